@@ -1,0 +1,29 @@
+#include "ui/main/frm_main.h"
+
+#include "command/app_state.h"
+
+namespace cw::ui {
+
+FrmMain::FrmMain(AppState& app) : Window(frmMainSpec()), app_(app) {
+  createControls();
+  on("lstbxGroup", Event::kClick, [this] { lstbxGroup_Click(); });
+  on("cmdbtnAddGroup", Event::kClick, [this] { cmdbtnAddGroup_Click(); });
+  on("cmdbtnAddCurExtent", Event::kClick, [this] { cmdbtnAddCurExtent_Click(); });
+  on("btnZoom", Event::kClick, [this] { btnZoom_Click(); });
+  on("lstbxExtentName", Event::kDblClick, [this] { lstbxExtentName_DblClick(); });
+  on("btnRemoveExtent", Event::kClick, [this] { btnRemoveExtent_Click(); });
+  on("btnRemoveGroup", Event::kClick, [this] { btnRemoveGroup_Click(); });
+  on("btnImport", Event::kClick, [this] { btnImport_Click(); });
+  on("btnNewList", Event::kClick, [this] { btnNewList_Click(); });
+  on("btnReset", Event::kClick, [this] { btnReset_Click(); });
+  on("btnLoadList", Event::kClick, [this] { btnLoadList_Click(); });
+  on("btnSaveList", Event::kClick, [this] { btnSaveList_Click(); });
+  on("btnHelp", Event::kClick, [this] { btnHelp_Click(); });
+  on("btnHelp2", Event::kClick, [this] { btnHelp2_Click(); });
+  on("Image2", Event::kClick, [this] { Image2_Click(); });
+  on("btnClose", Event::kClick, [this] { btnClose_Click(); });
+}
+
+FrmMain::~FrmMain() = default;
+
+}  // namespace cw::ui

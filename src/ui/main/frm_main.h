@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+
+#include "ui/controls/list_box.h"
+#include "ui/controls/simple_controls.h"
+#include "ui/controls/window.h"
+
+namespace cw {
+struct AppState;
+}
+namespace cw::host {
+class DataFrame;
+class HostFrame;
+class HostView;
+class LayoutElement;
+}  // namespace cw::host
+
+namespace cw::ui {
+
+// The one description of the bookmarks window.
+const WindowSpec& frmMainSpec();
+
+// The bookmarks window. Handlers are grouped in one source file per concern:
+// frm_main_startup.cpp (Frame, Form_Load, btnClose_Click), frm_main_select.cpp
+// (lstbxGroup_Click), frm_main_add.cpp, frm_main_zoom.cpp, frm_main_legend.cpp,
+// frm_main_remove.cpp, frm_main_import.cpp, frm_main_lists.cpp, frm_main_help.cpp.
+class FrmMain : public Window {
+ public:
+  explicit FrmMain(AppState& app);
+  ~FrmMain() override;
+
+  // The host frame that shows this window, created (and the window loaded) on first read.
+  host::HostFrame* Frame();
+
+  // Group list and selection.
+  void lstbxGroup_Click();
+  // Adding.
+  void cmdbtnAddGroup_Click();
+  void cmdbtnAddCurExtent_Click();
+  // Zoom and legend.
+  void btnZoom_Click();
+  void lstbxExtentName_DblClick();
+  host::LayoutElement* GetLegendElement(host::DataFrame* map);
+  void RefreshLegend(host::LayoutElement* element, host::HostView* view);
+  // Removal.
+  void btnRemoveExtent_Click();
+  void btnRemoveGroup_Click();
+  // Import.
+  void btnImport_Click();
+  // Whole lists.
+  void btnNewList_Click();
+  void btnReset_Click();
+  void btnLoadList_Click();
+  void btnSaveList_Click();
+  // Help and links.
+  void btnHelp_Click();
+  void btnHelp2_Click();
+  void Image2_Click();
+  // Closing.
+  void btnClose_Click();
+
+  // Controls.
+  ListBox& lstbxGroup() { return get<ListBox>("lstbxGroup"); }
+  ListBox& lstbxExtentName() { return get<ListBox>("lstbxExtentName"); }
+  CheckBox& chkViz() { return get<CheckBox>("chkViz"); }
+  TextBox& Text1() { return get<TextBox>("Text1"); }
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  // The zoom that both zoom handlers run, under the caller's routine name.
+  void zoomToSelectedBookmark(const char* routine);
+
+  AppState& app_;
+  host::HostFrame* frame_ = nullptr;
+};
+
+}  // namespace cw::ui
