@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/controls/control.h"
+#include "ui/controls/selectable.h"
 
 namespace cw::ui {
 
@@ -11,7 +12,7 @@ namespace cw::ui {
 // case (after items that compare equal), whatever the order of adding; a single item is
 // selected at a time. Adding is cheap also for 100,000 items: added items are merged into
 // place in one batch when the list is next read.
-class ListBox : public Control {
+class ListBox : public Control, public Selectable {
  public:
   static constexpr int kNone = -1;
   ListBox(const ControlSpec& spec, bool sorted = true) : Control(spec), sorted_(sorted) {}
@@ -33,6 +34,10 @@ class ListBox : public Control {
 
   void reset() override;
   void dump(std::string& out, std::string_view window) const override;
+
+  int entryCount() const override { return count(); }
+  std::string entryText(int index) const override { return item(index); }
+  void selectEntry(int index) override { select(index); }
 
  private:
   void settle() const;  // merges pending items into place

@@ -48,6 +48,10 @@ class Window {
   void show();
   void hide();
 
+  // The close control of the window's own frame or title bar; hides the window unless the
+  // window decides otherwise.
+  virtual void closedByUser() { hide(); }
+
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption);
 

@@ -4,8 +4,6 @@
 
 namespace cw::ui {
 
-host::HostFrame* FrmMain::Frame() { return frame_; }
-
 void FrmMain::Form_Load() {}
 
 void FrmMain::btnClose_Click() {}

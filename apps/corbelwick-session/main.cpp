@@ -1,0 +1,92 @@
+// corbelwick-session: plays a script of user and host actions against the system with the
+// headless toolkit and prints the transcript. See docs/session-scripts.md.
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "errors/failure.h"
+#include "frontends/headless/demo_script.h"
+#include "frontends/headless/session_runner.h"
+#include "host/host.h"
+#include "platform/drive_file_system.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: corbelwick-session SCRIPT|--demo [--host DOC.json] [--drive X=DIR]... "
+               "[--cwd WINPATH]\n";
+  return 2;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw cw::Failure(cw::err::kFileNotFound, "cannot read " + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string scriptPath;
+  std::string hostPath;
+  bool demo = false;
+  auto options = cw::platform::DriveFileSystem::defaultOptions();
+  bool drivesGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
+      return argv[++i];
+    };
+    try {
+      if (arg == "--host") {
+        hostPath = value();
+      } else if (arg == "--drive") {
+        std::string spec = value();
+        if (spec.size() < 3 || spec[1] != '=') return usage();
+        if (!drivesGiven) options.drives.clear();
+        drivesGiven = true;
+        options.drives[static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])))] =
+            spec.substr(2);
+      } else if (arg == "--cwd") {
+        options.currentDirectory = value();
+      } else if (arg == "--demo") {
+        demo = true;
+      } else if (!arg.empty() && arg[0] == '-') {
+        return usage();
+      } else if (scriptPath.empty()) {
+        scriptPath = arg;
+      } else {
+        return usage();
+      }
+    } catch (const std::invalid_argument& e) {
+      std::cerr << e.what() << "\n";
+      return usage();
+    }
+  }
+  if (scriptPath.empty() == !demo) return usage();
+
+  try {
+    cw::platform::DriveFileSystem fs(options);
+    if (!drivesGiven) fs.ensureInstalled();
+    auto document = hostPath.empty() ? cw::host::sampleDocument()
+                                     : cw::host::loadDocument(readFile(hostPath));
+    cw::host::MapHost host(std::move(document));
+    std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
+    cw::headless::SessionRunner runner(fs, host, std::cout);
+    runner.play(script);
+  } catch (const cw::headless::ScriptError& e) {
+    std::cout.flush();
+    std::cerr << "corbelwick-session: " << e.message << "\n";
+    return 2;
+  } catch (const cw::Failure& e) {
+    std::cout.flush();
+    std::cerr << "corbelwick-session: " << e.description() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test: once in a normal build (with the Qt front end on the
+# offscreen platform) and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+echo "== build: release"
+"$root/scripts/build.sh" "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== tests: release"
+ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
+
+echo "== build: sanitizers"
+"$root/scripts/build.sh" "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON \
+  -DCW_BUILD_QT=OFF
+echo "== tests: sanitizers"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build/sanitize" --output-on-failure -j "$jobs"

@@ -1,0 +1,202 @@
+#include "store/side_files.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "command/app_state.h"
+#include "errors/failure.h"
+
+namespace cw::store {
+
+namespace {
+
+bool isReservedDeviceName(std::string_view name) {
+  std::string lower;
+  for (char c : name) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  if (lower == "con" || lower == "prn" || lower == "aux" || lower == "nul" || lower == "clock$") {
+    return true;
+  }
+  return lower.size() == 4 && (lower.starts_with("lpt") || lower.starts_with("com")) &&
+         lower[3] >= '1' && lower[3] <= '9';
+}
+
+bool mustEscape(unsigned char c) {
+  return c < 32 || c == '"' || c == '/' || c == '\\' || c == ':' || c == '|' || c == '<' ||
+         c == '>' || c == '*' || c == '?' || c == '%';
+}
+
+void appendEscaped(std::string& out, unsigned char c) {
+  char hex[4];
+  std::snprintf(hex, sizeof hex, "%%%02X", c);
+  out += hex;
+}
+
+// The path as one spelling: upper case, "\" only, no "." or ".." segments, no doubled
+// separators; the platform compares paths this way.
+std::string normalisedPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  auto flush = [&] {
+    if (part == "..") {
+      if (parts.size() > 1) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  };
+  for (char c : path) {
+    if (c == '/' || c == '\\') {
+      flush();
+    } else {
+      part += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    }
+  }
+  flush();
+  std::string out;
+  for (const auto& p : parts) {
+    if (!out.empty()) out += '\\';
+    out += p;
+  }
+  return out;
+}
+
+std::uint64_t fnv1a(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) {
+    hash ^= c;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+bool legacyUsable(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name) {
+    if (c == '/' || c == '\\' || c == ':' || c == '"') return false;
+  }
+  return true;
+}
+
+void copyFile(platform::FileSystem& fs, const std::string& from, const std::string& to) {
+  auto in = fs.openRead(from);
+  auto out = fs.openNew(to);
+  char buffer[16384];
+  for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) out->write({buffer, n});
+  out->flush();
+  out->close();
+}
+
+void ensureDirectory(platform::FileSystem& fs, const std::string& path) {
+  if (!fs.directoryExists(path)) fs.createDirectory(path);
+}
+
+// Copies the files (not subdirectories) of one directory into another, keeping files that are
+// already there. Files of an earlier version are named by the bookmark name itself.
+void copyMissingFiles(platform::FileSystem& fs, const std::string& from, const std::string& to,
+                      bool namedByBookmark) {
+  for (const auto& entry : fs.listDirectory(from, platform::kHidden | platform::kSystem)) {
+    if (entry.attributes & platform::kDirectory) continue;
+    std::string target = to + (namedByBookmark ? SideFileName(entry.name) : entry.name);
+    if (!fs.fileExists(target)) copyFile(fs, from + entry.name, target);
+  }
+}
+
+void copyTree(platform::FileSystem& fs, const std::string& from, const std::string& to) {
+  ensureDirectory(fs, to);
+  copyMissingFiles(fs, from, to, false);
+  for (const auto& entry : fs.listDirectory(from, platform::kDirectory)) {
+    if (entry.attributes & platform::kDirectory) {
+      copyTree(fs, from + entry.name + "/", to + entry.name + "/");
+    }
+  }
+}
+
+}  // namespace
+
+std::string SideFileName(std::string_view name) {
+  std::string out;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto c = static_cast<unsigned char>(name[i]);
+    bool last = i + 1 == name.size();
+    bool first = i == 0;
+    if (mustEscape(c) || (last && (c == '.' || c == ' ')) ||
+        (first && isReservedDeviceName(name))) {
+      appendEscaped(out, c);
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+std::string ListSideFileArea(const AppState& app, const std::string& listPath) {
+  std::string normalised = normalisedPath(listPath);
+  std::string stem = listPath;
+  if (auto slash = stem.find_last_of("/\\"); slash != std::string::npos) {
+    stem = stem.substr(slash + 1);
+  }
+  if (auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) {
+    stem = stem.substr(0, dot);
+  }
+  stem = SideFileName(stem);
+  if (stem.size() > 40) {
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    stem.resize(cut);
+  }
+  char hash[17];
+  std::snprintf(hash, sizeof hash, "%016llx",
+                static_cast<unsigned long long>(fnv1a(normalised)));
+  return app.ConfigDir + "lists/" + stem + "-" + hash + "/";
+}
+
+std::string GroupSideDirectory(const AppState& app, const std::string& listPath,
+                               const std::string& group) {
+  return ListSideFileArea(app, listPath) + SideFileName(group) + "/";
+}
+
+std::string LayerVisibilityPath(const AppState& app, const std::string& listPath,
+                                const std::string& group, const std::string& bookmark) {
+  return GroupSideDirectory(app, listPath, group) + SideFileName(bookmark);
+}
+
+std::string LegacyLayerVisibilityPath(const AppState& app, const std::string& group,
+                                      const std::string& bookmark) {
+  if (!legacyUsable(group) || !legacyUsable(bookmark)) return "";
+  return app.ConfigDir + group + "/" + bookmark;
+}
+
+std::string LayerVisibilityFileToRead(AppState& app, const std::string& listPath,
+                                      const std::string& group, const std::string& bookmark) {
+  if (app.fs.directoryExists(GroupSideDirectory(app, listPath, group))) {
+    std::string own = LayerVisibilityPath(app, listPath, group, bookmark);
+    return app.fs.fileExists(own) ? own : "";
+  }
+  std::string legacy = LegacyLayerVisibilityPath(app, group, bookmark);
+  return (!legacy.empty() && app.fs.fileExists(legacy)) ? legacy : "";
+}
+
+void EnsureGroupSideDirectory(AppState& app, const std::string& listPath,
+                              const std::string& group) {
+  std::string dir = GroupSideDirectory(app, listPath, group);
+  if (app.fs.directoryExists(dir)) return;
+  ensureDirectory(app.fs, app.ConfigDir);
+  ensureDirectory(app.fs, app.ConfigDir + "lists/");
+  ensureDirectory(app.fs, ListSideFileArea(app, listPath));
+  app.fs.createDirectory(dir);
+  if (legacyUsable(group)) {
+    std::string legacyDir = app.ConfigDir + group + "/";
+    if (app.fs.directoryExists(legacyDir)) copyMissingFiles(app.fs, legacyDir, dir, true);
+  }
+}
+
+void CopyListSideFiles(AppState& app, const std::string& fromList, const std::string& toList) {
+  std::string from = ListSideFileArea(app, fromList);
+  std::string to = ListSideFileArea(app, toList);
+  if (from == to || !app.fs.directoryExists(from)) return;
+  ensureDirectory(app.fs, app.ConfigDir + "lists/");
+  copyTree(app.fs, from, to);
+}
+
+}  // namespace cw::store

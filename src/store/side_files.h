@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace cw {
+struct AppState;
+}
+
+// Where the layer-visibility files of a list live. Each list on the program's drive has an area
+// of its own under ConfigDir, so two lists that hold a group or bookmark of the same name never
+// share, overwrite or delete each other's side files. Files an earlier version wrote directly
+// under ConfigDir (ConfigDir + group + "/" + bookmark) are still read. See docs/side-files.md.
+namespace cw::store {
+
+// A group or bookmark name as a file name: names the platform accepts stay as they are, apart
+// from "%"; anything that cannot stand in a file name is written as %XX, so distinct names
+// always give distinct files and no name can reach outside its directory.
+std::string SideFileName(std::string_view name);
+
+// ConfigDir + "lists\" + a key made of the list file's name and a hash of its normalised path.
+std::string ListSideFileArea(const AppState& app, const std::string& listPath);
+// The list's own directory of a group, ending in "\".
+std::string GroupSideDirectory(const AppState& app, const std::string& listPath,
+                               const std::string& group);
+// The list's own layer-visibility file of a bookmark.
+std::string LayerVisibilityPath(const AppState& app, const std::string& listPath,
+                                const std::string& group, const std::string& bookmark);
+// The file an earlier version kept for the bookmark; "" when the names cannot be file names.
+std::string LegacyLayerVisibilityPath(const AppState& app, const std::string& group,
+                                      const std::string& bookmark);
+
+// The layer-visibility file the zoom reads: the list's own file once the list has its own
+// directory for the group, otherwise the earlier version's file. "" when there is none to read.
+std::string LayerVisibilityFileToRead(AppState& app, const std::string& listPath,
+                                      const std::string& group, const std::string& bookmark);
+
+// Makes sure the list's own directory of a group exists. When it is first made, the earlier
+// version's files of that group are copied into it, so they keep answering for this list.
+// Failures throw cw::Failure.
+void EnsureGroupSideDirectory(AppState& app, const std::string& listPath,
+                              const std::string& group);
+
+// Copies a list's whole side-file area to another list's area (a list saved under a new name
+// keeps its recorded visibilities). Nothing happens when the source has no area.
+void CopyListSideFiles(AppState& app, const std::string& fromList, const std::string& toList);
+
+}  // namespace cw::store
