@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "store/list_format.h"
+
+namespace cw {
+struct AppState;
+}
+
+namespace cw::store {
+
+// Rewrites a list in one atomic step: the records to keep are written to a fresh temporary
+// file beside the list, flushed, and the temporary file then replaces the list. After any
+// failure the list holds either all its old records or exactly the new ones; the temporary file
+// is removed. `keep` decides per record read from the list.
+void RewriteList(AppState& app, const std::string& listPath,
+                 const std::function<bool(const Record&)>& keep);
+
+// Replaces a list's whole content with the given records, atomically as above.
+void ReplaceListContent(AppState& app, const std::string& listPath,
+                        const std::vector<Record>& records);
+
+}  // namespace cw::store
