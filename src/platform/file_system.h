@@ -17,6 +17,7 @@ enum Attribute : unsigned {
   kSystem = 4,
   kDirectory = 16,
   kArchive = 32,
+  kReparsePoint = 1024,  // a link to another place; deleting a tree removes the link only
 };
 
 struct DirEntry {

@@ -19,11 +19,14 @@ ScriptError errorAt(int line, const std::string& message) {
   return ScriptError{"script line " + std::to_string(line) + ": " + message};
 }
 
+// The words as a script line again: quoted where a word needs it.
 std::string joinWords(const std::vector<std::string>& words, std::size_t from) {
   std::string out;
   for (std::size_t i = from; i < words.size(); ++i) {
     if (i > from) out += ' ';
-    out += words[i];
+    const std::string& word = words[i];
+    bool plain = !word.empty() && word.find_first_of(" \t\"#") == std::string::npos;
+    out += plain ? word : ui::quoteForTranscript(word);
   }
   return out;
 }

@@ -1,11 +1,65 @@
-#include "ui/main/frm_main.h"
-
 #include "command/app_state.h"
+#include "errors/error_trap.h"
+#include "host/host.h"
+#include "store/bookmark_store.h"
+#include "store/imported_names.h"
+#include "ui/main/frm_main.h"
 
 namespace cw::ui {
 
-// The import of the document's own bookmarks arrives later; the button does nothing yet.
+namespace {
 
-void FrmMain::btnImport_Click() {}
+constexpr const char* kUnit = "frmMain";
+
+host::HostDocument& documentOf(AppState& app) {
+  if (!app.HostDocument) {
+    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+  }
+  return *app.HostDocument;
+}
+
+}  // namespace
+
+// Copies the document's own bookmarks into a new group of the active list. Each host bookmark
+// is applied to the data frame and the extent the view then shows is stored, exactly as if the
+// user had added it; refusals and failures of one bookmark are handled by the store and the
+// import goes on with the next.
+void FrmMain::btnImport_Click() {
+  errors::ErrorTrap trap(app_, "btnImport_Click", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    host::HostDocument& document = documentOf(app_);
+    host::DataFrame& map = document.activeDataFrame();
+    map.restartBookmarks();
+    host::SpatialBookmark* bookmark = map.nextBookmark();
+
+    trap.at(2);
+    if (!bookmark) {
+      app_.toolkit.messageBox("There are no bookmarks in the current ArcMap project",
+                              platform::MessageButtons::kOk);
+      return;
+    }
+
+    trap.at(3);
+    const std::string group = store::ImportGroupName(lstbxGroup().items());
+
+    // The import goes on whether the group was made, refused as a duplicate or not writable.
+    trap.at(4);
+    store::CreateNewGroup(app_, group);
+
+    trap.at(5);
+    while (bookmark) {
+      const std::string name = store::ImportedBookmarkName(bookmark->name());
+      bookmark->applyTo(map);
+      // The view may widen the extent to its own proportions: store what it shows.
+      const double xMin = document.activeView().extent().XMin;
+      const double yMin = document.activeView().extent().YMin;
+      const double xMax = document.activeView().extent().XMax;
+      const double yMax = document.activeView().extent().YMax;
+      store::AddBookmark(app_, group, name, xMin, yMin, xMax, yMax);
+      bookmark = map.nextBookmark();
+    }
+  });
+}
 
 }  // namespace cw::ui

@@ -1,11 +1,65 @@
-#include "ui/main/frm_main.h"
-
 #include "command/app_state.h"
+#include "errors/error_trap.h"
+#include "host/host.h"
+#include "ui/main/frm_main.h"
 
 namespace cw::ui {
 
-host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame*) { return nullptr; }
+namespace {
 
-void FrmMain::RefreshLegend(host::LayoutElement*, host::HostView*) {}
+constexpr const char* kUnit = "frmMain";
+
+[[noreturn]] void objectNotSet() {
+  throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+}
+
+host::HostDocument& document(AppState& app) {
+  if (!app.HostDocument) objectNotSet();
+  return *app.HostDocument;
+}
+
+}  // namespace
+
+// The last legend frame on the page layout whose map is this very data frame (the same host
+// object; a data frame of the same name is another map).
+host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
+  host::LayoutElement* result = nullptr;
+  errors::ErrorTrap trap(app_, "GetLegendElement", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    result = nullptr;
+    trap.at(2);
+    host::PageLayout& layout = document(app_).pageLayout();
+    layout.restartElements();
+    trap.at(3);
+    for (host::LayoutElement* element = layout.nextElement(); element;
+         element = layout.nextElement()) {
+      if (element->isMapSurroundFrame() && element->map == map && element->isLegend()) {
+        result = element;
+      }
+    }
+  });
+  return result;
+}
+
+// Refreshes a legend frame, fits it into its bounds and has the view redraw it.
+void FrmMain::RefreshLegend(host::LayoutElement* element, host::HostView* view) {
+  errors::ErrorTrap trap(app_, "RefreshLegend", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    if (!element || !view) objectNotSet();
+    if (!element->isMapSurroundFrame() || !element->isLegend()) {
+      throw Failure(err::kTypeMismatch, "Type mismatch");
+    }
+    host::PageLayout& layout = document(app_).pageLayout();
+    layout.refreshLegend(*element);
+    trap.at(2);
+    host::Envelope bounds = element->bounds;
+    bool changed = true;
+    layout.fitLegend(*element, bounds, changed);
+    trap.at(3);
+    view->invalidate(host::DrawPhase::kGraphics, element);
+  });
+}
 
 }  // namespace cw::ui

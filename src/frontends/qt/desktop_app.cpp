@@ -1,0 +1,42 @@
+#include "frontends/qt/desktop_app.h"
+
+#include "command/app_state.h"
+#include "command/corbelwick_bookmarks.h"
+#include "frontends/qt/frame_window.h"
+#include "frontends/qt/main_window.h"
+#include "frontends/qt/window_view.h"
+#include "ui/controls/window.h"
+#include "ui/main/frm_main.h"
+
+namespace cw::qt {
+
+DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<host::HostDocument> document)
+    : host_(std::move(document)), toolkit_(com_identity::kTypeLibraryName) {
+  state_ = std::make_unique<AppState>(fs, toolkit_, host_);
+  command_ = std::make_unique<CorbelwickBookmarks>(*state_);
+  host_.frameCreated.push_back([this](host::HostFrame& frame) {
+    frames_.emplace_back(new FrameWindow(frame, toolkit_.scale(), window_.get()));
+  });
+  window_ = std::make_unique<MainWindow>(*state_, *command_);
+  toolkit_.setDialogParent(window_.get());
+}
+
+DesktopApp::~DesktopApp() {
+  // The widgets show the windows and the document: they go first, then the windows, which
+  // refer to the state.
+  window_.reset();
+  host_.frameCreated.clear();
+  state_->mainWindow.reset();
+  state_->ownedWindows.clear();
+  command_.reset();
+  state_.reset();
+}
+
+FrameWindow* DesktopApp::frameOf(const ui::Window& window) const {
+  for (const auto& frame : frames_) {
+    if (frame && frame->view() && &frame->view()->window() == &window) return frame;
+  }
+  return nullptr;
+}
+
+}  // namespace cw::qt

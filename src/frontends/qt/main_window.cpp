@@ -1,0 +1,196 @@
+#include "frontends/qt/main_window.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QStatusBar>
+
+#include "command/app_state.h"
+#include "command/corbelwick_bookmarks.h"
+#include "errors/failure.h"
+#include "frontends/qt/command_toolbar.h"
+#include "frontends/qt/contents_tree.h"
+#include "frontends/qt/host_calls.h"
+#include "frontends/qt/layout_view.h"
+#include "frontends/qt/map_canvas.h"
+#include "host/host.h"
+
+namespace cw::qt {
+
+namespace {
+
+QString number(double value) { return QString::number(value, 'f', 1); }
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& app, ICommand& command)
+    : app_(app), host_(app.hostApplication) {
+  setObjectName("MainWindow");
+  setWindowTitle("Corbelwick Map");
+  canvas_ = new MapCanvas(host_, this);
+  layout_ = new LayoutView(host_, this);
+  views_ = new QStackedWidget(this);
+  views_->addWidget(canvas_);
+  views_->addWidget(layout_);
+  setCentralWidget(views_);
+
+  contents_ = new ContentsTree(host_, this);
+  auto* dock = new QDockWidget("Table Of Contents", this);
+  dock->setObjectName("TableOfContentsDock");
+  dock->setFeatures(QDockWidget::DockWidgetMovable);
+  dock->setWidget(contents_);
+  addDockWidget(Qt::LeftDockWidgetArea, dock);
+  resizeDocks({dock}, {220}, Qt::Horizontal);
+
+  extent_ = new QLabel(this);
+  extent_->setObjectName("ExtentLabel");
+  statusBar()->addPermanentWidget(extent_);
+
+  buildMenus();
+  toolbar_ = new CommandToolbar(command, host_, this);
+  addToolBar(toolbar_);
+  if (QMenu* tools = menuBar()->addMenu("&Tools")) {
+    tools->addMenu(toolbar_->windowTitle())->addAction(toolbar_->commandAction());
+  }
+  attachDocument();
+  refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  file->addAction("&Open Document...", QKeySequence::Open, this, [this] { openDocument(); });
+  file->addAction("&Save Document As...", QKeySequence::SaveAs, this, [this] { saveDocument(); });
+  file->addAction("Open Sample &Document", this, [this] { setDocument(host::sampleDocument()); });
+  file->addSeparator();
+  file->addAction("E&xit", QKeySequence::Quit, this, [this] { close(); });
+
+  QMenu* view = menuBar()->addMenu("&View");
+  auto* group = new QActionGroup(this);
+  dataView_ = view->addAction("&Data View", this, [this] { showLayout(false); });
+  layoutView_ = view->addAction("&Layout View", this, [this] { showLayout(true); });
+  for (QAction* a : {dataView_, layoutView_}) {
+    a->setCheckable(true);
+    group->addAction(a);
+  }
+
+  bookmarks_ = menuBar()->addMenu("&Bookmarks");
+  connect(bookmarks_, &QMenu::aboutToShow, this, [this] { fillBookmarksMenu(); });
+  fillBookmarksMenu();
+}
+
+void MainWindow::attachDocument() {
+  if (!host_.hasDocument()) return;
+  QPointer<MainWindow> guard(this);
+  host_.document().listeners.push_back([guard] {
+    if (guard) guard->refresh();
+  });
+}
+
+void MainWindow::refresh() {
+  canvas_->documentChanged();
+  contents_->documentChanged();
+  layout_->update();
+  bool layout = host_.hasDocument() && host_.document().layoutActive();
+  views_->setCurrentWidget(layout ? static_cast<QWidget*>(layout_) : canvas_);
+  (layout ? layoutView_ : dataView_)->setChecked(true);
+  if (host::DataFrame* frame = canvas_->focusFrame()) {
+    host::Envelope e = frame->extent();
+    extent_->setText(QString("%1   Extent: %2, %3 - %4, %5")
+                         .arg(QString::fromStdString(frame->name()), number(e.XMin),
+                              number(e.YMin), number(e.XMax), number(e.YMax)));
+  } else {
+    extent_->setText("No data frame");
+  }
+}
+
+void MainWindow::setDocument(std::unique_ptr<host::HostDocument> document) {
+  // The system holds the document of its last click: it follows the application's document.
+  bool held = app_.HostDocument != nullptr;
+  app_.HostDocument = nullptr;
+  host_.setDocument(std::move(document));
+  if (held && host_.hasDocument()) app_.HostDocument = &host_.document();
+  attachDocument();
+  canvas_->documentReplaced();
+  refresh();
+}
+
+void MainWindow::showLayout(bool layout) {
+  if (host_.hasDocument()) host_.document().setLayoutActive(layout);
+  refresh();
+}
+
+void MainWindow::createBookmark(const QString& name) {
+  host::DataFrame* frame = canvas_->focusFrame();
+  if (!frame || name.isEmpty()) return;
+  frame->bookmarks.push_back(
+      std::make_unique<host::SpatialBookmark>(name.toStdString(), frame->extent()));
+  host_.document().changed();
+}
+
+void MainWindow::fillBookmarksMenu() {
+  bookmarks_->clear();
+  bookmarks_->addAction("&Create Bookmark...", this, [this] {
+    bool ok = false;
+    QString name = QInputDialog::getText(this, "Create Bookmark", "Bookmark name:",
+                                         QLineEdit::Normal, QString(), &ok);
+    if (ok) createBookmark(name.trimmed());
+  });
+  bookmarks_->addSeparator();
+  host::DataFrame* frame = canvas_->focusFrame();
+  if (!frame || frame->bookmarks.empty()) {
+    bookmarks_->addAction("(no bookmarks)")->setEnabled(false);
+    return;
+  }
+  for (const auto& bookmark : frame->bookmarks) {
+    host::SpatialBookmark* target = bookmark.get();
+    bookmarks_->addAction(QString::fromStdString(bookmark->name()), this, [this, target] {
+      if (host::DataFrame* focus = canvas_->focusFrame()) {
+        for (const auto& b : focus->bookmarks) {
+          if (b.get() == target) hostCall([&] { target->applyTo(*focus); });
+        }
+      }
+    });
+  }
+}
+
+void MainWindow::openDocument() {
+  QString path = QFileDialog::getOpenFileName(this, "Open Map Document", QString(),
+                                              "Map documents (*.json);;All files (*)");
+  if (path.isEmpty()) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    QMessageBox::warning(this, windowTitle(), "Cannot read " + path + ".");
+    return;
+  }
+  QByteArray bytes = file.readAll();
+  try {
+    setDocument(host::loadDocument(std::string_view(bytes.constData(), bytes.size())));
+  } catch (const Failure& e) {
+    QMessageBox::warning(this, windowTitle(),
+                         "Not a map document: " + QString::fromStdString(e.description()));
+  }
+}
+
+void MainWindow::saveDocument() {
+  if (!host_.hasDocument()) return;
+  QString path = QFileDialog::getSaveFileName(this, "Save Map Document", "map.json",
+                                              "Map documents (*.json)");
+  if (path.isEmpty()) return;
+  QFile file(path);
+  QByteArray bytes = QByteArray::fromStdString(host::saveDocument(host_.document()));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    QMessageBox::warning(this, windowTitle(), "Cannot write " + path + ".");
+  }
+}
+
+}  // namespace cw::qt

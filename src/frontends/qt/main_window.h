@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+namespace cw {
+struct AppState;
+class ICommand;
+}  // namespace cw
+namespace cw::host {
+class HostDocument;
+class MapHost;
+}  // namespace cw::host
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+
+namespace cw::qt {
+
+class CommandToolbar;
+class ContentsTree;
+class LayoutView;
+class MapCanvas;
+
+// The map host's main window: the data view or the layout view of the document, its table of
+// contents, the document's own bookmarks, opening and saving documents, and the toolbar that
+// carries the command.
+class MainWindow : public QMainWindow {
+ public:
+  MainWindow(AppState& app, ICommand& command);
+  ~MainWindow() override;
+
+  MapCanvas* canvas() const { return canvas_; }
+  LayoutView* layoutView() const { return layout_; }
+  ContentsTree* contents() const { return contents_; }
+  CommandToolbar* commandToolbar() const { return toolbar_; }
+  QMenu* bookmarksMenu() const { return bookmarks_; }
+
+  // Replaces the document (the sample, or one read from a file).
+  void setDocument(std::unique_ptr<host::HostDocument> document);
+  // Switches between the data view and the layout view.
+  void showLayout(bool layout);
+  // Adds a document bookmark of the focus data frame's extent.
+  void createBookmark(const QString& name);
+  // Follows the document after a change.
+  void refresh();
+
+ private:
+  void buildMenus();
+  void attachDocument();
+  void fillBookmarksMenu();
+  void openDocument();
+  void saveDocument();
+
+  AppState& app_;
+  host::MapHost& host_;
+  MapCanvas* canvas_ = nullptr;
+  LayoutView* layout_ = nullptr;
+  ContentsTree* contents_ = nullptr;
+  CommandToolbar* toolbar_ = nullptr;
+  QStackedWidget* views_ = nullptr;
+  QLabel* extent_ = nullptr;
+  QMenu* bookmarks_ = nullptr;
+  QAction* dataView_ = nullptr;
+  QAction* layoutView_ = nullptr;
+};
+
+}  // namespace cw::qt

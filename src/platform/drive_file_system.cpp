@@ -1,0 +1,607 @@
+#include "platform/drive_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "errors/failure.h"
+
+namespace cw::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kWriteBufferSize = 64 * 1024;
+
+const char* runtimeText(int number) {
+  switch (number) {
+    case err::kBadFileNameOrNumber:
+      return "Bad file name or number";
+    case err::kFileNotFound:
+      return "File not found";
+    case err::kDeviceIoError:
+      return "Device I/O error";
+    case err::kFileAlreadyExists:
+      return "File already exists";
+    case err::kDiskFull:
+      return "Disk full";
+    case err::kDeviceUnavailable:
+      return "Device unavailable";
+    case err::kPermissionDenied:
+      return "Permission denied";
+    case err::kPathFileAccessError:
+      return "Path/File access error";
+    case err::kPathNotFound:
+      return "Path not found";
+    default:
+      return "Error";
+  }
+}
+
+// "File not found: C:\x\y.bmk", with the reason when the runtime's text alone would not say it.
+[[noreturn]] void fail(int number, const std::string& path, const std::string& reason = {}) {
+  std::string text = std::string(runtimeText(number)) + ": " + path;
+  if (!reason.empty()) text += " (" + reason + ")";
+  throw Failure(number, text);
+}
+
+// The runtime's number for a failed system call on `path`. A missing name is "file not found"
+// when its directory exists and "path not found" otherwise.
+[[noreturn]] void failErrno(int error, const std::string& path, const std::string& action,
+                            bool directoryExists = true) {
+  const std::string reason = action + ": " + std::strerror(error);
+  switch (error) {
+    case ENOENT:
+      fail(directoryExists ? err::kFileNotFound : err::kPathNotFound, path);
+    case ENOTDIR:
+      fail(err::kPathNotFound, path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+      fail(err::kPermissionDenied, path, reason);
+    case EISDIR:
+    case ENOTEMPTY:
+    case EXDEV:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EBUSY:
+      fail(err::kPathFileAccessError, path, reason);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      fail(err::kDiskFull, path, reason);
+    case EEXIST:
+      fail(err::kFileAlreadyExists, path);
+    default:
+      fail(err::kDeviceIoError, path, reason);
+  }
+}
+
+bool isSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+bool isLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+char upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Characters the Windows platform refuses in a name.
+bool isBadNameCharacter(char c) {
+  auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' ||
+         c == '*';
+}
+
+// A name folded for the comparison without regard to case: ASCII letters and the Latin-1
+// letters (UTF-8 C3 80..C3 9E) to lower case.
+std::string foldCase(const std::string& name) {
+  std::string out = name;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    auto c = static_cast<unsigned char>(out[i]);
+    if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c + 32);
+    } else if (c == 0xC3 && i + 1 < out.size()) {
+      auto next = static_cast<unsigned char>(out[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 32);
+      ++i;
+    }
+  }
+  return out;
+}
+
+struct HostStat {
+  bool exists = false;
+  int error = 0;
+  struct stat st {};
+  bool isDirectory() const { return exists && S_ISDIR(st.st_mode); }
+  bool isReadOnly() const { return exists && (st.st_mode & S_IWUSR) == 0; }
+};
+
+// stat() of a host path; a missing name is no error.
+HostStat statOf(const fs::path& path, bool followLinks = true) {
+  HostStat result;
+  int rc = followLinks ? ::stat(path.c_str(), &result.st) : ::lstat(path.c_str(), &result.st);
+  if (rc == 0) {
+    result.exists = true;
+  } else if (errno != ENOENT && errno != ENOTDIR && errno != ENAMETOOLONG && errno != ELOOP) {
+    result.error = errno;
+  }
+  return result;
+}
+
+bool hostDirectoryExists(const fs::path& path) {
+  return statOf(path).isDirectory();
+}
+
+// The one name in `directory` that equals `name` without regard to case (the first in byte
+// order when several do).
+std::optional<std::string> findIgnoringCase(const fs::path& directory, const std::string& name) {
+  DIR* dir = ::opendir(directory.c_str());
+  if (!dir) return std::nullopt;
+  const std::string wanted = foldCase(name);
+  std::optional<std::string> found;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string candidate = entry->d_name;
+    if (candidate == "." || candidate == "..") continue;
+    if (foldCase(candidate) == wanted && (!found || candidate < *found)) found = candidate;
+  }
+  ::closedir(dir);
+  return found;
+}
+
+unsigned attributesOf(const fs::path& path, const std::string& name) {
+  unsigned attributes = kNormal;
+  HostStat link = statOf(path, false);
+  HostStat target = statOf(path, true);
+  if (link.exists && S_ISLNK(link.st.st_mode)) attributes |= kReparsePoint;
+  if (!target.exists) {
+    attributes |= kSystem;  // a link that leads nowhere
+  } else if (S_ISDIR(target.st.st_mode)) {
+    attributes |= kDirectory;
+  } else if (!S_ISREG(target.st.st_mode)) {
+    attributes |= kSystem;  // devices, pipes, sockets
+  }
+  if (target.isReadOnly()) attributes |= kReadOnly;
+  if (!name.empty() && name[0] == '.') attributes |= kHidden;
+  return attributes;
+}
+
+class HostInput : public InputStream {
+ public:
+  HostInput(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~HostInput() override { ::close(fd_); }
+
+  std::size_t read(char* buffer, std::size_t size) override {
+    for (;;) {
+      ssize_t n = ::read(fd_, buffer, size);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno != EINTR) failErrno(errno, path_, "read");
+    }
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+// Written bytes collect in a buffer and reach the file when it fills, at flush() and at close().
+class HostOutput : public OutputStream {
+ public:
+  HostOutput(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
+    buffer_.reserve(kWriteBufferSize);
+  }
+  ~HostOutput() override {
+    if (fd_ < 0) return;
+    try {
+      drain();
+    } catch (const Failure&) {
+      // A destructor cannot report; close() is where a failed write reaches the caller.
+    }
+    ::close(fd_);
+  }
+
+  void write(std::string_view bytes) override {
+    if (fd_ < 0) fail(err::kBadFileNameOrNumber, path_, "the file is closed");
+    if (buffer_.size() + bytes.size() > kWriteBufferSize) drain();
+    if (bytes.size() >= kWriteBufferSize) {
+      writeAll(fd_, bytes);
+    } else {
+      buffer_.append(bytes);
+    }
+  }
+
+  void flush() override {
+    if (fd_ < 0) return;
+    drain();
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) failErrno(errno, path_, "fsync");
+  }
+
+  void close() override {
+    if (fd_ < 0) return;
+    int fd = std::exchange(fd_, -1);
+    try {
+      writeAll(fd, buffer_);
+    } catch (const Failure&) {
+      buffer_.clear();
+      ::close(fd);
+      throw;
+    }
+    buffer_.clear();
+    if (::close(fd) != 0 && errno != EINTR) failErrno(errno, path_, "close");
+  }
+
+ private:
+  void drain() {
+    writeAll(fd_, buffer_);
+    buffer_.clear();
+  }
+
+  void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+      ssize_t n = ::write(fd, bytes.data(), bytes.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        failErrno(errno, path_, "write");
+      }
+      if (n == 0) fail(err::kDiskFull, path_, "nothing more could be written");
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+  }
+
+  int fd_;
+  std::string path_;
+  std::string buffer_;
+};
+
+std::string userDataFolder() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  if (!home || !home[0]) {
+    if (const passwd* pw = ::getpwuid(::getuid())) home = pw->pw_dir;
+  }
+  return std::string(home ? home : "") + "/.local/share";
+}
+
+}  // namespace
+
+DriveFileSystem::Options DriveFileSystem::defaultOptions() {
+  Options options;
+  options.drives['C'] = userDataFolder() + "/corbelwick-bookmarks/drive_c";
+  options.drives['Z'] = std::string(1, '/');
+  std::error_code ec;
+  std::string cwd = fs::current_path(ec).string();
+  if (ec || cwd.empty()) cwd.assign(1, '/');
+  std::replace(cwd.begin(), cwd.end(), '/', '\\');
+  options.currentDirectory = std::string("Z:").append(cwd);
+  return options;
+}
+
+DriveFileSystem::DriveFileSystem(Options options) {
+  for (const auto& [letter, directory] : options.drives) {
+    if (isLetter(letter)) options_.drives[upper(letter)] = directory;
+  }
+  current_.drive = options_.drives.empty() ? 'C' : options_.drives.begin()->first;
+  try {
+    current_ =
+        parse(options.currentDirectory.empty() ? std::string("\\") : options.currentDirectory);
+  } catch (const Failure&) {
+    // A current directory that is no path starts at the first drive's root.
+  }
+  options_.currentDirectory = currentDirectory();
+}
+
+void DriveFileSystem::ensureInstalled() {
+  auto c = options_.drives.find('C');
+  if (c == options_.drives.end()) return;
+  fs::path programFiles = fs::path(c->second) / "Program Files";
+  std::error_code ec;
+  fs::create_directories(programFiles, ec);
+  if (ec) {
+    throw Failure(ec.value() == EACCES ? err::kPermissionDenied : err::kPathNotFound,
+                  "Cannot create the folder of drive C: " + programFiles.string() + " (" +
+                      ec.message() + ")");
+  }
+}
+
+DriveFileSystem::WindowsPath DriveFileSystem::parse(const std::string& path) const {
+  if (path.empty()) fail(err::kBadFileNameOrNumber, path, "empty path");
+  WindowsPath result;
+  std::string_view rest = path;
+  if (rest.size() >= 2 && isLetter(rest[0]) && rest[1] == ':') {
+    result.drive = upper(rest[0]);
+    rest.remove_prefix(2);
+  } else {
+    result.drive = current_.drive;
+    if (rest.size() >= 2 && isSeparator(rest[0]) && isSeparator(rest[1])) {
+      fail(err::kPathNotFound, path, "network paths are not available");
+    }
+  }
+  // "X:name" is relative to the current directory when X is its drive, like "name".
+  if (rest.empty() || !isSeparator(rest[0])) {
+    if (result.drive == current_.drive) result.names = current_.names;
+  }
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = start;
+    while (end < rest.size() && !isSeparator(rest[end])) ++end;
+    std::string_view name = rest.substr(start, end - start);
+    if (name == "..") {
+      if (!result.names.empty()) result.names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      if (std::any_of(name.begin(), name.end(), isBadNameCharacter)) {
+        fail(err::kBadFileNameOrNumber, path);
+      }
+      result.names.emplace_back(name);
+    }
+    start = end + 1;
+  }
+  result.directoryOnly = !result.names.empty() && !rest.empty() && isSeparator(rest.back());
+  return result;
+}
+
+fs::path DriveFileSystem::driveRoot(char drive, const std::string& path) const {
+  auto found = options_.drives.find(drive);
+  if (found == options_.drives.end()) {
+    fail(err::kDeviceUnavailable, path, std::string("drive ") + drive + ": is not mapped");
+  }
+  fs::path root(found->second);
+  if (!hostDirectoryExists(root)) {
+    fail(err::kDeviceUnavailable, path, std::string("drive ") + drive + ": has no folder");
+  }
+  return root;
+}
+
+fs::path DriveFileSystem::resolve(const std::string& path) {
+  WindowsPath windows = parse(path);
+  fs::path found = resolveNames(windows, path);
+  // The host's trailing "/" lets only a directory be found, as the trailing "\" does.
+  if (windows.directoryOnly) found /= "";
+  return found;
+}
+
+fs::path DriveFileSystem::resolveNames(const WindowsPath& windows, const std::string& path) {
+  fs::path root = driveRoot(windows.drive, path);
+  fs::path exact = root;
+  for (const auto& name : windows.names) exact /= name;
+  HostStat direct = statOf(exact, false);
+  if (direct.exists || direct.error) return exact;
+
+  // Missed with the exact case: look each missing name up in its directory.
+  fs::path current = root;
+  for (std::size_t i = 0; i < windows.names.size(); ++i) {
+    fs::path candidate = current / windows.names[i];
+    HostStat found = statOf(candidate, false);
+    if (found.exists || found.error) {
+      current = std::move(candidate);
+      continue;
+    }
+    if (auto match = findIgnoringCase(current, windows.names[i])) {
+      current /= *match;
+      continue;
+    }
+    for (std::size_t j = i; j < windows.names.size(); ++j) current /= windows.names[j];
+    break;
+  }
+  return current;
+}
+
+fs::path DriveFileSystem::hostPath(const std::string& path) {
+  return resolve(path);
+}
+
+bool DriveFileSystem::fileExists(const std::string& path) {
+  fs::path host;
+  try {
+    host = resolve(path);
+  } catch (const Failure&) {
+    return false;  // no such drive, or no name the platform could hold
+  }
+  HostStat found = statOf(host);
+  if (found.error) failErrno(found.error, path, "stat");
+  return found.exists && !S_ISDIR(found.st.st_mode);
+}
+
+bool DriveFileSystem::directoryExists(const std::string& path) {
+  fs::path host;
+  try {
+    host = resolve(path);
+  } catch (const Failure&) {
+    return false;
+  }
+  HostStat found = statOf(host);
+  if (found.error) failErrno(found.error, path, "stat");
+  return found.isDirectory();
+}
+
+std::unique_ptr<InputStream> DriveFileSystem::openRead(const std::string& path) {
+  fs::path host = resolve(path);
+  int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    int error = errno;
+    failErrno(error, path, "open", hostDirectoryExists(host.parent_path()));
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    fail(err::kPathFileAccessError, path, "a directory, not a file");
+  }
+  return std::make_unique<HostInput>(fd, path);
+}
+
+std::unique_ptr<OutputStream> DriveFileSystem::openWrite(const std::string& path, bool truncate) {
+  fs::path host = resolve(path);
+  HostStat existing = statOf(host);
+  if (existing.isDirectory()) fail(err::kPathFileAccessError, path, "a directory, not a file");
+  // The read-only attribute keeps a file from being written, whoever the user is.
+  if (existing.exists && S_ISREG(existing.st.st_mode) && existing.isReadOnly()) {
+    fail(err::kPathFileAccessError, path, "the file is read-only");
+  }
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND);
+  int fd = ::open(host.c_str(), flags, 0666);
+  if (fd < 0) {
+    int error = errno;
+    failErrno(error == ENOENT ? ENOTDIR : error, path, "open");
+  }
+  return std::make_unique<HostOutput>(fd, path);
+}
+
+std::unique_ptr<OutputStream> DriveFileSystem::openAppend(const std::string& path) {
+  return openWrite(path, false);
+}
+
+std::unique_ptr<OutputStream> DriveFileSystem::openNew(const std::string& path) {
+  return openWrite(path, true);
+}
+
+void DriveFileSystem::deleteFile(const std::string& path) {
+  fs::path host = resolve(path);
+  HostStat link = statOf(host, false);
+  if (link.error) failErrno(link.error, path, "stat");
+  if (!link.exists) failErrno(ENOENT, path, "delete", hostDirectoryExists(host.parent_path()));
+  if (S_ISDIR(link.st.st_mode)) fail(err::kPathFileAccessError, path, "a directory, not a file");
+  if (S_ISREG(link.st.st_mode) && link.isReadOnly()) {
+    fail(err::kPathFileAccessError, path, "the file is read-only");
+  }
+  if (::unlink(host.c_str()) != 0) failErrno(errno, path, "delete");
+}
+
+void DriveFileSystem::createDirectory(const std::string& path) {
+  fs::path host = resolve(path);
+  if (::mkdir(host.c_str(), 0777) != 0) {
+    int error = errno;
+    if (error == EEXIST) fail(err::kPathFileAccessError, path, "it already exists");
+    failErrno(error == ENOENT ? ENOTDIR : error, path, "create directory");
+  }
+}
+
+void DriveFileSystem::removeDirectory(const std::string& path) {
+  WindowsPath windows = parse(path);
+  if (windows.names.empty()) fail(err::kPathFileAccessError, path, "the root of a drive");
+  fs::path host = resolve(path);
+  HostStat link = statOf(host, false);
+  if (link.error) failErrno(link.error, path, "stat");
+  if (!link.exists) fail(err::kPathNotFound, path);
+  if (S_ISLNK(link.st.st_mode)) {
+    // A linked directory goes as a link; what it leads to stays.
+    if (!hostDirectoryExists(host)) fail(err::kPathNotFound, path, "not a directory");
+    if (::unlink(host.c_str()) != 0) failErrno(errno, path, "remove directory");
+    return;
+  }
+  if (!S_ISDIR(link.st.st_mode)) fail(err::kPathNotFound, path, "not a directory");
+  if (::rmdir(host.c_str()) != 0) {
+    int error = errno;
+    if (error == EEXIST) error = ENOTEMPTY;
+    failErrno(error, path, "remove directory");
+  }
+}
+
+void DriveFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  fs::path hostFrom = resolve(from);
+  fs::path hostTo = resolve(to);
+  HostStat source = statOf(hostFrom, false);
+  if (source.error) failErrno(source.error, from, "stat");
+  if (!source.exists)
+    failErrno(ENOENT, from, "rename", hostDirectoryExists(hostFrom.parent_path()));
+  if (S_ISDIR(source.st.st_mode)) fail(err::kPathFileAccessError, from, "a directory, not a file");
+  HostStat target = statOf(hostTo);
+  if (target.isDirectory()) fail(err::kPathFileAccessError, to, "a directory, not a file");
+  if (target.exists && S_ISREG(target.st.st_mode) && target.isReadOnly()) {
+    fail(err::kPathFileAccessError, to, "the file is read-only");
+  }
+  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) {
+    int error = errno;
+    failErrno(error == ENOENT ? ENOTDIR : error, to, "replace with " + from);
+  }
+}
+
+std::vector<DirEntry> DriveFileSystem::listDirectory(const std::string& path,
+                                                     unsigned attributeMask) {
+  fs::path host = resolve(path);
+  HostStat found = statOf(host);
+  if (found.error) failErrno(found.error, path, "list");
+  if (!found.isDirectory()) fail(err::kPathNotFound, path);
+  DIR* dir = ::opendir(host.c_str());
+  if (!dir) failErrno(errno, path, "list");
+  std::vector<DirEntry> entries;
+  const unsigned special = kDirectory | kHidden | kSystem;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    unsigned attributes = attributesOf(host / name, name);
+    if ((attributes & special & ~attributeMask) != 0) continue;
+    entries.push_back({std::move(name), attributes});
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
+    std::string foldedA = foldCase(a.name);
+    std::string foldedB = foldCase(b.name);
+    return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
+  });
+  return entries;
+}
+
+unsigned DriveFileSystem::attributes(const std::string& path) {
+  WindowsPath windows = parse(path);
+  fs::path host = resolve(path);
+  HostStat link = statOf(host, false);
+  if (link.error) failErrno(link.error, path, "attributes");
+  if (!link.exists) failErrno(ENOENT, path, "attributes", hostDirectoryExists(host.parent_path()));
+  return attributesOf(host, windows.names.empty() ? std::string() : windows.names.back());
+}
+
+void DriveFileSystem::setAttributes(const std::string& path, unsigned attributes) {
+  fs::path host = resolve(path);
+  HostStat found = statOf(host);
+  if (found.error) failErrno(found.error, path, "attributes");
+  if (!found.exists) failErrno(ENOENT, path, "attributes", hostDirectoryExists(host.parent_path()));
+  // Hidden and system follow from the name and the kind of entry; only read-only is kept.
+  mode_t mode = found.st.st_mode & 07777;
+  mode = (attributes & kReadOnly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+  if (::chmod(host.c_str(), mode) != 0) failErrno(errno, path, "set attributes");
+}
+
+bool DriveFileSystem::sameFile(const std::string& a, const std::string& b) {
+  HostStat first;
+  HostStat second;
+  try {
+    first = statOf(resolve(a));
+    second = statOf(resolve(b));
+  } catch (const Failure&) {
+    return false;
+  }
+  return first.exists && second.exists && first.st.st_dev == second.st.st_dev &&
+         first.st.st_ino == second.st.st_ino;
+}
+
+std::vector<char> DriveFileSystem::drives() {
+  std::vector<char> letters;
+  for (const auto& [letter, directory] : options_.drives) {
+    if (hostDirectoryExists(directory)) letters.push_back(letter);
+  }
+  return letters;
+}
+
+std::string DriveFileSystem::currentDirectory() {
+  std::string out{current_.drive, ':', '\\'};
+  for (std::size_t i = 0; i < current_.names.size(); ++i) {
+    if (i) out += '\\';
+    out += current_.names[i];
+  }
+  return out;
+}
+
+}  // namespace cw::platform

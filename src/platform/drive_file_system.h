@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace cw::platform {
+
+// The Windows drive letters over host directories. Paths are "X:\a\b" (or with "/"), relative
+// paths start at the current directory, "." and ".." never climb above a drive's root, and a name
+// missing with its exact case is looked up without regard to case in its directory, as the
+// Windows platform would find it.
+class DriveFileSystem : public FileSystem {
+ public:
+  struct Options {
+    std::map<char, std::string> drives;  // upper-case drive letter -> host directory
+    std::string currentDirectory;        // Windows form, "C:\Users\me"
+  };
+
+  // C: = the per-user data folder of the product, Z: = "/", the current directory = the
+  // process's working directory seen through Z:.
+  static Options defaultOptions();
+
+  explicit DriveFileSystem(Options options);
+
+  // Creates C:'s host folder with "Program Files" in it, as an installation leaves it.
+  void ensureInstalled();
+
+  // The host path a Windows path names (the case of existing names as on disk); fails like any
+  // other operation for an unmapped drive or a bad name.
+  std::filesystem::path hostPath(const std::string& path);
+
+  bool fileExists(const std::string& path) override;
+  bool directoryExists(const std::string& path) override;
+  std::unique_ptr<InputStream> openRead(const std::string& path) override;
+  std::unique_ptr<OutputStream> openAppend(const std::string& path) override;
+  std::unique_ptr<OutputStream> openNew(const std::string& path) override;
+  void deleteFile(const std::string& path) override;
+  void createDirectory(const std::string& path) override;
+  void removeDirectory(const std::string& path) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
+  std::vector<DirEntry> listDirectory(const std::string& path, unsigned attributeMask) override;
+  unsigned attributes(const std::string& path) override;
+  void setAttributes(const std::string& path, unsigned attributes) override;
+  bool sameFile(const std::string& a, const std::string& b) override;
+  std::vector<char> drives() override;
+  std::string currentDirectory() override;
+
+ private:
+  struct WindowsPath {
+    char drive = 0;
+    std::vector<std::string> names;  // "." and ".." resolved
+    bool directoryOnly = false;      // spelt with a trailing separator
+  };
+  WindowsPath parse(const std::string& path) const;
+  std::filesystem::path driveRoot(char drive, const std::string& path) const;
+  std::filesystem::path resolve(const std::string& path);
+  std::filesystem::path resolveNames(const WindowsPath& windows, const std::string& path);
+  std::unique_ptr<OutputStream> openWrite(const std::string& path, bool truncate);
+
+  Options options_;
+  WindowsPath current_;
+};
+
+}  // namespace cw::platform

@@ -1,0 +1,246 @@
+#include "store/bookmark_store.h"
+
+#include <array>
+#include <string_view>
+
+#include "command/app_state.h"
+#include "errors/error_trap.h"
+#include "host/host.h"
+#include "store/file_utilities.h"
+#include "store/list_format.h"
+#include "store/side_files.h"
+#include "ui/main/frm_main.h"
+
+namespace cw::store {
+
+namespace {
+
+constexpr const char* kNoWriteAccess =
+    "It seems you may not have write access to the current bookmark file: \r\n";
+constexpr const char* kDuplicateNames = "Duplicate names are not allowed.";
+
+[[noreturn]] void objectNotSet() {
+  throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+}
+
+ui::FrmMain& mainWindow(AppState& app) {
+  if (!app.mainWindow) objectNotSet();
+  return *app.mainWindow;
+}
+
+host::HostDocument& document(AppState& app) {
+  if (!app.HostDocument) objectNotSet();
+  return *app.HostDocument;
+}
+
+void showMessage(AppState& app, std::string_view text) {
+  app.toolkit.messageBox(text, platform::MessageButtons::kOk);
+}
+
+// A layer-visibility field cannot hold a double quote; it is kept as the closing typographic
+// quote, so a data frame or layer name with a quote cannot shift the file's fields.
+std::string visibilityText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '"') {
+      out += "\xE2\x80\x9D";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+void writeLayerRecord(platform::FileSlots& files, int number, const std::string& bookmark,
+                      const std::string& frame, const host::HostLayer& layer) {
+  std::array<Field, 4> fields{
+      Field::text(visibilityText(bookmark)), Field::text(visibilityText(frame)),
+      Field::text(visibilityText(layer.name())), Field::text(layer.visible() ? "True" : "False")};
+  writeRecord(files, number, fields);
+}
+
+// Every feature layer at the top of each data frame and every feature layer directly inside a
+// top-level group layer, by data frame, layer and member index.
+void writeLayerVisibilities(AppState& app, int number, const std::string& bookmark) {
+  host::HostDocument& doc = document(app);
+  for (int f = 0; f < doc.dataFrameCount(); ++f) {
+    host::DataFrame& frame = doc.dataFrame(f);
+    for (int l = 0; l < frame.layerCount(); ++l) {
+      host::HostLayer& layer = frame.layer(l);
+      if (layer.isGroupLayer()) {
+        for (int m = 0; m < layer.memberCount(); ++m) {
+          host::HostLayer& member = layer.member(m);
+          if (member.isFeatureLayer()) {
+            writeLayerRecord(app.files, number, bookmark, frame.name(), member);
+          }
+        }
+      } else if (layer.isFeatureLayer()) {
+        writeLayerRecord(app.files, number, bookmark, frame.name(), layer);
+      }
+    }
+  }
+}
+
+bool isBlank(char c) { return c == ' '; }
+
+}  // namespace
+
+void CreateNewGroup(AppState& app, const std::string& group) {
+  errors::ErrorTrap trap(app, "CreateNewGroup", kStoreUnit, {1, 2, 3});
+  trap.run([&] {
+    platform::FileSlots& files = app.files;
+    const std::string& path = app.ActiveListPath;
+
+    trap.at(1);
+    if (fCanWriteFile(app, path) < 1) {
+      showMessage(app, kNoWriteAccess + path);
+      return;
+    }
+    trap.at(2);
+    if (group.empty()) return;
+
+    // Every record naming the group counts: its group record and each of its bookmarks.
+    trap.at(3);
+    bool duplicate = false;
+    files.close(1);
+    files.openForInput(1, path);
+    while (!endOfFile(files, 1)) {
+      Field first = readField(files, 1);
+      skipFields(files, 1, kFieldsPerRecord - 1);
+      if (first.equals(group)) {
+        showMessage(app, kDuplicateNames);
+        duplicate = true;
+      }
+    }
+    files.close(1);
+
+    if (!duplicate) {
+      trap.at(4);
+      ui::ListBox& groups = mainWindow(app).lstbxGroup();
+      groups.addItem(group);
+      files.openForAppend(1, path);
+      writeRecord(files, 1, groupRecord(group));
+      files.close(1);
+      // The sorted list decides where the new entry stands: the last entry of that text.
+      int index = ui::ListBox::kNone;
+      for (int i = 0; i < groups.count(); ++i) {
+        if (groups.item(i) == group) index = i;
+      }
+      if (index != ui::ListBox::kNone) groups.select(index);
+    }
+
+    // The list's own directory of the group; a directory that cannot be made is not reported
+    // here (adding a bookmark with visibilities makes it again).
+    trap.at(5);
+    if (app.activeListOnProgramDrive()) {
+      errors::ignoreFailure([&] { EnsureGroupSideDirectory(app, path, group); });
+    }
+    trap.at(6);
+    files.close(1);
+  });
+}
+
+void AddBookmark(AppState& app, const std::string& group, const std::string& name, double xMin,
+                 double yMin, double xMax, double yMax) {
+  errors::ErrorTrap trap(app, "AddBookmark", kStoreUnit, {1, 2, 3});
+  trap.run([&] {
+    platform::FileSlots& files = app.files;
+    const std::string& path = app.ActiveListPath;
+
+    trap.at(1);
+    if (HasDuplicateDataFrameName(app, document(app).focusMap().name())) {
+      showMessage(app, "Duplicate Data Frame names are not allowed");
+      return;
+    }
+    trap.at(2);
+    if (name.empty()) return;
+
+    // A group record counts as a bookmark named like the group filler.
+    trap.at(3);
+    bool duplicate = false;
+    files.close(1);
+    files.openForInput(1, path);
+    while (!endOfFile(files, 1)) {
+      Field first = readField(files, 1);
+      Field second = readField(files, 1);
+      skipFields(files, 1, kFieldsPerRecord - 2);
+      if (second.equals(name) && first.equals(group)) {
+        showMessage(app, kDuplicateNames);
+        duplicate = true;
+      }
+    }
+    files.close(1);
+    trap.at(4);
+    if (duplicate) return;
+
+    ui::FrmMain& window = mainWindow(app);
+    const bool sideFiles = app.activeListOnProgramDrive();
+    const bool remember = window.chkViz().value() == 1 && sideFiles;
+    const std::string visibilityPath = LayerVisibilityPath(app, path, group, name);
+
+    // The list's own group directory is made when it is missing (the group may come from a
+    // list that was not on the program's drive), and the bookmark's file starts afresh.
+    trap.at(5);
+    if (remember) {
+      EnsureGroupSideDirectory(app, path, group);
+      fDeleteFile(app, visibilityPath);
+      files.close(2);
+      files.openForAppend(2, visibilityPath);
+    }
+
+    trap.at(6);
+    window.lstbxExtentName().addItem(name);
+    files.close(1);
+    files.openForAppend(1, path);
+    writeRecord(files, 1, bookmarkRecord(group, name, xMin, yMin, xMax, yMax));
+    files.close(1);
+
+    trap.at(7);
+    if (remember) {
+      writeLayerVisibilities(app, 2, name);
+    } else if (sideFiles) {
+      // A file left from an earlier bookmark of that name must not restore visibilities that
+      // were never recorded for this one.
+      fDeleteFile(app, visibilityPath);
+    }
+
+    trap.at(8);
+    files.close(1);
+    files.close(2);
+  });
+}
+
+bool HasDuplicateDataFrameName(AppState& app, const std::string& name) {
+  host::HostDocument& doc = document(app);
+  int count = 0;
+  for (int i = 0; i < doc.dataFrameCount(); ++i) {
+    if (doc.dataFrame(i).name() == name) ++count;
+  }
+  return count > 1;
+}
+
+bool IsValidFileName(const std::string& name) {
+  std::string_view trimmed = name;
+  while (!trimmed.empty() && isBlank(trimmed.front())) trimmed.remove_prefix(1);
+  while (!trimmed.empty() && isBlank(trimmed.back())) trimmed.remove_suffix(1);
+  if (trimmed.empty()) return false;
+
+  if (name.back() == '.' || name.back() == ' ') return false;
+
+  for (char c : name) {
+    auto code = static_cast<unsigned char>(c);
+    if (code < 32) return false;
+    if (std::string_view("\"/\\:|<>*?").find(c) != std::string_view::npos) return false;
+  }
+
+  std::string lower;
+  for (char c : name) lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  if (lower == "con" || lower == "prn" || lower == "aux" || lower == "nul" || lower == "clock$") {
+    return false;
+  }
+  bool devicePrefix = lower.starts_with("lpt") || lower.starts_with("com");
+  return !(devicePrefix && lower.size() == 4 && lower[3] >= '1' && lower[3] <= '9');
+}
+
+}  // namespace cw::store

@@ -1,0 +1,192 @@
+#include "store/field.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "errors/failure.h"
+#include "store/list_format.h"
+
+namespace cw::store {
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// Decimal digits and exponent of a value in scientific notation ("1.25e-07" -> "125", -7).
+struct Decimal {
+  std::string digits;
+  int exponent = 0;
+};
+
+Decimal toDecimal(double magnitude, int precision) {
+  char buffer[64];
+  auto result = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                              std::chars_format::scientific)
+                              : std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                              std::chars_format::scientific, precision);
+  Decimal decimal;
+  const char* p = buffer;
+  for (; p < result.ptr && *p != 'e'; ++p) {
+    if (isDigit(*p)) decimal.digits += *p;
+  }
+  if (p < result.ptr) ++p;  // 'e'
+  if (p < result.ptr && *p == '+') ++p;
+  std::from_chars(p, result.ptr, decimal.exponent);
+  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+  return decimal;
+}
+
+// The decimal place of the first significant digit of an unsigned numeric text: positive for
+// values of 1 and above, so it tells which way a number left the range of a double.
+std::int64_t decimalPlace(std::string_view text) {
+  std::int64_t integerDigits = 0;
+  std::int64_t leadingZeros = 0;  // zeros before the first significant digit, fraction included
+  bool significant = false;
+  bool inFraction = false;
+  std::size_t i = 0;
+  for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
+    if (text[i] == '.') {
+      inFraction = true;
+      continue;
+    }
+    if (!inFraction) ++integerDigits;
+    if (!significant && text[i] == '0') {
+      ++leadingZeros;
+    } else {
+      significant = true;
+    }
+  }
+  std::int64_t exponent = 0;
+  if (i < text.size()) {  // E or e, an optional sign and digits
+    bool negative = ++i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    for (; i < text.size() && exponent < 1000000; ++i) exponent = exponent * 10 + (text[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  return exponent + integerDigits - leadingZeros;
+}
+
+}  // namespace
+
+std::string formatNumber(double value) {
+  if (std::isnan(value)) {
+    throw Failure(err::kInvalidProcedureCall,
+                  "Invalid procedure call or argument: a number field cannot hold NaN");
+  }
+  if (std::isinf(value))
+    throw Failure(err::kOverflow,
+                  "Overflow: a number field cannot hold "
+                  "an infinite value");
+  if (value == 0) return "0";  // -0 as well
+
+  constexpr int kSignificantDigits = 15;
+  Decimal decimal = toDecimal(std::fabs(value), -1);
+  if (decimal.digits.size() > kSignificantDigits) {
+    decimal = toDecimal(std::fabs(value), kSignificantDigits - 1);
+  }
+  const std::string& digits = decimal.digits;
+  const int exponent = decimal.exponent;
+  const int count = static_cast<int>(digits.size());
+
+  std::string out;
+  if (value < 0) out += '-';
+  if (exponent >= kSignificantDigits || exponent < -6) {
+    // 1.5E+20, 1E-07: too large or too small for plain notation.
+    out += digits[0];
+    if (count > 1) out.append(".").append(digits, 1);
+    out += exponent < 0 ? "E-" : "E+";
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+  } else if (exponent < 0) {
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+  } else if (count <= exponent + 1) {
+    out.append(digits).append(static_cast<std::size_t>(exponent + 1 - count), '0');
+  } else {
+    out.append(digits, 0, exponent + 1).append(".").append(digits, exponent + 1);
+  }
+  return out;
+}
+
+bool parseNumber(std::string_view text, double& value) {
+  // [sign] (digits [. [digits]] | . digits) [(E|e) [sign] digits]; from_chars takes the same
+  // forms once the sign is off, apart from "inf" and "nan", which cannot begin with a digit or
+  // a point.
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || !(isDigit(text[0]) || text[0] == '.')) return false;
+  const char* last = text.data() + text.size();
+  double parsed = 0;
+  auto result = std::from_chars(text.data(), last, parsed, std::chars_format::general);
+  if (result.ptr != last || result.ec == std::errc::invalid_argument) return false;
+  if (result.ec == std::errc::result_out_of_range) {
+    if (decimalPlace(text) > 0) {
+      throw Failure(err::kOverflow, "Overflow: " + std::string(negative ? "-" : "") +
+                                        std::string(text) + " is too large a number");
+    }
+    parsed = 0;  // too small to tell from zero
+  }
+  value = negative ? -parsed : parsed;
+  return true;
+}
+
+std::string Field::asText() const {
+  switch (kind_) {
+    case Kind::kText:
+      return text_;
+    case Kind::kNumber:
+      return formatNumber(number_);
+    case Kind::kEmpty:
+      break;
+  }
+  return {};
+}
+
+double Field::asNumber() const {
+  switch (kind_) {
+    case Kind::kNumber:
+      return number_;
+    case Kind::kText: {
+      double value = 0;
+      if (parseNumber(trimBlanks(text_), value)) return value;
+      throw Failure(err::kTypeMismatch, "Type mismatch: \"" + text_ + "\" is not a number");
+    }
+    case Kind::kEmpty:
+      break;
+  }
+  return 0;
+}
+
+bool Field::equals(std::string_view value) const {
+  switch (kind_) {
+    case Kind::kText:
+      return text_ == value;
+    case Kind::kEmpty:
+      return value.empty();
+    case Kind::kNumber:
+      break;
+  }
+  return false;
+}
+
+bool Field::operator==(const Field& other) const {
+  if (kind_ != other.kind_) return false;
+  if (kind_ == Kind::kText) return text_ == other.text_;
+  if (kind_ == Kind::kNumber) return number_ == other.number_;
+  return true;
+}
+
+}  // namespace cw::store

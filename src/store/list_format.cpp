@@ -1,0 +1,236 @@
+#include "store/list_format.h"
+
+#include <array>
+
+#include "errors/failure.h"
+#include "store/ansi.h"
+
+namespace cw::store {
+
+namespace {
+
+bool isBlank(int c) {
+  return c == ' ' || c == '\t';
+}
+
+// Bytes that end an unquoted field, or what follows a quoted one.
+constexpr std::array<bool, 256> kFieldEnds = [] {
+  std::array<bool, 256> ends{};
+  ends[','] = ends['\r'] = ends['\n'] = true;
+  return ends;
+}();
+
+std::size_t findFieldEnd(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (kFieldEnds[static_cast<unsigned char>(bytes[i])]) return i;
+  }
+  return std::string_view::npos;
+}
+
+[[noreturn]] void failPastEnd(std::string_view what) {
+  throw Failure(err::kInputPastEndOfFile, "Input past end of file: " + std::string(what));
+}
+
+void skipBlanks(platform::ByteReader& bytes) {
+  if (!isBlank(bytes.peek())) return;  // most fields start at once
+  for (std::string_view buffered = bytes.buffered(); !buffered.empty();
+       buffered = bytes.buffered()) {
+    std::size_t i = 0;
+    while (i < buffered.size() && isBlank(buffered[i])) ++i;
+    bytes.advance(i);
+    if (i < buffered.size()) return;
+  }
+}
+
+// Consumes the comma or line end that ends a field (CR LF counts once) and notes whether the
+// next field begins a line.
+void consumeFieldEnd(platform::ByteReader& bytes) {
+  int end = bytes.get();
+  if (end == '\r' && bytes.peek() == '\n') bytes.get();
+  bytes.setAtLineStart(end != ',');
+}
+
+// Skips blank lines (blanks only) at the start of a line; false when nothing else is left.
+bool skipBlankLines(platform::ByteReader& bytes) {
+  for (;;) {
+    skipBlanks(bytes);
+    int c = bytes.peek();
+    if (c < 0) return false;
+    if (c != '\r' && c != '\n') return true;
+    bytes.get();
+    if (c == '\r' && bytes.peek() == '\n') bytes.get();
+  }
+}
+
+// The rest of a quoted field that runs past the buffer, up to its closing quote, as UTF-8.
+std::string readQuotedRest(platform::ByteReader& bytes) {
+  std::string raw;
+  for (;;) {
+    std::string_view buffered = bytes.buffered();
+    if (buffered.empty()) failPastEnd("a quoted field has no closing quote");
+    std::size_t quote = buffered.find('"');
+    if (quote != std::string_view::npos) {
+      raw.append(buffered.substr(0, quote));
+      bytes.advance(quote + 1);
+      return ansiToUtf8(raw);
+    }
+    raw.append(buffered);
+    bytes.advance(buffered.size());
+  }
+}
+
+Field unquotedField(std::string_view text) {
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  if (text.empty()) return Field();
+  double value = 0;
+  if (parseNumber(text, value)) return Field::number(value);
+  return Field::text(ansiToUtf8(text));
+}
+
+}  // namespace
+
+Field FieldReader::next() {
+  if (bytes_.atLineStart()) {
+    if (!skipBlankLines(bytes_)) failPastEnd("no field is left to read");
+  } else {
+    skipBlanks(bytes_);
+  }
+
+  if (bytes_.peek() == '"') {
+    bytes_.advance(1);
+    std::string text;
+    std::string_view first = bytes_.buffered();
+    if (std::size_t quote = first.find('"'); quote != std::string_view::npos) {
+      text = ansiToUtf8(first.substr(0, quote));  // the usual case: all of it is buffered
+      bytes_.advance(quote + 1);
+    } else {
+      text = readQuotedRest(bytes_);
+    }
+    // Whatever follows the closing quote up to the field's end is no part of it.
+    for (std::string_view buffered = bytes_.buffered(); !buffered.empty();
+         buffered = bytes_.buffered()) {
+      std::size_t end = findFieldEnd(buffered);
+      if (end != std::string_view::npos) {
+        bytes_.advance(end);
+        break;
+      }
+      bytes_.advance(buffered.size());
+    }
+    consumeFieldEnd(bytes_);
+    return Field::text(std::move(text));
+  }
+
+  // Most fields end inside the buffer and are taken from it without a copy.
+  std::string_view buffered = bytes_.buffered();
+  std::size_t end = findFieldEnd(buffered);
+  if (end != std::string_view::npos) {
+    Field field = unquotedField(buffered.substr(0, end));
+    bytes_.advance(end);
+    consumeFieldEnd(bytes_);
+    return field;
+  }
+  std::string raw;
+  while (!buffered.empty()) {
+    end = findFieldEnd(buffered);
+    if (end != std::string_view::npos) {
+      raw.append(buffered.substr(0, end));
+      bytes_.advance(end);
+      break;
+    }
+    raw.append(buffered);
+    bytes_.advance(buffered.size());
+    buffered = bytes_.buffered();
+  }
+  consumeFieldEnd(bytes_);
+  return unquotedField(raw);
+}
+
+void FieldReader::skip(int count) {
+  for (int i = 0; i < count; ++i) next();
+}
+
+bool FieldReader::atEnd() {
+  // After a comma a field always follows, even an empty one at the very end.
+  if (!bytes_.atLineStart()) return false;
+  return !skipBlankLines(bytes_);
+}
+
+Field readField(platform::FileSlots& files, int number) {
+  return FieldReader(files.reader(number)).next();
+}
+
+void skipFields(platform::FileSlots& files, int number, int count) {
+  FieldReader(files.reader(number)).skip(count);
+}
+
+bool endOfFile(platform::FileSlots& files, int number) {
+  return FieldReader(files.reader(number)).atEnd();
+}
+
+Record readRecord(platform::FileSlots& files, int number) {
+  FieldReader reader(files.reader(number));
+  Record record;
+  for (auto& field : record) field = reader.next();
+  return record;
+}
+
+void writeRecord(platform::FileSlots& files, int number, std::span<const Field> fields) {
+  platform::OutputStream& out = files.writer(number);
+  // The whole line is formatted first, so a field that cannot be written leaves the file as it
+  // was.
+  out.write(formatRecord(fields));
+}
+
+std::string formatRecord(std::span<const Field> fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i) line += ',';
+    const Field& field = fields[i];
+    if (field.isText()) {
+      // There is no escape for a quote: it would end the field early and shift every later
+      // field of the file.
+      if (field.textValue().find('"') != std::string::npos) {
+        throw Failure(err::kInvalidProcedureCall,
+                      "Invalid procedure call or argument: a text field cannot hold a double "
+                      "quote (" +
+                          field.textValue() + ")");
+      }
+      line += '"';
+      line += utf8ToAnsi(field.textValue());
+      line += '"';
+    } else if (field.isNumber()) {
+      line += formatNumber(field.numberValue());
+    }
+  }
+  line += "\r\n";
+  return line;
+}
+
+Record headerRecord() {
+  Record record;
+  record.fill(Field::text(std::string(kFormatTag)));
+  return record;
+}
+
+Record groupRecord(const std::string& group) {
+  Record record;
+  record.fill(Field::text(std::string(kGroupFiller)));
+  record[0] = Field::text(group);
+  return record;
+}
+
+Record bookmarkRecord(const std::string& group, const std::string& name, double xMin, double yMin,
+                      double xMax, double yMax) {
+  return {Field::text(group),
+          Field::text(name),
+          Field::number(xMin),
+          Field::number(yMin),
+          Field::number(xMax),
+          Field::number(yMax),
+          Field(),
+          Field(),
+          Field(),
+          Field()};
+}
+
+}  // namespace cw::store

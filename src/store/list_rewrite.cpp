@@ -1,0 +1,96 @@
+#include "store/list_rewrite.h"
+
+#include <memory>
+#include <utility>
+
+#include "command/app_state.h"
+#include "errors/error_trap.h"
+#include "platform/file_slots.h"
+
+namespace cw::store {
+
+namespace {
+
+// The temporary file lies beside the list, so replacing the list with it is a rename within
+// one directory.
+std::string temporaryPathFor(const std::string& listPath) {
+  return listPath + ".bookmarks_temp";
+}
+
+// Writes formatted records to a fresh temporary file in large pieces.
+class TemporaryList {
+ public:
+  static constexpr std::size_t kChunk = 64 * 1024;
+
+  TemporaryList(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {
+    // A new, empty file: whatever an earlier, failed rewrite left under this name is dropped.
+    stream_ = fs_.openNew(path_);
+  }
+  ~TemporaryList() { discard(); }
+
+  void add(const Record& record) {
+    pending_ += formatRecord(record);
+    if (pending_.size() >= kChunk) writePending();
+  }
+
+  // Makes the records durable and puts the file in place of the list.
+  void replace(const std::string& listPath) {
+    writePending();
+    stream_->flush();
+    stream_->close();
+    stream_.reset();
+    fs_.replaceFile(path_, listPath);
+    replaced_ = true;
+  }
+
+ private:
+  void writePending() {
+    if (pending_.empty()) return;
+    stream_->write(pending_);
+    pending_.clear();
+  }
+
+  // After a failure the temporary file goes; the list was not touched.
+  void discard() {
+    if (replaced_) return;
+    errors::ignoreFailure([&] {
+      if (stream_) stream_->close();
+    });
+    stream_.reset();
+    errors::ignoreFailure([&] {
+      if (fs_.fileExists(path_)) fs_.deleteFile(path_);
+    });
+  }
+
+  platform::FileSystem& fs_;
+  std::string path_;
+  std::unique_ptr<platform::OutputStream> stream_;
+  std::string pending_;
+  bool replaced_ = false;
+};
+
+}  // namespace
+
+void RewriteList(AppState& app, const std::string& listPath,
+                 const std::function<bool(const Record&)>& keep) {
+  TemporaryList temporary(app.fs, temporaryPathFor(listPath));
+  {
+    platform::ByteReader bytes(app.fs.openRead(listPath));
+    FieldReader reader(bytes);
+    while (!reader.atEnd()) {
+      Record record;
+      for (Field& field : record) field = reader.next();
+      if (keep(record)) temporary.add(record);
+    }
+  }  // the list is closed before it is replaced
+  temporary.replace(listPath);
+}
+
+void ReplaceListContent(AppState& app, const std::string& listPath,
+                        const std::vector<Record>& records) {
+  TemporaryList temporary(app.fs, temporaryPathFor(listPath));
+  for (const Record& record : records) temporary.add(record);
+  temporary.replace(listPath);
+}
+
+}  // namespace cw::store

@@ -1,0 +1,156 @@
+#include "ui/lists/frm_save_list.h"
+
+#include "command/app_state.h"
+#include "errors/error_trap.h"
+#include "store/list_format.h"
+#include "store/side_files.h"
+#include "ui/main/frm_main.h"
+
+namespace cw::ui {
+
+namespace {
+
+constexpr const char* kUnit = "frmSave";
+
+// The process-wide bookmarks window, whose path box follows the active list.
+FrmMain& mainWindowOf(AppState& app) {
+  if (!app.mainWindow) {
+    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+  }
+  return *app.mainWindow;
+}
+
+}  // namespace
+
+const WindowSpec& frmSaveListSpec() {
+  using K = ControlKind;
+  static const WindowSpec spec{
+      "frmSaveList",
+      "Save Bookmark List",
+      4815,
+      3870,
+      "MS Sans Serif",
+      {
+          {"Drive1", K::kDriveList, "", "", "", {120, 120, 2280, 315}},
+          {"Dir1", K::kDirectoryList, "", "", "", {120, 540, 2280, 2190}},
+          {"File1", K::kFileList, "", "", "", {2520, 420, 2175, 2310}},
+          {"Label2", K::kLabel, "", "Files:", "", {2520, 150, 2175, 255}},
+          {"Label1", K::kLabel, "", "File Name:", "", {120, 2910, 975, 255}},
+          {"txtFileName", K::kTextBox, "", "", "", {1140, 2880, 2295, 315}},
+          {"Label3", K::kLabel, "", ".bmk", "", {3480, 2910, 495, 255}},
+          {"btnSave", K::kButton, "", "Save", "", {2520, 3360, 975, 375}},
+          {"btnCancel", K::kButton, "", "Cancel", "", {3720, 3360, 975, 375}},
+      }};
+  return spec;
+}
+
+FrmSaveList::FrmSaveList(AppState& app) : Window(frmSaveListSpec()), app_(app) {
+  createControls();
+  on("Drive1", Event::kChange, [this] { Drive1_Change(); });
+  on("Dir1", Event::kChange, [this] { Dir1_Change(); });
+  on("btnSave", Event::kClick, [this] { btnSave_Click(); });
+  on("btnCancel", Event::kClick, [this] { btnCancel_Click(); });
+}
+
+std::unique_ptr<Control> FrmSaveList::makeControl(const ControlSpec& spec) {
+  if (auto list = makeFileSystemList(spec, app_.fs)) return list;
+  return Window::makeControl(spec);
+}
+
+void FrmSaveList::Form_Load() {
+  // The lists start at the current directory by themselves; nothing else to prepare.
+  errors::ErrorTrap trap(app_, "Form_Load", kUnit);
+  trap.run([] {});
+}
+
+void FrmSaveList::Drive1_Change() {
+  errors::ErrorTrap trap(app_, "Drive1_Change", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    Dir1().setPath(Drive1().drive());
+  });
+}
+
+void FrmSaveList::Dir1_Change() {
+  errors::ErrorTrap trap(app_, "Dir1_Change", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    File1().setPath(Dir1().path());
+  });
+}
+
+void FrmSaveList::btnSave_Click() {
+  auto& files = app_.files;
+  errors::ErrorTrap trap(app_, "btnSave_Click", kUnit, {1, 2});
+  trap.run([&] {
+    trap.at(1);
+    files.close(1);
+    files.close(2);
+
+    trap.at(2);
+    const std::string name = txtFileName().text();
+    if (name.empty()) {
+      app_.toolkit.messageBox("Please enter a file name.", platform::MessageButtons::kOk);
+      return;
+    }
+
+    trap.at(3);
+    const std::string target = joinWindowsPath(Dir1().path(), name + ".bmk");
+
+    // Appending the list to itself would read the records it is writing. The active list may be
+    // spelt otherwise (letter case, "/", a "." segment), so its identity on disk decides too.
+    trap.at(4);
+    if (target == app_.ActiveListPath || app_.fs.sameFile(target, app_.ActiveListPath)) {
+      app_.toolkit.messageBox(
+          "File is already open, so each change has been saved.  Please choose a new filename or "
+          "Cancel.",
+          platform::MessageButtons::kOk);
+      return;
+    }
+
+    // The copy's bookmarks keep restoring the layer visibilities recorded for the active list.
+    // Copied before the records, so a failure here leaves the target list untouched.
+    trap.at(5);
+    if (!app_.ProgramDrive.empty() && !target.empty() && target[0] == app_.ProgramDrive[0]) {
+      store::CopyListSideFiles(app_, app_.ActiveListPath, target);
+    }
+
+    trap.at(6);
+    files.openForAppend(2, target);
+    trap.at(7);
+    files.openForInput(1, app_.ActiveListPath);
+    trap.at(8);
+    while (!store::endOfFile(files, 1)) {
+      store::Record record = store::readRecord(files, 1);
+      store::writeRecord(files, 2, record);
+    }
+    trap.at(9);
+    files.close(2);
+    files.close(1);
+
+    trap.at(10);
+    app_.ActiveListPath = target;
+    trap.at(11);
+    mainWindowOf(app_).Text1().setText(name + ".bmk");
+    trap.at(12);
+    app_.SaveListWindowActive = false;
+    trap.at(13);
+    hide();
+  });
+}
+
+void FrmSaveList::btnCancel_Click() {
+  errors::ErrorTrap trap(app_, "btnCancel_Click", kUnit);
+  trap.run([&] {
+    trap.at(1);
+    app_.SaveListWindowActive = false;
+    trap.at(2);
+    hide();
+  });
+}
+
+void FrmSaveList::closedByUser() {
+  btnCancel_Click();
+}
+
+}  // namespace cw::ui

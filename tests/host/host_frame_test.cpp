@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "errors/failure.h"
+#include "host/host.h"
+#include "ui/controls/window.h"
+
+namespace cw::host {
+namespace {
+
+const ui::WindowSpec& plainSpec() {
+  static const ui::WindowSpec spec{"frmPlain", "Plain", 3000, 2000, "MS Sans Serif", {}};
+  return spec;
+}
+
+class CountingWindow : public ui::Window {
+ public:
+  CountingWindow() : Window(plainSpec()) { createControls(); }
+  int loads = 0;
+
+ protected:
+  void Form_Load() override { ++loads; }
+};
+
+MapHost hostWithTown() {
+  return MapHost(loadDocument(R"({"dataFrames": [{"name": "Main Map"}]})"));
+}
+
+TEST(HostFrame, BindingLoadsTheWindowOnceAndKeepsIt) {
+  CountingWindow window;
+  HostFrame frame;
+  frame.bind(window);
+  EXPECT_TRUE(window.isLoaded());
+  EXPECT_EQ(frame.window(), &window);
+  frame.bind(window);
+  EXPECT_EQ(window.loads, 1);
+}
+
+TEST(HostFrame, ShowingLoadsAnUnloadedWindowAgain) {
+  CountingWindow window;
+  HostFrame frame;
+  frame.bind(window);
+  frame.setVisible(true);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.loads, 1);
+
+  frame.setVisible(false);
+  window.unload();
+  EXPECT_FALSE(window.isVisible());
+  frame.setVisible(true);
+  EXPECT_TRUE(frame.visible());
+  EXPECT_TRUE(window.isLoaded());
+  EXPECT_EQ(window.loads, 2);
+}
+
+TEST(HostFrame, MoveKeepsTheSizeForZeroAndListenersHearChanges) {
+  HostFrame frame;
+  int heard = 0;
+  frame.listeners.push_back([&] { ++heard; });
+  frame.move(10, 20, 300, 200);
+  frame.move(40, 50);
+  frame.setCaption("CorbelwickBookmarks");
+  frame.setVisible(true);
+  EXPECT_EQ(frame.left(), 40);
+  EXPECT_EQ(frame.top(), 50);
+  EXPECT_EQ(frame.width(), 300);
+  EXPECT_EQ(frame.height(), 200);
+  EXPECT_EQ(frame.caption(), "CorbelwickBookmarks");
+  EXPECT_EQ(heard, 4);
+}
+
+TEST(MapHost, CreatedFramesAreKeptAnnouncedAndLogTheirCalls) {
+  MapHost host = hostWithTown();
+  std::vector<HostFrame*> announced;
+  host.frameCreated.push_back([&](HostFrame& frame) { announced.push_back(&frame); });
+  CountingWindow window;
+
+  HostFrame& frame = host.createFrame();
+  frame.bind(window);
+  frame.setCaption("CorbelwickBookmarks");
+  frame.move(412, 230);
+  frame.setVisible(true);
+
+  ASSERT_EQ(host.frames().size(), 1u);
+  EXPECT_EQ(host.frames()[0].get(), &frame);
+  EXPECT_EQ(announced, std::vector<HostFrame*>{&frame});
+  EXPECT_EQ(host.document().calls,
+            (std::vector<std::string>{"createFrame 0", "frame 0 bind frmPlain",
+                                      R"(frame 0 setCaption "CorbelwickBookmarks")",
+                                      "frame 0 move 412 230 0 0", "frame 0 setVisible true"}));
+}
+
+TEST(MapHost, FailNextReachesFrameCalls) {
+  MapHost host = hostWithTown();
+  HostFrame& frame = host.createFrame();
+  host.document().failNext("frame 0 setVisible");
+  EXPECT_THROW(frame.setVisible(true), Failure);
+  EXPECT_FALSE(frame.visible());
+}
+
+TEST(MapHost, WithoutADocumentTheDocumentIsNotSet) {
+  MapHost host(nullptr);
+  EXPECT_FALSE(host.hasDocument());
+  EXPECT_THROW(host.document(), Failure);
+  host.setDocument(loadDocument(R"({"dataFrames": []})"));
+  EXPECT_NO_THROW(host.document());
+}
+
+}  // namespace
+}  // namespace cw::host
