@@ -64,6 +64,13 @@ std::optional<Options> parse(int argc, char** argv) {
   return options;
 }
 
+// The offscreen platform says on every window that it cannot do what a window system does.
+QtMessageHandler standardHandler = nullptr;
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith("This plugin does not support")) return;
+  if (standardHandler) standardHandler(type, context, text);
+}
+
 bool hasDisplay() {
   return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
          !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -84,6 +91,9 @@ int main(int argc, char** argv) {
                  "playing the tour on the offscreen platform into "
               << *options.tour << "\n";
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  if (qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) {
+    standardHandler = qInstallMessageHandler(quietOffscreenNotes);
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName("corbelwick-desktop");
@@ -115,8 +125,7 @@ int main(int argc, char** argv) {
 
     cw::qt::DesktopApp app(fs, std::move(document));
     if (options.tour) {
-      cw::qt::TourResult result =
-          cw::qt::playTour(app, QString::fromStdString(*options.tour));
+      cw::qt::TourResult result = cw::qt::playTour(app, QString::fromStdString(*options.tour));
       for (const QString& file : result.files) std::cout << "wrote " << file.toStdString() << "\n";
       if (!result.error.isEmpty()) {
         std::cerr << "corbelwick-desktop: tour: " << result.error.toStdString() << "\n";

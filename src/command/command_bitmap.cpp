@@ -34,11 +34,16 @@ struct Rgb {
 
 constexpr Rgb colourOf(char code) {
   switch (code) {
-    case 'g': return {0x9C, 0xCC, 0x7E};  // land
-    case 'y': return {0xF2, 0xC9, 0x4C};  // road
-    case 'b': return {0x5D, 0x9C, 0xD8};  // water
-    case 'r': return {0xD2, 0x23, 0x2B};  // ribbon
-    case 'd': return {0x8A, 0x10, 0x18};  // ribbon edge
+    case 'g':
+      return {0x9C, 0xCC, 0x7E};  // land
+    case 'y':
+      return {0xF2, 0xC9, 0x4C};  // road
+    case 'b':
+      return {0x5D, 0x9C, 0xD8};  // water
+    case 'r':
+      return {0xD2, 0x23, 0x2B};  // ribbon
+    case 'd':
+      return {0x8A, 0x10, 0x18};  // ribbon edge
   }
   return {0, 0, 0};
 }
@@ -78,6 +83,8 @@ FrmResources& frmResources() {
 
 }  // namespace
 
-const Bitmap16& CorbelwickBookmarks::Bitmap() { return frmResources().Picture1; }
+const Bitmap16& CorbelwickBookmarks::Bitmap() {
+  return frmResources().Picture1;
+}
 
 }  // namespace cw

@@ -36,7 +36,9 @@ std::string CorbelwickBookmarks::Name() {
   return std::string(product::kCompanyName) + "_" + product::kProductName;
 }
 
-std::string CorbelwickBookmarks::Caption() { return product::kProductName; }
+std::string CorbelwickBookmarks::Caption() {
+  return product::kProductName;
+}
 
 std::string CorbelwickBookmarks::Tooltip() {
   return std::string(product::kProductName) + " - Store and organize bookmarks";
@@ -46,7 +48,9 @@ std::string CorbelwickBookmarks::Message() {
   return std::string(product::kCompanyName) + ": " + product::kWebSite;
 }
 
-std::string CorbelwickBookmarks::Category() { return product::kCompanyName; }
+std::string CorbelwickBookmarks::Category() {
+  return product::kCompanyName;
+}
 
 void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
   errors::ErrorTrap trap(app_, "ICommand_OnCreate", kUnit, {1});

@@ -49,7 +49,7 @@ TEST(CommandProperties, EveryReadOfTheBitmapGivesTheSamePicture) {
     colours.emplace(first.rgb[pixel * 3], first.rgb[pixel * 3 + 1], first.rgb[pixel * 3 + 2]);
   }
   EXPECT_GE(colours.size(), 4u);
-  EXPECT_EQ(colours.count({0, 0, 0}), 0u);  // every pixel has a colour of the palette
+  EXPECT_EQ(colours.count({0, 0, 0}), 0u);        // every pixel has a colour of the palette
   const unsigned char* top = first.rgb + 11 * 3;  // row 0, inside the ribbon
   EXPECT_GT(top[0], 0xA0);
   EXPECT_LT(top[1], 0x60);

@@ -47,9 +47,9 @@ TEST(FrmMainFrame, FirstReadCreatesBindsLoadsAndNamesTheFrame) {
   EXPECT_FALSE(frame->visible());
   EXPECT_EQ(t.window().Text1().text(), t.app.DefaultListPath());
   // The start-up found the frame already stored and moved it; the caption comes last.
-  EXPECT_EQ(t.frameCalls(), (std::vector<std::string>{"createFrame 0", "frame 0 bind frmMain",
-                                                       "frame 0 move 307 239 0 0",
-                                                       R"(frame 0 setCaption "CorbelwickBookmarks")"}));
+  EXPECT_EQ(t.frameCalls(), (std::vector<std::string>{
+                                "createFrame 0", "frame 0 bind frmMain", "frame 0 move 307 200 0 0",
+                                R"(frame 0 setCaption "CorbelwickBookmarks")"}));
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 

@@ -167,7 +167,8 @@ TEST(OnClickFailures, ADocumentThatCannotBeReachedIsReported) {
   t.command.OnClick();
 
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
-  EXPECT_EQ(moduleOf(t.toolkit.messages[0]), "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 1");
+  EXPECT_EQ(moduleOf(t.toolkit.messages[0]),
+            "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 1");
   EXPECT_EQ(t.app.MapHost, &t.host);
   EXPECT_EQ(t.app.HostDocument, nullptr);  // the dropped document is not kept
 }

@@ -116,9 +116,9 @@ TEST(OnCreate, AMarkerThatCannotBeCreatedIsReportedAndLeavesNoWindow) {
   t.command.OnCreate(&t.host);
 
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
-  EXPECT_NE(t.toolkit.messages[0].find(
-                "\r\nMODULE: ICommand_OnCreate CorbelwickBookmarks Line : 6\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      t.toolkit.messages[0].find("\r\nMODULE: ICommand_OnCreate CorbelwickBookmarks Line : 6\r\n"),
+      std::string::npos);
   EXPECT_EQ(t.app.ConfigDir, kDir + "BookmarksConfig/");  // what was done stays done
   EXPECT_EQ(t.app.mainWindow, nullptr);
   EXPECT_FALSE(t.app.files.isOpen(1));

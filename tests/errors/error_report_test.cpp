@@ -1,8 +1,9 @@
+#include "errors/error_report.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "errors/error_report.h"
 #include "errors/failure.h"
 #include "support/test_app.h"
 
@@ -60,8 +61,7 @@ TEST(ReportText, KeepsAnEmptyDescriptionLineBeforeTheEmptyLine) {
 }
 
 TEST(ReportText, InsertsLabelAndDescriptionUntrimmed) {
-  const std::string text =
-      ReportText("P", "v1", "  odd label ", 1, " first\r\nsecond ");
+  const std::string text = ReportText("P", "v1", "  odd label ", 1, " first\r\nsecond ");
   EXPECT_NE(text.find("\r\nAPPLICATION: P v1\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nMODULE:   odd label \r\nERROR DESCRIPTION:  first\r\nsecond \r\n\r\n"),
             std::string::npos);

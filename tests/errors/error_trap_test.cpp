@@ -1,3 +1,5 @@
+#include "errors/error_trap.h"
+
 #include <gtest/gtest.h>
 
 #include <new>
@@ -5,7 +7,6 @@
 #include <string>
 
 #include "errors/error_report.h"
-#include "errors/error_trap.h"
 #include "errors/failure.h"
 #include "support/test_app.h"
 
@@ -43,8 +44,7 @@ TEST_F(ErrorTrapTest, LabelNamesRoutineUnitAndTheLastStepBegun) {
   EXPECT_EQ(trap.label(), "btnOpen_Click frmLoad Line : 48");
   EXPECT_EQ(reportedModule(), "MODULE: btnOpen_Click frmLoad Line : 48");
   EXPECT_NE(t.toolkit.messages[0].find("ERROR NUMBER: 53\r\nMODULE"), std::string::npos);
-  EXPECT_NE(t.toolkit.messages[0].find("ERROR DESCRIPTION: File not found\r\n"),
-            std::string::npos);
+  EXPECT_NE(t.toolkit.messages[0].find("ERROR DESCRIPTION: File not found\r\n"), std::string::npos);
 }
 
 TEST_F(ErrorTrapTest, LabelEndsInABlankWhenNoStepBegan) {
@@ -103,12 +103,12 @@ TEST_F(ErrorTrapTest, EachFailureGivesItsOwnReport) {
     throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
   });
   ASSERT_EQ(t.toolkit.messages.size(), 2u);
-  EXPECT_EQ(t.toolkit.messages[0], ReportText("CorbelwickBookmarks", "v2.19",
-                                              "btnZoom_Click frmMain Line : 4", 13,
-                                              "Type mismatch"));
-  EXPECT_EQ(t.toolkit.messages[1], ReportText("CorbelwickBookmarks", "v2.19",
-                                              "btnZoom_Click frmMain Line : 9", 9,
-                                              "Subscript out of range"));
+  EXPECT_EQ(t.toolkit.messages[0],
+            ReportText("CorbelwickBookmarks", "v2.19", "btnZoom_Click frmMain Line : 4", 13,
+                       "Type mismatch"));
+  EXPECT_EQ(t.toolkit.messages[1],
+            ReportText("CorbelwickBookmarks", "v2.19", "btnZoom_Click frmMain Line : 9", 9,
+                       "Subscript out of range"));
 }
 
 TEST_F(ErrorTrapTest, OtherExceptionsAreReportedAsRuntimeErrors) {

@@ -80,12 +80,15 @@ TEST(SessionRunner, HostActionsShowInTheState) {
                    "focus Overview\n"
                    "extent 0 0 10 10\n"
                    "layer \"Main Map\" Land/Parcels on\n"
+                   "layer \"Main Map\" \"Land/Heritage/Listed Buildings\" off\n"
                    "state\n"),
             "");
   std::string transcript = s.out.str();
   EXPECT_NE(transcript.find("VIEW layout\n"), std::string::npos);
   EXPECT_NE(transcript.find("FRAME \"Overview\" extent 0 0 10 10 focus\n"), std::string::npos);
   EXPECT_NE(transcript.find("LAYER \"Main Map\" \"Land/Parcels\" on\n"), std::string::npos);
+  EXPECT_NE(transcript.find("LAYER \"Main Map\" \"Land/Heritage/Listed Buildings\" off\n"),
+            std::string::npos);
 }
 
 TEST(SessionRunner, ScriptMistakesStopTheRunWithTheirLine) {

@@ -71,19 +71,22 @@ class RewriteTest : public ::testing::Test {
   AppState app_;
 };
 
-bool keepAll(const Record&) { return true; }
-bool dropPark(const Record& record) { return !record[0].equals("Park"); }
+bool keepAll(const Record&) {
+  return true;
+}
+bool dropPark(const Record& record) {
+  return !record[0].equals("Park");
+}
 
 TEST_F(RewriteTest, KeepingEveryRecordLeavesTheListByteForByteHoweverOften) {
   // Text stays quoted (also when it looks like a number or is empty), numbers stay bare,
   // empty fields stay empty; header, group and removal records pass through.
-  const std::string list =
-      kHeader + groupLine("Parks") +
-      "\"Parks\",\"Riverside\",-122.5,37.25,-122,37.75,,,,\r\n"
-      "\"Parks\",\"2019\",\"12\",\"\",1234567.125,1E-07,,,,\r\n"
-      "\"Parks\",\"ao74idqp3\",\"x\",,,,,,,\r\n"
-      "\"Roads\",\"Old Mill\",\"ao74idqp3\",,,,,,,\r\n" +
-      kHeader + "\"Roads\",\"Bridge\",1.5E+20,-999999999999999,0,100,,,,\r\n";
+  const std::string list = kHeader + groupLine("Parks") +
+                           "\"Parks\",\"Riverside\",-122.5,37.25,-122,37.75,,,,\r\n"
+                           "\"Parks\",\"2019\",\"12\",\"\",1234567.125,1E-07,,,,\r\n"
+                           "\"Parks\",\"ao74idqp3\",\"x\",,,,,,,\r\n"
+                           "\"Roads\",\"Old Mill\",\"ao74idqp3\",,,,,,,\r\n" +
+                           kHeader + "\"Roads\",\"Bridge\",1.5E+20,-999999999999999,0,100,,,,\r\n";
   drives_.write(kList, list);
   for (int round = 0; round < 3; ++round) {
     rewrite(keepAll);
@@ -137,8 +140,8 @@ TEST_F(RewriteTest, AFailureLeavesTheOldListWholeAndNoTemporaryFile) {
   // Large enough to be written in several pieces, so a write can fail half-way.
   std::string list = kHeader;
   for (int i = 0; i < 3000; ++i) {
-    list += "\"" + std::string(i % 2 ? "Park" : "Roads") + "\",\"Bookmark " +
-            std::to_string(i) + "\",-122.5,37.25,-122,37.75,,,,\r\n";
+    list += "\"" + std::string(i % 2 ? "Park" : "Roads") + "\",\"Bookmark " + std::to_string(i) +
+            "\",-122.5,37.25,-122,37.75,,,,\r\n";
   }
   struct Case {
     const char* what;

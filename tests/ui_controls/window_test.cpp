@@ -1,3 +1,5 @@
+#include "ui/controls/window.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "ui/controls/list_box.h"
 #include "ui/controls/simple_controls.h"
-#include "ui/controls/window.h"
 
 namespace cw::ui {
 namespace {
@@ -13,19 +14,20 @@ namespace {
 using K = ControlKind;
 
 const WindowSpec& sampleSpec() {
-  static const WindowSpec spec{"frmSample",
-                               "Sample",
-                               3000,
-                               2000,
-                               "MS Sans Serif",
-                               {
-                                   {"fraMain", K::kFrame, "", "Main", "", {0, 0, 3000, 2000}},
-                                   {"btnGo", K::kButton, "fraMain", "Go", "Go now", {10, 10, 50, 20}},
-                                   {"lstItems", K::kListBox, "fraMain", "", "", {10, 40, 200, 300}},
-                                   {"txtPath", K::kTextBox, "", "start", "", {10, 400, 200, 20}},
-                                   {"chkAll", K::kCheckBox, "", "All", "", {10, 430, 200, 20}},
-                                   {"lblNote", K::kLabel, "", "Note", "", {10, 460, 200, 20}},
-                               }};
+  static const WindowSpec spec{
+      "frmSample",
+      "Sample",
+      3000,
+      2000,
+      "MS Sans Serif",
+      {
+          {"fraMain", K::kFrame, "", "Main", "", {0, 0, 3000, 2000}},
+          {"btnGo", K::kButton, "fraMain", "Go", "Go now", {10, 10, 50, 20}},
+          {"lstItems", K::kListBox, "fraMain", "", "", {10, 40, 200, 300}},
+          {"txtPath", K::kTextBox, "", "start", "", {10, 400, 200, 20}},
+          {"chkAll", K::kCheckBox, "", "All", "", {10, 430, 200, 20}},
+          {"lblNote", K::kLabel, "", "Note", "", {10, 460, 200, 20}},
+      }};
   return spec;
 }
 
@@ -35,9 +37,8 @@ class SampleWindow : public Window {
   SampleWindow() : Window(sampleSpec()) {
     createControls();
     on("btnGo", Event::kClick, [this] { log.push_back("btnGo_Click"); });
-    on("lstItems", Event::kClick, [this] {
-      log.push_back("lstItems_Click " + get<ListBox>("lstItems").selectedText());
-    });
+    on("lstItems", Event::kClick,
+       [this] { log.push_back("lstItems_Click " + get<ListBox>("lstItems").selectedText()); });
   }
   std::vector<std::string> log;
   int loads = 0;

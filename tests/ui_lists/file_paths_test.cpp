@@ -42,12 +42,12 @@ TEST(MatchesFilePattern, ComparesIgnoringCase) {
     const char* pattern;
     bool matches;
   } cases[] = {
-      {"a.bmk", "*.bmk", true},       {"OLD.BMK", "*.bmk", true},
-      {"a.bmk.txt", "*.bmk", false},  {"a.bmkx", "*.bmk", false},
-      {"bmk", "*.bmk", false},        {"readme", "", true},
-      {"readme", "*.*", true},        {"a.txt", "*.bmk; *.txt", true},
-      {"a1.bmk", "a?.bmk", true},     {"a12.bmk", "a?.bmk", false},
-      {"x.b.bmk", "*.*.bmk", true},   {"a.doc", "*.bmk;*.txt", false},
+      {"a.bmk", "*.bmk", true},      {"OLD.BMK", "*.bmk", true},
+      {"a.bmk.txt", "*.bmk", false}, {"a.bmkx", "*.bmk", false},
+      {"bmk", "*.bmk", false},       {"readme", "", true},
+      {"readme", "*.*", true},       {"a.txt", "*.bmk; *.txt", true},
+      {"a1.bmk", "a?.bmk", true},    {"a12.bmk", "a?.bmk", false},
+      {"x.b.bmk", "*.*.bmk", true},  {"a.doc", "*.bmk;*.txt", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(matchesFilePattern(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;

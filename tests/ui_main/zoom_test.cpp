@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "errors/failure.h"
 #include "host/host.h"
 #include "store/side_files.h"
+#include "support/list_lines.h"
 #include "support/test_app.h"
 #include "ui/main/frm_main.h"
 
@@ -31,14 +33,13 @@ constexpr std::string_view kDocument = R"({"dataFrames": [
     {"name": "Roads", "kind": "feature", "visible": true}]}],
   "layout": [{"kind": "legend", "dataFrame": 0, "bounds": [1, 1, 3, 4]}]})";
 
-const std::string kHeader =
-    "\"Bookmarks_v2.0\",\"Bookmarks_v2.0\",\"Bookmarks_v2.0\",\"Bookmarks_v2.0\","
-    "\"Bookmarks_v2.0\",\"Bookmarks_v2.0\",\"Bookmarks_v2.0\",\"Bookmarks_v2.0\","
-    "\"Bookmarks_v2.0\",\"Bookmarks_v2.0\"\r\n";
-const std::string kParksGroup =
-    "\"Parks\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\","
-    "\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\"\r\n";
-const std::string kRiverside = "\"Parks\",\"Riverside\",1,2,3,4,,,,\r\n";
+using testing::bookmark;
+using testing::group;
+using testing::header;
+
+const std::string kHeader = header();
+const std::string kParksGroup = group("Parks");
+const std::string kRiverside = bookmark("Parks", "Riverside");
 
 // Every layer's visibility, frame by frame, group members in brackets.
 std::string layerState(const std::vector<std::unique_ptr<host::HostLayer>>& layers) {
@@ -130,18 +131,18 @@ TEST_F(ZoomTest, FindsTheFirstRecordOfTheSelectedGroupAndName) {
     std::string records;
     const char* extent;
   } cases[] = {
-      {"same name in another group first",
-       "\"Roads\",\"Riverside\",9,9,9,9,,,,\r\n" + kRiverside, "1 2 3 4"},
-      {"two records of the name", kRiverside + "\"Parks\",\"Riverside\",5,6,7,8,,,,\r\n",
+      {"same name in another group first", bookmark("Roads", "Riverside", "9,9,9,9") + kRiverside,
        "1 2 3 4"},
-      {"header between records",
-       "\"Parks\",\"Harbour\",9,9,9,9,,,,\r\n" + kHeader + kRiverside, "1 2 3 4"},
+      {"two records of the name", kRiverside + bookmark("Parks", "Riverside", "5,6,7,8"),
+       "1 2 3 4"},
+      {"header between records", bookmark("Parks", "Harbour", "9,9,9,9") + kHeader + kRiverside,
+       "1 2 3 4"},
       {"names differing in case",
-       "\"parks\",\"Riverside\",9,9,9,9,,,,\r\n\"Parks\",\"riverside\",8,8,8,8,,,,\r\n" +
+       bookmark("parks", "Riverside", "9,9,9,9") + bookmark("Parks", "riverside", "8,8,8,8") +
            kRiverside,
        "1 2 3 4"},
-      {"empty coordinates are 0", "\"Parks\",\"Riverside\",,2,,4,,,,\r\n", "0 2 0 4"},
-      {"numeric text converts", "\"Parks\",\"Riverside\",\"1.5\",-2,3E+2,4,,,,\r\n",
+      {"empty coordinates are 0", bookmark("Parks", "Riverside", ",2,,4"), "0 2 0 4"},
+      {"numeric text converts", bookmark("Parks", "Riverside", "\"1.5\",-2,3E+2,4"),
        "1.5 -2 300 4"},
   };
   for (const auto& c : cases) {
@@ -195,7 +196,12 @@ TEST_F(ZoomTest, VisibilitiesNeedTheTickAndAFile) {
     bool file;
   } cases[] = {{"not ticked", 0, true}, {"no file", 1, false}};
   for (const auto& c : cases) {
-    if (c.file) writeVisibilities("Parks", "Riverside", "\"Riverside\",\"Inset\",\"Roads\",\"False\"\r\n");
+    const std::string path = store::LayerVisibilityPath(t.app, list(), "Parks", "Riverside");
+    if (c.file) {
+      t.drives.write(path, "\"Riverside\",\"Inset\",\"Roads\",\"False\"\r\n");
+    } else {
+      std::filesystem::remove(t.drives.host(path));
+    }
     window().chkViz().setValue(c.ticked);
     choose("Parks", "Riverside");
     doc().tocRedraws = 0;
@@ -252,7 +258,8 @@ TEST_F(ZoomTest, ReadsTheVisibilitiesOfTheActiveListOnly) {
 TEST_F(ZoomTest, ButtonWithoutSelectionOnlyAsksForOne) {
   window().lstbxExtentName().clear();
   zoom();
-  EXPECT_EQ(t.toolkit.transcript, (std::vector<std::string>{"MSGBOX \"Please select a bookmark\""}));
+  EXPECT_EQ(t.toolkit.transcript,
+            (std::vector<std::string>{"MSGBOX \"Please select a bookmark\""}));
   EXPECT_TRUE(doc().calls.empty());
 }
 
@@ -264,11 +271,11 @@ TEST_F(ZoomTest, FailuresEndInTheReportWithThePointerBackToDefault) {
     const char* module;
     int number;
   } cases[] = {
-      {"bookmark no longer in the list", "\"Parks\",\"Harbour\",1,2,3,4,,,,\r\n", "",
+      {"bookmark no longer in the list", bookmark("Parks", "Harbour"), "",
        "btnZoom_Click frmMain Line : 4", err::kInputPastEndOfFile},
       {"list cut short", "\"Parks\",\"Harbour\",1,2\r\n", "", "btnZoom_Click frmMain Line : 4",
        err::kInputPastEndOfFile},
-      {"coordinate is no number", "\"Parks\",\"Riverside\",\"west\",2,3,4,,,,\r\n", "",
+      {"coordinate is no number", bookmark("Parks", "Riverside", "\"west\",2,3,4"), "",
        "btnZoom_Click frmMain Line : 6", err::kTypeMismatch},
       {"extent refused", kRiverside, "setExtent", "btnZoom_Click frmMain Line : 8",
        err::kHostFailure},
@@ -284,9 +291,9 @@ TEST_F(ZoomTest, FailuresEndInTheReportWithThePointerBackToDefault) {
     ASSERT_EQ(t.toolkit.messages.size(), 1u) << c.what;
     const std::string& report = t.toolkit.messages[0];
     EXPECT_NE(report.find(std::string("MODULE: ") + c.module + "\r\n"), std::string::npos)
-        << c.what << "\n" << report;
-    EXPECT_NE(report.find("ERROR NUMBER: " + std::to_string(c.number) + "\r\n"),
-              std::string::npos)
+        << c.what << "\n"
+        << report;
+    EXPECT_NE(report.find("ERROR NUMBER: " + std::to_string(c.number) + "\r\n"), std::string::npos)
         << c.what;
     ASSERT_EQ(t.toolkit.transcript.size(), 3u) << c.what;
     EXPECT_EQ(t.toolkit.transcript[1], "POINTER default") << c.what;

@@ -288,23 +288,29 @@ void SessionRunner::perform(const Line& line) {
   } else if (action == "layer") {
     need(3);
     if (w[3] != "on" && w[3] != "off") throw errorAt(line.number, "layer takes on or off");
+    // The layer path names a top-level layer, then members of group layers: "Land/Parks".
     host::HostLayer* found = nullptr;
     for (int i = 0; i < doc.dataFrameCount() && !found; ++i) {
       auto& frame = doc.dataFrame(i);
       if (frame.name() != w[1]) continue;
-      auto slash = w[2].find('/');
-      std::string top = w[2].substr(0, slash);
+      std::vector<std::string> names;
+      std::string path = w[2];
+      for (std::size_t slash; (slash = path.find('/')) != std::string::npos;) {
+        names.push_back(path.substr(0, slash));
+        path.erase(0, slash + 1);
+      }
+      names.push_back(path);
       for (int j = 0; j < frame.layerCount() && !found; ++j) {
-        auto& layer = frame.layer(j);
-        if (layer.name() != top) continue;
-        if (slash == std::string::npos) {
-          found = &layer;
-        } else {
-          std::string member = w[2].substr(slash + 1);
-          for (int k = 0; k < layer.memberCount(); ++k) {
-            if (layer.member(k).name() == member) found = &layer.member(k);
+        host::HostLayer* layer = &frame.layer(j);
+        if (layer->name() != names[0]) continue;
+        for (std::size_t depth = 1; layer && depth < names.size(); ++depth) {
+          host::HostLayer* member = nullptr;
+          for (int k = 0; k < layer->memberCount() && !member; ++k) {
+            if (layer->member(k).name() == names[depth]) member = &layer->member(k);
           }
+          layer = member;
         }
+        found = layer;
       }
     }
     if (!found) throw errorAt(line.number, "no layer " + w[2] + " in " + w[1]);

@@ -59,6 +59,8 @@ CommandToolbar::CommandToolbar(ICommand& command, host::MapHost& host, QWidget* 
   });
 }
 
-QWidget* CommandToolbar::commandButton() const { return widgetForAction(action_); }
+QWidget* CommandToolbar::commandButton() const {
+  return widgetForAction(action_);
+}
 
 }  // namespace cw::qt

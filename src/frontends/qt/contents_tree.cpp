@@ -31,9 +31,8 @@ ContentsTree::ContentsTree(host::MapHost& host, QWidget* parent)
   setObjectName("TableOfContents");
   setHeaderHidden(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    showMenu(at);
-  });
+  connect(this, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { showMenu(at); });
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
     host::HostLayer* layer = layerOf(item);
     if (updating_ || !layer) return;
@@ -50,7 +49,8 @@ QString ContentsTree::structure() const {
   QString out = QString::number(reinterpret_cast<quintptr>(&doc));
   std::function<void(const host::HostLayer&, int)> add = [&](const host::HostLayer& layer,
                                                              int depth) {
-    out += QString("\n%1%2@%3").arg(QString(depth, ' '), QString::fromStdString(layer.name()))
+    out += QString("\n%1%2@%3")
+               .arg(QString(depth, ' '), QString::fromStdString(layer.name()))
                .arg(reinterpret_cast<quintptr>(&layer));
     for (const auto& member : layer.members) add(*member, depth + 1);
   };
@@ -76,9 +76,10 @@ void ContentsTree::rebuild() {
   if (host_.hasDocument()) {
     auto& doc = host_.document();
     std::function<void(host::HostLayer&, QTreeWidgetItem*)> add = [&](host::HostLayer& layer,
-                                                                     QTreeWidgetItem* parent) {
+                                                                      QTreeWidgetItem* parent) {
       auto* item = new QTreeWidgetItem(parent, {QString::fromStdString(layer.name())});
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+      item->setCheckState(0, layer.visible() ? Qt::Checked : Qt::Unchecked);
       item->setData(0, kLayerRole, QVariant::fromValue(reinterpret_cast<quintptr>(&layer)));
       item->setIcon(0, swatch(layer));
       for (auto& member : layer.members) add(*member, item);
@@ -128,8 +129,8 @@ QTreeWidgetItem* ContentsTree::layerItem(const std::string& frame, const std::st
   std::size_t start = 0;
   while (item) {
     std::size_t slash = path.find('/', start);
-    std::string name = path.substr(start, slash == std::string::npos ? std::string::npos
-                                                                     : slash - start);
+    std::string name =
+        path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
     QTreeWidgetItem* found = nullptr;
     for (int i = 0; i < item->childCount() && !found; ++i) {
       if (item->child(i)->text(0).toStdString() == name) found = item->child(i);

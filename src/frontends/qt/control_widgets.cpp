@@ -17,7 +17,9 @@ namespace cw::qt {
 
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
+QString text(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 // A label that reports a click (labels, link labels and pictures have Click handlers).
 class ClickableLabel : public QLabel {
@@ -124,7 +126,8 @@ QWidget* createControlWidget(ui::Window& window, ui::Control& control, QWidget* 
     }
     case K::kFrame: {
       auto* box = new QGroupBox(parent);
-      follow<QGroupBox>(control, box, [model](QGroupBox* g) { g->setTitle(text(model->caption())); });
+      follow<QGroupBox>(control, box,
+                        [model](QGroupBox* g) { g->setTitle(text(model->caption())); });
       return box;
     }
     case K::kPicture: {

@@ -35,10 +35,27 @@ void FrameWindow::follow() {
     }
   }
   setWindowTitle(QString::fromStdString(frame_.caption()));
-  if (pos() != QPoint(frame_.left(), frame_.top())) move(frame_.left(), frame_.top());
+  // A frame the system never placed is placed by the host: cascaded over its main window.
+  placed_ = placed_ || frame_.left() != 0 || frame_.top() != 0;
+  QPoint at(frame_.left(), frame_.top());
+  if (!placed_ && parentWidget()) {
+    static int cascade = 0;
+    if (!cascaded_) {
+      cascaded_ = true;
+      cascadeAt_ =
+          parentWidget()->geometry().topLeft() + QPoint(60, 90) + QPoint(30, 30) * (cascade++ % 8);
+    }
+    at = cascadeAt_;
+  }
+  if (pos() != at) move(at);
   if (frame_.visible() != isVisible()) {
     setVisible(frame_.visible());
-    if (frame_.visible()) raise();
+    if (frame_.visible()) {
+      // The newest shown frame lies on top; screenshots stack frames by this order.
+      static int shown = 0;
+      setProperty("stackOrder", ++shown);
+      raise();
+    }
   }
 }
 

@@ -36,6 +36,9 @@ class FrameWindow : public QWidget {
   TwipsScale scale_;
   WindowView* view_ = nullptr;
   ui::Window* rendered_ = nullptr;
+  bool placed_ = false;
+  bool cascaded_ = false;
+  QPoint cascadeAt_;
 };
 
 }  // namespace cw::qt

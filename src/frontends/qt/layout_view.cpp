@@ -98,9 +98,15 @@ void LayoutView::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(r);
         break;
-      case host::LayoutElement::Kind::kLegend: drawLegend(p, *element, r, perInch); break;
-      case host::LayoutElement::Kind::kNorthArrow: drawNorthArrow(p, r); break;
-      case host::LayoutElement::Kind::kScaleBar: drawScaleBar(p, r); break;
+      case host::LayoutElement::Kind::kLegend:
+        drawLegend(p, *element, r, perInch);
+        break;
+      case host::LayoutElement::Kind::kNorthArrow:
+        drawNorthArrow(p, r);
+        break;
+      case host::LayoutElement::Kind::kScaleBar:
+        drawScaleBar(p, r);
+        break;
       case host::LayoutElement::Kind::kText: {
         QFont font = p.font();
         font.setPixelSize(std::max(8, int(r.height() * 0.6)));

@@ -31,7 +31,8 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
 void EntryListModel::scheduleSync() {
   if (pending_) return;
   pending_ = true;
-  QMetaObject::invokeMethod(this, [this] { sync(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { sync(); }, Qt::QueuedConnection);
 }
 
 void EntryListModel::sync() {

@@ -80,9 +80,8 @@ QWidget* createDriveList(ui::DriveList& drives, QWidget* parent) {
   };
   update();
   drives.addListener(update);
-  QObject::connect(box, &QComboBox::activated, box, [&drives](int index) {
-    drives.selectEntry(index);
-  });
+  QObject::connect(box, &QComboBox::activated, box,
+                   [&drives](int index) { drives.selectEntry(index); });
   return box;
 }
 
@@ -109,7 +108,8 @@ QWidget* createDirectoryList(ui::DirectoryList& directories, QWidget* parent) {
 }  // namespace
 
 QWidget* createListWidget(ui::Window&, ui::Control& control, QWidget* parent) {
-  if (auto* drives = dynamic_cast<ui::DriveList*>(&control)) return createDriveList(*drives, parent);
+  if (auto* drives = dynamic_cast<ui::DriveList*>(&control))
+    return createDriveList(*drives, parent);
   if (auto* directories = dynamic_cast<ui::DirectoryList*>(&control)) {
     return createDirectoryList(*directories, parent);
   }

@@ -27,12 +27,13 @@ namespace cw::qt {
 
 namespace {
 
-QString number(double value) { return QString::number(value, 'f', 1); }
+QString number(double value) {
+  return QString::number(value, 'f', 1);
+}
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& app, ICommand& command)
-    : app_(app), host_(app.hostApplication) {
+MainWindow::MainWindow(AppState& app, ICommand& command) : app_(app), host_(app.hostApplication) {
   setObjectName("MainWindow");
   setWindowTitle("Corbelwick Map");
   canvas_ = new MapCanvas(host_, this);
@@ -106,8 +107,8 @@ void MainWindow::refresh() {
   if (host::DataFrame* frame = canvas_->focusFrame()) {
     host::Envelope e = frame->extent();
     extent_->setText(QString("%1   Extent: %2, %3 - %4, %5")
-                         .arg(QString::fromStdString(frame->name()), number(e.XMin),
-                              number(e.YMin), number(e.XMax), number(e.YMax)));
+                         .arg(QString::fromStdString(frame->name()), number(e.XMin), number(e.YMin),
+                              number(e.XMax), number(e.YMax)));
   } else {
     extent_->setText("No data frame");
   }
@@ -141,8 +142,8 @@ void MainWindow::fillBookmarksMenu() {
   bookmarks_->clear();
   bookmarks_->addAction("&Create Bookmark...", this, [this] {
     bool ok = false;
-    QString name = QInputDialog::getText(this, "Create Bookmark", "Bookmark name:",
-                                         QLineEdit::Normal, QString(), &ok);
+    QString name = QInputDialog::getText(this, "Create Bookmark",
+                                         "Bookmark name:", QLineEdit::Normal, QString(), &ok);
     if (ok) createBookmark(name.trimmed());
   });
   bookmarks_->addSeparator();
@@ -183,8 +184,8 @@ void MainWindow::openDocument() {
 
 void MainWindow::saveDocument() {
   if (!host_.hasDocument()) return;
-  QString path = QFileDialog::getSaveFileName(this, "Save Map Document", "map.json",
-                                              "Map documents (*.json)");
+  QString path =
+      QFileDialog::getSaveFileName(this, "Save Map Document", "map.json", "Map documents (*.json)");
   if (path.isEmpty()) return;
   QFile file(path);
   QByteArray bytes = QByteArray::fromStdString(host::saveDocument(host_.document()));

@@ -51,7 +51,8 @@ void MapCanvas::fitFocusToView() {
     return;
   }
   host::Envelope e = frame->extent();
-  if (frame == fittedFrame_ && fittedSize_.width() > 0 && e.XMax > e.XMin) {
+  // Before the canvas shows, its size is not yet the one the user sees: the extent is widened.
+  if (frame == fittedFrame_ && fittedVisible_ && fittedSize_.width() > 0 && e.XMax > e.XMin) {
     double unitsPerPixel = (e.XMax - e.XMin) / fittedSize_.width();
     double cx = (e.XMin + e.XMax) / 2;
     double cy = (e.YMin + e.YMax) / 2;
@@ -66,6 +67,7 @@ void MapCanvas::fitFocusToView() {
   frame->setExtentDirect(e);
   fittedFrame_ = frame;
   fittedSize_ = size();
+  fittedVisible_ = isVisible();
 }
 
 void MapCanvas::paintEvent(QPaintEvent*) {
@@ -80,7 +82,14 @@ void MapCanvas::paintEvent(QPaintEvent*) {
   drawDataFrame(painter, *frame, transform);
 }
 
-void MapCanvas::resizeEvent(QResizeEvent*) { fitFocusToView(); }
+void MapCanvas::resizeEvent(QResizeEvent*) {
+  host::DataFrame* frame = focusFrame();
+  if (!frame) return;
+  host::Envelope before = frame->extent();
+  fitFocusToView();
+  // The host's own change of the extent, which its observers (the status bar) follow.
+  if (!(frame->extent() == before)) frame->document().changed();
+}
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
@@ -121,10 +130,9 @@ void MapCanvas::wheelEvent(QWheelEvent* event) {
   QPointF anchor = t.toMap(event->position());
   double factor = std::pow(0.8, steps);  // a step forward shows 80% of the width
   host::Envelope e = t.shown();
-  host::Envelope zoomed{anchor.x() + (e.XMin - anchor.x()) * factor,
-                        anchor.y() + (e.YMin - anchor.y()) * factor,
-                        anchor.x() + (e.XMax - anchor.x()) * factor,
-                        anchor.y() + (e.YMax - anchor.y()) * factor};
+  host::Envelope zoomed{
+      anchor.x() + (e.XMin - anchor.x()) * factor, anchor.y() + (e.YMin - anchor.y()) * factor,
+      anchor.x() + (e.XMax - anchor.x()) * factor, anchor.y() + (e.YMax - anchor.y()) * factor};
   hostCall([&] { frame->setExtent(zoomed); });
   event->accept();
 }

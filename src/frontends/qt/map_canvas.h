@@ -40,6 +40,7 @@ class MapCanvas : public QWidget {
   QPoint offset_;
   const host::DataFrame* fittedFrame_ = nullptr;
   QSize fittedSize_;
+  bool fittedVisible_ = false;
 };
 
 }  // namespace cw::qt

@@ -88,11 +88,17 @@ void drawLayer(QPainter& p, const host::HostLayer& layer, const MapTransform& t)
   for (const auto& feature : layer.features) {
     switch (feature.geometry.type) {
       case Type::kPoint:
-      case Type::kMultiPoint: drawPoints(p, feature, colour, t); break;
+      case Type::kMultiPoint:
+        drawPoints(p, feature, colour, t);
+        break;
       case Type::kLineString:
-      case Type::kMultiLineString: drawLines(p, feature, colour, t); break;
+      case Type::kMultiLineString:
+        drawLines(p, feature, colour, t);
+        break;
       case Type::kPolygon:
-      case Type::kMultiPolygon: drawPolygons(p, feature, colour, t); break;
+      case Type::kMultiPolygon:
+        drawPolygons(p, feature, colour, t);
+        break;
     }
   }
 }
@@ -149,6 +155,10 @@ QColor layerColor(const host::HostLayer& layer) {
 void drawDataFrame(QPainter& painter, host::DataFrame& frame, const MapTransform& transform) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
+  QFont labels = painter.font();
+  labels.setPixelSize(11);
+  labels.setBold(false);
+  painter.setFont(labels);
   QPointF a = transform.toPixel(transform.shown().XMin, transform.shown().YMax);
   QPointF b = transform.toPixel(transform.shown().XMax, transform.shown().YMin);
   painter.setClipRect(QRectF(a, b));

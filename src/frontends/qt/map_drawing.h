@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
-
 #include <vector>
 
 #include "host/host.h"

@@ -34,15 +34,16 @@ QImage screenshot(QWidget* mainWindow) {
   std::vector<QWidget*> others;
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w != mainWindow && w->isVisible() && !w->isMinimized() && w->width() > 0 &&
-        !(w->windowFlags() & Qt::Popup)) {
+        w->windowType() != Qt::Popup) {
       others.push_back(w);
     }
   }
-  // Modal dialogs above the frames, the active one on top.
+  // Frames in the order they were last shown, modal dialogs above them, the active one on top.
   std::stable_sort(others.begin(), others.end(), [](QWidget* a, QWidget* b) {
     auto rank = [](QWidget* w) {
-      if (w == QApplication::activeModalWidget()) return 2;
-      return w->isModal() ? 1 : 0;
+      if (w == QApplication::activeModalWidget()) return 1 << 30;
+      if (w->isModal()) return 1 << 29;
+      return w->property("stackOrder").toInt();
     };
     return rank(a) < rank(b);
   });

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListView>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <functional>
@@ -31,7 +32,7 @@ class Tour {
  public:
   Tour(DesktopApp& app, QString directory) : app_(app), dir_(std::move(directory)) {
     driver_.unexpected = [this](QWidget* modal) {
-      shot("dialog");
+      shot(kindOf(modal));
       answerPolitely(modal);
     };
   }
@@ -50,12 +51,13 @@ class Tour {
         {"bookmark-added", [this] { addBookmark(); }},
         {"moved-away", [this] { moveAway(); }},
         {"zoomed-to-bookmark", [this] { zoomBack(); }},
+        {"", [this] { press("btnLoadList"); }},  // shown, pictured and cancelled as a dialog
         {"help", [this] { openHelp(); }},
     };
     for (auto& [name, action] : steps) {
       action();
       settle();
-      shot(name);
+      if (*name) shot(name);
       if (!result_.error.isEmpty()) break;
     }
     return result_;
@@ -67,7 +69,8 @@ class Tour {
   }
 
   void shot(const QString& name) {
-    QString file = QDir(dir_).filePath(QString("%1-%2.png").arg(++count_, 2, 10, QChar('0')).arg(name));
+    QString file =
+        QDir(dir_).filePath(QString("%1-%2.png").arg(++count_, 2, 10, QChar('0')).arg(name));
     if (!screenshot(&app_.mainWindow()).save(file, "PNG")) {
       result_.error = "cannot write " + file;
       return;
@@ -75,10 +78,20 @@ class Tour {
     result_.files << file;
   }
 
+  static bool isQuestion(QWidget* modal) {
+    return modal->inherits("QMessageBox") && modal->findChildren<QAbstractButton*>().size() > 1;
+  }
+
+  static QString kindOf(QWidget* modal) {
+    if (modal->inherits("QMessageBox")) return isQuestion(modal) ? "question" : "message";
+    if (modal->inherits("QInputDialog")) return "input";
+    return modal->objectName().remove("Dialog");  // the system window's name
+  }
+
   static void answerPolitely(QWidget* modal) {
     // Questions get Yes (the import offer), boxes OK, input boxes a name, windows their close.
     if (modal->inherits("QMessageBox")) {
-      pressButton(modal, modal->findChildren<QAbstractButton*>().size() > 1 ? "Yes" : "OK");
+      pressButton(modal, isQuestion(modal) ? "Yes" : "OK");
     } else if (modal->inherits("QInputDialog")) {
       answerInput(modal, "Tour");
     } else {
@@ -105,16 +118,16 @@ class Tour {
 
   void wheel(int notches, QPointF at) {
     MapCanvas* canvas = app_.mainWindow().canvas();
-    QWheelEvent event(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(canvas, &event);
   }
 
   void openBookmarksWindow() {
     app_.mainWindow().showLayout(false);
     // The command's own button on the toolbar; the import offer is answered Yes.
-    if (auto* button = qobject_cast<QAbstractButton*>(
-            app_.mainWindow().commandToolbar()->commandButton())) {
+    if (auto* button =
+            qobject_cast<QAbstractButton*>(app_.mainWindow().commandToolbar()->commandButton())) {
       button->click();
     }
     if (!bookmarksView()) result_.error = "the command showed no bookmarks window";
@@ -129,10 +142,19 @@ class Tour {
     press("cmdbtnAddGroup");
   }
 
+  // The document's own bookmark of that name, as chosen from the Bookmarks menu.
+  void goToDocumentBookmark(const QString& name) {
+    QMenu* menu = app_.mainWindow().bookmarksMenu();
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+      if (action->text() == name) action->trigger();
+    }
+  }
+
   void addBookmark() {
+    goToDocumentBookmark("Harbour");
     MapCanvas* canvas = app_.mainWindow().canvas();
-    // Towards the harbour, east of the town centre.
-    wheel(3, QPointF(canvas->width() * 0.78, canvas->height() * 0.6));
+    wheel(1, QPointF(canvas->width() * 0.5, canvas->height() * 0.5));
     if (auto* remember = control<QCheckBox>("chkViz")) {
       if (!remember->isChecked()) remember->click();
     }
@@ -145,8 +167,7 @@ class Tour {
   }
 
   void moveAway() {
-    MapCanvas* canvas = app_.mainWindow().canvas();
-    wheel(-4, QPointF(canvas->width() * 0.3, canvas->height() * 0.4));
+    goToDocumentBookmark("Old Town");
     ContentsTree* contents = app_.mainWindow().contents();
     if (QTreeWidgetItem* first = contents->topLevelItem(0); first && first->childCount() > 0) {
       first->child(0)->setCheckState(0, Qt::Unchecked);

@@ -13,7 +13,10 @@ WindowView::WindowView(ui::Window& window, TwipsScale scale, QWidget* parent)
   const ui::WindowSpec& spec = window.spec();
   setObjectName(QString::fromStdString(spec.name));
   setFixedSize(scale.x(spec.width), scale.y(spec.height));
-  QFont font(QString::fromStdString(spec.font));
+  // The described font where the desktop has it, else faces of about its width.
+  QFont font;
+  font.setFamilies({QString::fromStdString(spec.font), "Microsoft Sans Serif", "Liberation Sans",
+                    "Arial", "DejaVu Sans Condensed", "DejaVu Sans"});
   font.setPointSizeF(8.25);
   font.setStyleHint(QFont::SansSerif);
   setFont(font);

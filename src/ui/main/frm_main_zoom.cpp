@@ -64,7 +64,9 @@ void FrmMain::btnZoom_Click() {
   zoomToSelectedBookmark("btnZoom_Click");
 }
 
-void FrmMain::lstbxExtentName_DblClick() { zoomToSelectedBookmark("lstbxExtentName_DblClick"); }
+void FrmMain::lstbxExtentName_DblClick() {
+  zoomToSelectedBookmark("lstbxExtentName_DblClick");
+}
 
 // Sets the focus data frame's extent to the selected bookmark's rectangle, read afresh from the
 // list, and restores the bookmark's recorded layer visibilities when asked to.
@@ -134,9 +136,8 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       trap.at(13);
       std::string visibilityPath;
       errors::ignoreFailure([&] {
-        visibilityPath = store::LayerVisibilityFileToRead(app_, app_.ActiveListPath,
-                                                          app_.SelectedGroup,
-                                                          app_.SelectedBookmark);
+        visibilityPath = store::LayerVisibilityFileToRead(
+            app_, app_.ActiveListPath, app_.SelectedGroup, app_.SelectedBookmark);
       });
       trap.at(14);
       if (!visibilityPath.empty() && chkViz().value() == 1) {
@@ -153,7 +154,7 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
               reading = false;
               return;
             }
-            reading = false;  // a record that cannot be read ends the file
+            reading = false;                           // a record that cannot be read ends the file
             store::readField(files, kVisibilityFile);  // the bookmark name
             std::string frameName = store::readField(files, kVisibilityFile).asText();
             std::string layerName = store::readField(files, kVisibilityFile).asText();

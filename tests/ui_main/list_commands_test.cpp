@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command/app_state.h"
+#include "command/corbelwick_bookmarks.h"
+#include "store/side_files.h"
+#include "support/failing_file_system.h"
+#include "support/list_lines.h"
+#include "support/test_app.h"
+
+namespace cw::ui {
+namespace {
+
+using platform::MessageResult;
+using testing::bookmark;
+using testing::group;
+using testing::header;
+using testing::TestApp;
+using Names = std::vector<std::string>;
+
+const std::string kDefault = TestApp::programDir() + "bookmarks_default.bmk";
+const std::string kTwoGroups =
+    header() + group("Parks") + bookmark("Parks", "Riverside") + group("Roads");
+
+bool reportsModule(const std::string& message, const std::string& label) {
+  return message.find("\r\nMODULE: " + label + "\r\n") != std::string::npos;
+}
+
+// Starts the command on `list` (recorded in the pointer file unless it is the default list).
+void startOn(TestApp& t, const std::string& list, const std::string& content) {
+  t.drives.write(list, content);
+  if (list != kDefault) t.drives.write(TestApp::programDir() + "config", "\"" + list + "\"\r\n");
+  t.start();
+}
+
+// A layer-visibility file in the side-file area of `list`.
+std::string writeSideFile(TestApp& t, const std::string& list, const std::string& group) {
+  std::string path = store::LayerVisibilityPath(t.app, list, group, "Riverside");
+  t.drives.write(path, "\"Riverside\",\"Main Map\",\"Roads\",\"True\"\r\n");
+  return path;
+}
+
+std::string clearQuestion(const std::string& list) {
+  return "Delete all Groups and Bookmarks in active list?\r\n" + list;
+}
+
+TEST(ClearList, EmptiesTheListToItsHeaderAndDeletesOnlyItsOwnSideFiles) {
+  TestApp t;
+  startOn(t, kDefault, kTwoGroups);
+  std::string ownParks = writeSideFile(t, kDefault, "Parks");
+  std::string ownRoads = writeSideFile(t, kDefault, "Roads");
+  std::string otherParks = writeSideFile(t, "C:\\Lists\\other.bmk", "Parks");
+  std::string earlierParks = t.app.ConfigDir + "Parks/Riverside";
+  t.drives.write(earlierParks, "\"Riverside\",\"Main Map\",\"Roads\",\"True\"\r\n");
+  t.window().lstbxGroup().select(0);
+
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  t.window().fire("btnNewList", Event::kClick);
+
+  EXPECT_EQ(t.toolkit.messages, Names{clearQuestion(kDefault)});
+  EXPECT_EQ(t.drives.read(kDefault), header());
+  EXPECT_EQ(t.window().lstbxGroup().count(), 0);
+  EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
+  EXPECT_EQ(t.window().Text1().text(), kDefault);
+  EXPECT_FALSE(t.drives.exists(ownParks));
+  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.app, kDefault, "Parks")));
+  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.app, kDefault, "Roads")));
+  EXPECT_FALSE(t.drives.exists(ownRoads));
+  EXPECT_TRUE(t.drives.exists(otherParks));
+  EXPECT_TRUE(t.drives.exists(earlierParks));
+  EXPECT_TRUE(t.drives.exists(t.app.ConfigDir));
+  EXPECT_EQ(t.app.ActiveListPath, kDefault);
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+}
+
+TEST(ClearList, ListOnAnotherDriveKeepsEverySideFile) {
+  TestApp t(TestApp::kOneMapDocument, "CD", "C");
+  const std::string list = "D:\\Lists\\d.bmk";
+  startOn(t, list, kTwoGroups);
+  std::string side = writeSideFile(t, list, "Parks");
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  t.window().fire("btnNewList", Event::kClick);
+  EXPECT_EQ(t.drives.read(list), header());
+  EXPECT_TRUE(t.drives.exists(side));
+}
+
+TEST(ClearList, NoOrNoWriteAccessChangesNothing) {
+  struct Case {
+    bool readOnly;
+    Names messages;
+  } cases[] = {
+      {false, {clearQuestion(kDefault)}},
+      {true,
+       {"It seems you may not have write access to the current bookmark file: \r\n" + kDefault}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.readOnly ? "read-only" : "No");
+    TestApp t;
+    startOn(t, kDefault, kTwoGroups);
+    std::string side = writeSideFile(t, kDefault, "Parks");
+    if (c.readOnly) t.drives.fs().setAttributes(kDefault, platform::kReadOnly);
+    if (!c.readOnly) t.toolkit.queueAnswer(MessageResult::kNo);
+    t.window().fire("btnNewList", Event::kClick);
+    EXPECT_EQ(t.toolkit.messages, c.messages);
+    EXPECT_EQ(t.drives.read(kDefault), kTwoGroups);
+    EXPECT_EQ(t.window().lstbxGroup().items(), Names({"Parks", "Roads"}));
+    EXPECT_TRUE(t.drives.exists(side));
+  }
+}
+
+TEST(ClearList, FailedRewriteIsReportedAndLeavesTheListWhole) {
+  TestApp t;
+  t.drives.write(kDefault, kTwoGroups);
+  testing::FailingFileSystem failing(t.drives.fs());
+  AppState app(failing, t.toolkit, t.host);
+  CorbelwickBookmarks command(app);
+  command.OnCreate(&t.host);
+  command.OnClick();
+
+  failing.failReplace = true;
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  app.mainWindow->fire("btnNewList", Event::kClick);
+  ASSERT_EQ(t.toolkit.messages.size(), 2u);
+  EXPECT_TRUE(reportsModule(t.toolkit.messages[1], "btnNewList_Click frmMain Line : 5"));
+  EXPECT_EQ(t.drives.read(kDefault), kTwoGroups);
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(app.files.isOpen(n));
+  app.mainWindow.reset();
+}
+
+TEST(ResetList, YesMakesTheDefaultListActiveWithoutWriting) {
+  TestApp t;
+  t.drives.write(kDefault, header() + group("Home"));
+  startOn(t, "C:\\Lists\\other.bmk", kTwoGroups);
+  const std::string pointer = t.drives.read(TestApp::programDir() + "config");
+
+  t.toolkit.queueAnswer(MessageResult::kNo);
+  t.window().fire("btnReset", Event::kClick);
+  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\other.bmk");
+  EXPECT_EQ(t.window().lstbxGroup().items(), Names({"Parks", "Roads"}));
+
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  t.window().fire("btnReset", Event::kClick);
+  EXPECT_EQ(t.toolkit.messages,
+            Names(2,
+                  "This will set your local, default bookmark list as the current list.  "
+                  "Continue?"));
+  EXPECT_EQ(t.app.ActiveListPath, kDefault);
+  EXPECT_EQ(t.window().Text1().text(), kDefault);
+  EXPECT_EQ(t.window().lstbxGroup().items(), Names{"Home"});
+  EXPECT_EQ(t.drives.read(kDefault), header() + group("Home"));
+  EXPECT_EQ(t.drives.read(TestApp::programDir() + "config"), pointer);
+}
+
+TEST(ResetList, MissingDefaultListIsReportedWithEmptyLists) {
+  TestApp t;
+  startOn(t, "C:\\Lists\\other.bmk", kTwoGroups);
+  ASSERT_FALSE(t.drives.exists(kDefault));
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  t.window().fire("btnReset", Event::kClick);
+  ASSERT_EQ(t.toolkit.messages.size(), 2u);
+  EXPECT_TRUE(reportsModule(t.toolkit.messages[1], "btnReset_Click frmMain Line : 5"))
+      << t.toolkit.messages[1];
+  EXPECT_EQ(t.app.ActiveListPath, kDefault);
+  EXPECT_EQ(t.window().Text1().text(), kDefault);
+  EXPECT_EQ(t.window().lstbxGroup().count(), 0);
+  EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
+  EXPECT_FALSE(t.drives.exists(kDefault));
+  EXPECT_FALSE(t.app.files.isOpen(1));
+}
+
+TEST(ListWindows, ClickWhileTheFlagIsSetOnlyShowsItsMessage) {
+  struct Case {
+    const char* button;
+    bool AppState::*flag;
+    const char* message;
+  } cases[] = {
+      {"btnLoadList", &AppState::OpenListWindowActive,
+       "Open List window is already open.  Please find it."},
+      {"btnSaveList", &AppState::SaveListWindowActive,
+       "Save List window is already open.  Please find it."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    TestApp t;
+    startOn(t, kDefault, header());
+    int shown = 0;
+    t.toolkit.modalDriver = [&](Window& w) {
+      ++shown;
+      w.hide();
+    };
+    t.app.*c.flag = true;
+    t.window().fire(c.button, Event::kClick);
+    EXPECT_EQ(t.toolkit.messages, Names{c.message});
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(t.app.*c.flag);
+    EXPECT_TRUE(t.app.liveWindows.empty());
+  }
+}
+
+}  // namespace
+}  // namespace cw::ui
