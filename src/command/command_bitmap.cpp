@@ -9,24 +9,26 @@ namespace cw {
 namespace {
 
 // The toolbar picture: a red bookmark ribbon over a small map (land, a road, a bay).
+// clang-format off
 constexpr std::array<std::string_view, Bitmap16::kSize> kPictureArt = {
-    "gggggggyydrrrdgg",  //
-    "ggggggyygdrrrdgg",  //
-    "gggggyyggdrrrdgg",  //
-    "ggggyygggdrrrdgg",  //
-    "gggyyggggdrrrdgg",  //
-    "ggyygggggdrrrdgg",  //
-    "gyyggggggdrrrdgg",  //
-    "yyyyyyyyydrrrdyy",  //
-    "gggggggggdrrrdgg",  //
-    "bbgggggggdrrrdgg",  //
-    "bbbggggggdrdrdgg",  //
-    "bbbbgggggddgddgg",  //
-    "bbbbbggggdgggdgg",  //
-    "bbbbbbgggggggggg",  //
-    "bbbbbbbggggggggg",  //
-    "bbbbbbbbgggggggg",  //
+    "gggggggyydrrrdgg",
+    "ggggggyygdrrrdgg",
+    "gggggyyggdrrrdgg",
+    "ggggyygggdrrrdgg",
+    "gggyyggggdrrrdgg",
+    "ggyygggggdrrrdgg",
+    "gyyggggggdrrrdgg",
+    "yyyyyyyyydrrrdyy",
+    "gggggggggdrrrdgg",
+    "bbgggggggdrrrdgg",
+    "bbbggggggdrdrdgg",
+    "bbbbgggggddgddgg",
+    "bbbbbggggdgggdgg",
+    "bbbbbbgggggggggg",
+    "bbbbbbbggggggggg",
+    "bbbbbbbbgggggggg",
 };
+// clang-format on
 
 struct Rgb {
   unsigned char r, g, b;

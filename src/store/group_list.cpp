@@ -15,17 +15,18 @@ namespace cw::store {
 
 namespace {
 
-// Group names seen so far, kept apart by kind: a text never equals a number.
+// Group names kept apart by kind: a text never equals a number. (An empty field is kept as the
+// empty text; neither is ever listed.)
 class NameSet {
  public:
   // False when the value was already in the set.
   bool insert(const Field& value) {
     if (value.isNumber()) return numbers_.insert(value.numberValue()).second;
-    return texts_.insert(value.asText()).second;
+    return texts_.insert(value.textValue()).second;
   }
   bool contains(const Field& value) const {
     if (value.isNumber()) return numbers_.count(value.numberValue()) > 0;
-    return texts_.count(value.asText()) > 0;
+    return texts_.count(value.textValue()) > 0;
   }
 
  private:

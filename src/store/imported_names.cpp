@@ -14,14 +14,15 @@ namespace {
 constexpr std::string_view kImportGroupBase = "ArcMapBookmarks";
 constexpr std::string_view kClosingQuote = "\xE2\x80\x9D";  // U+201D
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The text with every occurrence of `part` taken out, left to right, in one pass.
 std::string withoutEvery(std::string_view text, std::string_view part) {
   std::string out;
   std::size_t from = 0;
-  for (std::size_t at = text.find(part); at != std::string_view::npos;
-       at = text.find(part, from)) {
+  for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, from)) {
     out.append(text.substr(from, at - from));
     from = at + part.size();
   }
@@ -36,8 +37,8 @@ std::string shortestDecimal(double value) {
   int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
   int decimals = std::clamp(14 - exponent, 0, 400);
   char buffer[800];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                              decimals);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   std::string text(buffer, result.ptr);
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0') text.pop_back();

@@ -28,8 +28,10 @@ TEST(ImportedBookmarkNameTest, StoresWhatTheListCanHoldAndReadBack) {
       {"one, two", "one, two"},
       {"  padded  ", "  padded  "},
       {"Caf\xC3\xA9 \xE2\x82\xAC", "Caf\xC3\xA9 \xE2\x82\xAC"},  // both in the code page
-      {"\xE2\x80\x9C" "already typographic\xE2\x80\x9D",
-       "\xE2\x80\x9C" "already typographic\xE2\x80\x9D"},
+      {"\xE2\x80\x9C"
+       "already typographic\xE2\x80\x9D",
+       "\xE2\x80\x9C"
+       "already typographic\xE2\x80\x9D"},
       {"\xE6\x97\xA5\xE6\x9C\xAC", "??"},
       {"", ""},
   };
@@ -95,12 +97,12 @@ TEST(ParsePlainDecimalTest, AcceptsOnlySignedDecimalsWithOptionalFraction) {
     double value;
   };
   const Case cases[] = {
-      {"2", true, 2},      {"33", true, 33},     {"-1", true, -1},      {"+3", true, 3},
-      {"2.5", true, 2.5},  {"-0.25", true, -0.25}, {"", false, 0},      {"+", false, 0},
-      {"-", false, 0},     {".5", false, 0},     {"1.", false, 0},      {"1e3", false, 0},
-      {"1E3", false, 0},   {" 5", false, 0},     {"5 ", false, 0},      {"1,5", false, 0},
-      {"0x10", false, 0},  {"inf", false, 0},    {"nan", false, 0},     {"1.2.3", false, 0},
-      {"--1", false, 0},   {"+-1", false, 0},    {" Parks", false, 0},
+      {"2", true, 2},     {"33", true, 33},       {"-1", true, -1},     {"+3", true, 3},
+      {"2.5", true, 2.5}, {"-0.25", true, -0.25}, {"", false, 0},       {"+", false, 0},
+      {"-", false, 0},    {".5", false, 0},       {"1.", false, 0},     {"1e3", false, 0},
+      {"1E3", false, 0},  {" 5", false, 0},       {"5 ", false, 0},     {"1,5", false, 0},
+      {"0x10", false, 0}, {"inf", false, 0},      {"nan", false, 0},    {"1.2.3", false, 0},
+      {"--1", false, 0},  {"+-1", false, 0},      {" Parks", false, 0},
   };
   for (const auto& c : cases) {
     double value = -999;

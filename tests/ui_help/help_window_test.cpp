@@ -101,7 +101,8 @@ TEST(HelpWindow, EveryLinkOpensItsTarget) {
   } cases[] = {
       {&help, "Label2", "http://www.corbelwickgis.example"},
       {&help, "Label3", "mailto:info@corbelwickgis.example"},
-      {&help, "Label4", "http://www.corbelwickgis.example/Products/ArcGIS/CorbelwickBookmarks/index.htm"},
+      {&help, "Label4",
+       "http://www.corbelwickgis.example/Products/ArcGIS/CorbelwickBookmarks/index.htm"},
       {&help, "Label6", "http://www.corbelwickgis.example/forum/corbelwickbookmarks"},
       {&t.window(), "Image2", "http://www.corbelwickgis.example"},
   };

@@ -38,7 +38,8 @@ std::string documentWith(std::string_view bookmarks, std::string_view activeView
   return R"({"activeView": ")" + std::string(activeView) + R"(", "dataFrames": [
       {"name": "Main Map", "extent": [0, 0, 100, 100],
        "layers": [{"name": "Roads", "kind": "feature", "visible": true}],
-       "bookmarks": [)" + std::string(bookmarks) + "]}]}";
+       "bookmarks": [)" +
+         std::string(bookmarks) + "]}]}";
 }
 
 // The command created and clicked without the start-up's import offer; `list` is what the
@@ -51,11 +52,17 @@ void startWithoutOffer(TestApp& t, const std::string& list = "") {
   ASSERT_TRUE(t.app.mainWindow && t.window().isLoaded());
 }
 
-void import(TestApp& t) { t.window().fire("btnImport", ui::Event::kClick); }
+void import(TestApp& t) {
+  t.window().fire("btnImport", ui::Event::kClick);
+}
 
-std::string activeList(TestApp& t) { return t.drives.read(t.app.ActiveListPath); }
+std::string activeList(TestApp& t) {
+  return t.drives.read(t.app.ActiveListPath);
+}
 
-host::Envelope focusExtent(TestApp& t) { return t.host.document().focusMap().extent(); }
+host::Envelope focusExtent(TestApp& t) {
+  return t.host.document().focusMap().extent();
+}
 
 TEST(Import, CopiesEveryHostBookmarkWithTheExtentTheViewShows) {
   TestApp t(kThreeBookmarks);
@@ -149,8 +156,9 @@ TEST(Import, ReadOnlyListGivesOneWriteMessageThenOneReportPerBookmark) {
 
   const auto& messages = t.toolkit.messages;
   ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[0], "It seems you may not have write access to the current bookmark file: "
-                         "\r\n" + t.app.ActiveListPath);
+  const std::string noWriteAccess =
+      "It seems you may not have write access to the current bookmark file: \r\n";
+  EXPECT_EQ(messages[0], noWriteAccess + t.app.ActiveListPath);
   for (std::size_t i = 1; i < messages.size(); ++i) {
     EXPECT_EQ(messages[i].rfind("We're sorry, an unexpected error has occurred.", 0), 0u);
     EXPECT_NE(messages[i].find("\r\nMODULE: AddBookmark "), std::string::npos) << messages[i];
@@ -194,13 +202,22 @@ TEST(Import, UnsafeHostNamesStayReadableAndInsideTheSideFileArea) {
   EXPECT_TRUE(t.toolkit.messages.empty());
   // The names as the window shows them, and their bytes in the ANSI list file.
   const std::vector<std::string> stored = {
-      "Say \xE2\x80\x9D" "cheese\xE2\x80\x9D", "a\\b", "north/south", "C:top", "..",
-      "../../../escape", "??", "Plain"};
+      "Say \xE2\x80\x9D"
+      "cheese\xE2\x80\x9D",
+      "a\\b",
+      "north/south",
+      "C:top",
+      "..",
+      "../../../escape",
+      "??",
+      "Plain"};
   std::string expected = header() + group("ArcMapBookmarks");
   const char* extents[] = {"1,1,2,2", "2,2,3,3", "3,3,4,4", "4,4,5,5",
                            "5,5,6,6", "6,6,7,7", "7,7,8,8", "8,8,9,9"};
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    const std::string onDisk = i == 0 ? "Say \x94" "cheese\x94" : stored[i];
+    const std::string onDisk = i == 0 ? "Say \x94"
+                                        "cheese\x94"
+                                      : stored[i];
     expected += bookmark("ArcMapBookmarks", onDisk, extents[i]);
   }
   EXPECT_EQ(activeList(t), expected);

@@ -16,6 +16,8 @@ constexpr const char* kVisitUs = "Click to visit us!";
 
 }  // namespace
 
+// One line per control: name, kind, container, text, tooltip, position in twips.
+// clang-format off
 const WindowSpec& frmHelpSpec() {
   using K = ControlKind;
   static const WindowSpec spec{
@@ -42,6 +44,7 @@ const WindowSpec& frmHelpSpec() {
       }};
   return spec;
 }
+// clang-format on
 
 FrmHelp::FrmHelp(AppState& app) : Window(frmHelpSpec()), app_(app) {
   createControls();
@@ -76,14 +79,20 @@ host::HostFrame* FrmHelp::Frame() {
 
 // The shell opens each link; its result is not examined and nothing is shown when it fails.
 
-void FrmHelp::Label2_Click() { app_.toolkit.openLink(product::kWebSite); }
+void FrmHelp::Label2_Click() {
+  app_.toolkit.openLink(product::kWebSite);
+}
 
-void FrmHelp::Label3_Click() { app_.toolkit.openLink(std::string("mailto:") + product::kInfoEmail); }
+void FrmHelp::Label3_Click() {
+  app_.toolkit.openLink(std::string("mailto:") + product::kInfoEmail);
+}
 
 void FrmHelp::Label4_Click() {
   app_.toolkit.openLink(std::string(product::kWebSite) + product::kProductPagePath);
 }
 
-void FrmHelp::Label6_Click() { app_.toolkit.openLink(product::kForumPage); }
+void FrmHelp::Label6_Click() {
+  app_.toolkit.openLink(product::kForumPage);
+}
 
 }  // namespace cw::ui

@@ -36,6 +36,8 @@ void FrmMain::btnHelp2_Click() {
   help.Frame()->setVisible(true);
 }
 
-void FrmMain::Image2_Click() { app_.toolkit.openLink(product::kWebSite); }
+void FrmMain::Image2_Click() {
+  app_.toolkit.openLink(product::kWebSite);
+}
 
 }  // namespace cw::ui

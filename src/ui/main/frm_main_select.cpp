@@ -1,6 +1,3 @@
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <cstdint>
 #include <string>
 #include <unordered_set>
@@ -15,64 +12,50 @@ namespace cw::ui {
 
 namespace {
 
-// Bookmark names as keys that keep kinds apart: a text never equals a number. An empty field
-// equals the empty text and the number 0, which differ from each other, so each value lists
-// the keys it equals.
-std::string textKey(const std::string& text) { return "T" + text; }
-std::string numberKey(double value) {
-  if (value == 0.0) value = 0.0;  // -0 and 0 are one number
-  std::string key(1 + sizeof value, 'N');
-  std::memcpy(key.data() + 1, &value, sizeof value);
-  return key;
-}
-const std::string kEmptyKey = "E";
-
-// The one key a stored (withheld) name is kept under.
-std::string storedKey(const store::Field& name) {
-  if (name.isEmpty()) return kEmptyKey;
-  if (name.isNumber()) return numberKey(name.numberValue());
-  return textKey(name.textValue());
-}
-
-// Every stored key that compares equal to this name.
-std::vector<std::string> equalKeys(const store::Field& name) {
-  if (name.isEmpty()) return {kEmptyKey, textKey(""), numberKey(0.0)};
-  if (name.isNumber()) {
-    double value = name.numberValue();
-    if (std::isnan(value)) return {};
-    if (value == 0.0) return {numberKey(0.0), kEmptyKey};
-    return {numberKey(value)};
+// Field values compared as the list's readers compare them: a text never equals a number, and
+// an empty field equals both the empty text and the number 0 (which differ from each other).
+class FieldValueSet {
+ public:
+  void insert(const store::Field& value) {
+    if (value.isEmpty()) {
+      hasEmpty_ = true;
+    } else if (value.isNumber()) {
+      numbers_.insert(value.numberValue());
+    } else {
+      texts_.insert(value.textValue());
+    }
   }
-  if (name.textValue().empty()) return {textKey(""), kEmptyKey};
-  return {textKey(name.textValue())};
-}
+  bool empty() const { return !hasEmpty_ && numbers_.empty() && texts_.empty(); }
+  // True when some value of the set equals this one.
+  bool holdsEqual(const store::Field& value) const {
+    if (value.isEmpty()) return hasEmpty_ || texts_.count("") > 0 || numbers_.count(0.0) > 0;
+    if (value.isNumber()) {
+      return numbers_.count(value.numberValue()) > 0 || (hasEmpty_ && value.numberValue() == 0.0);
+    }
+    return texts_.count(value.textValue()) > 0 || (hasEmpty_ && value.textValue().empty());
+  }
 
-// One key for a (group, name) pair.
-std::string pairKey(const std::string& groupKey, const std::string& nameKey) {
-  return std::to_string(groupKey.size()) + ":" + groupKey + nameKey;
-}
+ private:
+  std::unordered_set<std::string> texts_;
+  std::unordered_set<double> numbers_;
+  bool hasEmpty_ = false;
+};
 
 bool isReservedName(const store::Field& name) {
   return name.equals(store::kRemovalMarker) || name.equals(store::kGroupFiller);
 }
 
-bool isWithheld(const std::unordered_set<std::string>& pairs, const store::Field& group,
-                const store::Field& name) {
-  if (pairs.empty()) return false;
-  for (const std::string& groupKey : equalKeys(group)) {
-    for (const std::string& nameKey : equalKeys(name)) {
-      if (pairs.count(pairKey(groupKey, nameKey))) return true;
-    }
-  }
-  return false;
-}
+struct Candidate {
+  store::Field name;
+  bool emptyGroupField;  // field 1 was an empty field (only possible for the group "")
+};
 
 }  // namespace
 
 // Lists the bookmarks of the selected group, read afresh from the list: the names of the
 // group's bookmark records in file order, less the exact (group, name) pairs that bookmark
-// removal records withhold, wherever those stand. One read of the list does it: the withheld
-// names of this group are collected beside the candidates and applied at the end.
+// removal records withhold, wherever those stand. One read does it: the withheld names of the
+// group are gathered beside the candidates and applied once the whole list has been read.
 void FrmMain::lstbxGroup_Click() {
   errors::ErrorTrap trap(app_, "lstbxGroup_Click", "frmMain");
   trap.run([&] {
@@ -80,13 +63,7 @@ void FrmMain::lstbxGroup_Click() {
     lstbxExtentName().clear();
     trap.at(2);
     app_.SelectedGroup = lstbxGroup().selectedText();
-    // The keys a record's group field may hold to be of the selected group: only withheld
-    // pairs of those groups can ever withhold one of its bookmarks.
-    std::vector<std::string> groupKeys = equalKeys(store::Field::text(app_.SelectedGroup));
-    if (app_.SelectedGroup.empty()) groupKeys.push_back(numberKey(0.0));
-    auto isGroupKey = [&](const std::string& key) {
-      return std::find(groupKeys.begin(), groupKeys.end(), key) != groupKeys.end();
-    };
+    const std::string& group = app_.SelectedGroup;
 
     trap.at(3);
     platform::FileSlots& files = app_.files;
@@ -94,8 +71,11 @@ void FrmMain::lstbxGroup_Click() {
     files.openForInput(1, app_.ActiveListPath);
     std::int64_t records = 0;
     std::int64_t withheldPairs = 0;  // of every group: they all take room in the table
-    std::unordered_set<std::string> withheld;  // pairs of the selected group only
-    std::vector<std::pair<store::Field, store::Field>> candidates;
+    // Withheld names of the group. A removal whose field 1 is the number 0 withholds from the
+    // group "" only the records whose field 1 is an empty field.
+    FieldValueSet withheld;
+    FieldValueSet withheldFromEmptyField;
+    std::vector<Candidate> candidates;
     while (!store::endOfFile(files, 1)) {
       store::Field first = store::readField(files, 1);
       store::Field second = store::readField(files, 1);
@@ -105,12 +85,13 @@ void FrmMain::lstbxGroup_Click() {
       if (first.equals(store::kFormatTag) || isReservedName(second)) continue;
       if (third.equals(store::kRemovalMarker)) {
         ++withheldPairs;
-        std::string groupKey = storedKey(first);
-        if (isGroupKey(groupKey)) withheld.insert(pairKey(groupKey, storedKey(second)));
+        if (first.equals(group)) {
+          withheld.insert(second);
+        } else if (group.empty() && first.isNumber() && first.numberValue() == 0.0) {
+          withheldFromEmptyField.insert(second);
+        }
       }
-      if (first.equals(app_.SelectedGroup)) {
-        candidates.emplace_back(std::move(first), std::move(second));
-      }
+      if (first.equals(group)) candidates.push_back({std::move(second), first.isEmpty()});
     }
     files.close(1);
 
@@ -121,8 +102,14 @@ void FrmMain::lstbxGroup_Click() {
     }
 
     trap.at(5);
-    for (const auto& [recordGroup, name] : candidates) {
-      if (!isWithheld(withheld, recordGroup, name)) lstbxExtentName().addItem(name.asText());
+    const bool anyWithheld = !withheld.empty() || !withheldFromEmptyField.empty();
+    for (const Candidate& candidate : candidates) {
+      if (anyWithheld && (withheld.holdsEqual(candidate.name) ||
+                          (candidate.emptyGroupField &&
+                           withheldFromEmptyField.holdsEqual(candidate.name)))) {
+        continue;
+      }
+      lstbxExtentName().addItem(candidate.name.asText());
     }
     trap.at(6);
     files.close(1);

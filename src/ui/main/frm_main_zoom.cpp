@@ -134,32 +134,31 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
 
       // Restoring visibilities is a bonus: each failing statement is skipped.
       trap.at(13);
+      const bool remember = chkViz().value() == 1;
       std::string visibilityPath;
       errors::ignoreFailure([&] {
+        if (!remember) return;
         visibilityPath = store::LayerVisibilityFileToRead(
             app_, app_.ActiveListPath, app_.SelectedGroup, app_.SelectedBookmark);
       });
       trap.at(14);
-      if (!visibilityPath.empty() && chkViz().value() == 1) {
+      if (remember && !visibilityPath.empty()) {
         bool opened = false;
         errors::ignoreFailure([&] {
           files.close(kVisibilityFile);
           files.openForInput(kVisibilityFile, visibilityPath);
           opened = true;
         });
-        bool reading = opened;
-        while (reading) {
+        // A record that cannot be read ends the file.
+        for (bool more = opened; more;) {
+          more = false;
           errors::ignoreFailure([&] {
-            if (store::endOfFile(files, kVisibilityFile)) {
-              reading = false;
-              return;
-            }
-            reading = false;                           // a record that cannot be read ends the file
-            store::readField(files, kVisibilityFile);  // the bookmark name
+            if (store::endOfFile(files, kVisibilityFile)) return;
+            store::readField(files, kVisibilityFile);  // the bookmark name, not compared
             std::string frameName = store::readField(files, kVisibilityFile).asText();
             std::string layerName = store::readField(files, kVisibilityFile).asText();
             bool visible = store::readField(files, kVisibilityFile).asText() == "True";
-            reading = true;
+            more = true;
             applyLayerRecord(doc, frameName, layerName, visible);
           });
         }
