@@ -94,7 +94,7 @@ void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
     // would otherwise hold a window that is gone.
     trap.at(7);
     auto window = std::make_unique<ui::FrmMain>(app_);
-    if (false && app_.mainWindow && shownInAFrame(app_, *app_.mainWindow)) {
+    if (app_.mainWindow && shownInAFrame(app_, *app_.mainWindow)) {
       app_.ownedWindows.push_back(std::move(app_.mainWindow));
     }
     app_.mainWindow = std::move(window);
