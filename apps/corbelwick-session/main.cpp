@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
   try {
     cw::platform::DriveFileSystem fs(options);
     if (!drivesGiven) fs.ensureInstalled();
-    auto document = hostPath.empty() ? cw::host::sampleDocument()
-                                     : cw::host::loadDocument(readFile(hostPath));
+    auto document =
+        hostPath.empty() ? cw::host::sampleDocument() : cw::host::loadDocument(readFile(hostPath));
     cw::host::MapHost host(std::move(document));
     std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
     cw::headless::SessionRunner runner(fs, host, std::cout);

@@ -37,19 +37,10 @@ void showMessage(AppState& app, std::string_view text) {
   app.toolkit.messageBox(text, platform::MessageButtons::kOk);
 }
 
-// A layer-visibility field cannot hold a double quote; it is kept as the closing typographic
-// quote, so a data frame or layer name with a quote cannot shift the file's fields.
+// A layer-visibility field cannot hold a double quote; LayerRecordText keeps it as the closing
+// typographic quote, so a data frame or layer name with a quote cannot shift the file's fields.
 std::string visibilityText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '"') {
-      out += "\xE2\x80\x9D";
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return LayerRecordText(text);
 }
 
 void writeLayerRecord(platform::FileSlots& files, int number, const std::string& bookmark,
@@ -82,7 +73,9 @@ void writeLayerVisibilities(AppState& app, int number, const std::string& bookma
   }
 }
 
-bool isBlank(char c) { return c == ' '; }
+bool isBlank(char c) {
+  return c == ' ';
+}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "command/app_state.h"
 #include "errors/failure.h"
+#include "store/ansi.h"
 
 namespace cw::store {
 
@@ -114,6 +115,19 @@ void copyTree(platform::FileSystem& fs, const std::string& from, const std::stri
 
 }  // namespace
 
+std::string LayerRecordText(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (char c : name) {
+    if (c == '"') {
+      out += "\xE2\x80\x9D";  // U+201D
+    } else {
+      out += c;
+    }
+  }
+  return ansiRoundTrip(out);
+}
+
 std::string SideFileName(std::string_view name) {
   std::string out;
   for (std::size_t i = 0; i < name.size(); ++i) {
@@ -146,8 +160,7 @@ std::string ListSideFileArea(const AppState& app, const std::string& listPath) {
     stem.resize(cut);
   }
   char hash[17];
-  std::snprintf(hash, sizeof hash, "%016llx",
-                static_cast<unsigned long long>(fnv1a(normalised)));
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(normalised)));
   return app.ConfigDir + "lists/" + stem + "-" + hash + "/";
 }
 

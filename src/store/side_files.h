@@ -18,6 +18,11 @@ namespace cw::store {
 // always give distinct files and no name can reach outside its directory.
 std::string SideFileName(std::string_view name);
 
+// A data frame or layer name as a layer-visibility record holds it and reads it back: a double
+// quote, which a text field cannot hold, is kept as the closing typographic quote, and the text
+// is what the ANSI code page makes of it.
+std::string LayerRecordText(std::string_view name);
+
 // ConfigDir + "lists\" + a key made of the list file's name and a hash of its normalised path.
 std::string ListSideFileArea(const AppState& app, const std::string& listPath);
 // The list's own directory of a group, ending in "\".
@@ -38,8 +43,7 @@ std::string LayerVisibilityFileToRead(AppState& app, const std::string& listPath
 // Makes sure the list's own directory of a group exists. When it is first made, the earlier
 // version's files of that group are copied into it, so they keep answering for this list.
 // Failures throw cw::Failure.
-void EnsureGroupSideDirectory(AppState& app, const std::string& listPath,
-                              const std::string& group);
+void EnsureGroupSideDirectory(AppState& app, const std::string& listPath, const std::string& group);
 
 // Copies a list's whole side-file area to another list's area (a list saved under a new name
 // keeps its recorded visibilities). Nothing happens when the source has no area.

@@ -95,8 +95,9 @@ TEXT frmMain.Text1 "C:\Program Files\CorbelwickGIS\CorbelwickBookmarks\bookmarks
   std::string header = "\"Bookmarks_v2.0\"";
   for (int i = 1; i < 10; ++i) header += ",\"Bookmarks_v2.0\"";
   EXPECT_EQ(j.drives.read(kDefaultList),
-            header + "\r\n\"Parks\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\","
-                     "\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\"\r\n");
+            header +
+                "\r\n\"Parks\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\","
+                "\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\",\"ud2s88oew\"\r\n");
 }
 
 TEST(BookmarksWindowJourney, CutShortListEndsInTheReportAndStaysAsItWas) {
@@ -110,6 +111,29 @@ TEST(BookmarksWindowJourney, CutShortListEndsInTheReportAndStaysAsItWas) {
   EXPECT_NE(transcript.find("MODULE: Form_Load frmMain Line : "), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("LIST frmMain.lstbxGroup [] selected -"), std::string::npos);
   EXPECT_EQ(j.drives.read(kDefaultList), cutShort);
+}
+
+TEST(BookmarksWindowJourney, LayersWhoseNamesHoldQuotesAreRestored) {
+  testing::TempDrives drives;
+  host::MapHost host{host::loadDocument(R"({"dataFrames": [
+    {"name": "The \"Main\" Map", "extent": [0, 0, 100, 100],
+     "layers": [{"name": "Caf\u00e9 \"Roads\"", "kind": "feature", "visible": true}]}]})")};
+  std::ostringstream out;
+  SessionRunner runner{drives.fs(), host, out};
+  runner.play(R"(create
+click
+input "Trips"
+press frmMain.cmdbtnAddGroup
+check frmMain.chkViz 1
+input "Before"
+press frmMain.cmdbtnAddCurExtent
+layer "The \"Main\" Map" "Café \"Roads\"" off
+dblclick frmMain.lstbxExtentName Before
+state
+)");
+  EXPECT_NE(out.str().find("LAYER \"The \\\"Main\\\" Map\" \"Café \\\"Roads\\\"\" on"),
+            std::string::npos)
+      << out.str();
 }
 
 }  // namespace

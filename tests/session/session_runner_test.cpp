@@ -62,8 +62,9 @@ TEST(SessionRunner, DemoPlaysToItsEndAndLeavesTheListEmpty) {
                             "-> No"),
             std::string::npos);
   EXPECT_NE(transcript.find("INPUT \"Name the new group:\" -> \"Demo Tour\""), std::string::npos);
-  EXPECT_NE(transcript.find("LIST frmMain.lstbxExtentName [\"Old Town\", \"Wide View\"] selected -"),
-            std::string::npos);
+  EXPECT_NE(
+      transcript.find("LIST frmMain.lstbxExtentName [\"Old Town\", \"Wide View\"] selected -"),
+      std::string::npos);
   EXPECT_NE(transcript.find("REDRAWS map=2 graphics=0 toc=1"), std::string::npos);
   // The demo removes what it added: the default list holds its header only.
   EXPECT_EQ(s.drives.read("C:\\Program Files\\CorbelwickGIS\\CorbelwickBookmarks\\"

@@ -1,8 +1,9 @@
+#include "store/bookmark_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "store/bookmark_store.h"
 #include "support/test_app.h"
 
 namespace cw::store {

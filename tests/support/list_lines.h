@@ -10,7 +10,9 @@
 
 namespace cw::testing {
 
-inline std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+inline std::string quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 // The header record: ten format tags.
 inline std::string header() {

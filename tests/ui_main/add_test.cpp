@@ -25,8 +25,7 @@ constexpr const char* kDuplicate = "Duplicate names are not allowed.";
 
 // The command started on `kList` holding `content`.
 struct AddTest {
-  explicit AddTest(const std::string& content,
-                   std::string_view document = TestApp::kOneMapDocument)
+  explicit AddTest(const std::string& content, std::string_view document = TestApp::kOneMapDocument)
       : t(document) {
     t.drives.write(TestApp::programDir() + "config", "\"" + kList + "\"\r\n");
     t.drives.write(kList, content);
@@ -143,17 +142,17 @@ TEST(AddBookmark, WithThePageLayoutActiveStoresTheLayoutsExtent) {
   a.t.host.document().setLayoutActive(true);
   host::Envelope page = a.t.host.document().layout->extent();
   a.addBookmark("Sheet");
-  EXPECT_EQ(a.list(), header() + group("Parks") +
-                          testing::bookmark("Parks", "Sheet",
-                                            host::shortestText(page.XMin) + "," +
-                                                host::shortestText(page.YMin) + "," +
-                                                host::shortestText(page.XMax) + "," +
-                                                host::shortestText(page.YMax)));
+  EXPECT_EQ(a.list(),
+            header() + group("Parks") +
+                testing::bookmark(
+                    "Parks", "Sheet",
+                    host::shortestText(page.XMin) + "," + host::shortestText(page.YMin) + "," +
+                        host::shortestText(page.XMax) + "," + host::shortestText(page.YMax)));
 }
 
 TEST(AddBookmark, RefusalsShowTheirMessageAndWriteNothing) {
-  const std::string content = header() + group("Parks") + bookmark("Parks", "a") +
-                              bookmark("Roads", "b");
+  const std::string content =
+      header() + group("Parks") + bookmark("Parks", "a") + bookmark("Roads", "b");
   struct Case {
     std::optional<std::string> answer;
     std::vector<std::string> messages;
@@ -252,7 +251,8 @@ TEST(AddBookmark, RememberingVisibilitiesWritesEveryRecordedFeatureLayer) {
             "\"View\",\"Main Map\",\"Roads\",\"True\"\r\n"
             "\"View\",\"Main Map\",\"Rail\",\"False\"\r\n"
             "\"View\",\"Main Map\",\"Bus \x94X\x94\",\"True\"\r\n"
-            "\"View\",\"Inset \x94" "A\x94\",\"Parcels\",\"False\"\r\n");
+            "\"View\",\"Inset \x94"
+            "A\x94\",\"Parcels\",\"False\"\r\n");
   EXPECT_EQ(a.window().lstbxExtentName().items(), std::vector<std::string>{"View"});
   EXPECT_FALSE(a.t.app.files.isOpen(2));
 }

@@ -1,3 +1,5 @@
+#include "store/group_list.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "errors/failure.h"
-#include "store/group_list.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
 
@@ -50,9 +51,11 @@ TEST(LoadGroupList, ListsEachGroupOnceLessWithdrawnOnesInSortedOrder) {
        header() + group("Parks") + bookmark("Parks", "a") + group("Roads") + removeGroup("Parks"),
        {"Roads"}},
       {"a group removal before the group's records",
-       header() + removeGroup("Parks") + group("Parks") + group("Roads"), {"Roads"}},
+       header() + removeGroup("Parks") + group("Parks") + group("Roads"),
+       {"Roads"}},
       {"a bookmark removal withdraws no group",
-       header() + group("Parks") + removeBookmark("Parks", "a"), {"Parks"}},
+       header() + group("Parks") + removeBookmark("Parks", "a"),
+       {"Parks"}},
       {"a header in the middle is skipped",
        header() + group("Parks") + header() + group("Roads") + group("Parks"),
        {"Parks", "Roads"}},
@@ -68,10 +71,11 @@ TEST(LoadGroupList, ListsEachGroupOnceLessWithdrawnOnesInSortedOrder) {
        header() + "5,\"ud2s88oew\",,,,,,,,\r\n" + group("5") + "5,\"x\",1,2,3,4,,,,\r\n" +
            "\"5\",\"ao74idqp3\",,,,,,,,\r\n",
        {"5"}},
-      {"a number withdrawn by its value", header() + "2.5,\"a\",,,,,,,,\r\n" +
-                                              "25E-1,\"ao74idqp3\",,,,,,,,\r\n" + group("x"),
+      {"a number withdrawn by its value",
+       header() + "2.5,\"a\",,,,,,,,\r\n" + "25E-1,\"ao74idqp3\",,,,,,,,\r\n" + group("x"),
        {"x"}},
-      {"text is compared exactly", header() + group("Parks ") + group("Parks") + removeGroup("Parks"),
+      {"text is compared exactly",
+       header() + group("Parks ") + group("Parks") + removeGroup("Parks"),
        {"Parks "}},
       {"no header at all", group("B") + group("A"), {"A", "B"}},
   };

@@ -46,49 +46,63 @@ TEST(GroupSelection, ListsTheGroupsBookmarksLessWithheldPairs) {
     std::string group;
     std::vector<std::string> names;
   } cases[] = {
-      {"a group without bookmarks", header() + group("Parks") + group("Roads") +
-                                        bookmark("Roads", "a"),
-       "Parks", {}},
+      {"a group without bookmarks",
+       header() + group("Parks") + group("Roads") + bookmark("Roads", "a"),
+       "Parks",
+       {}},
       {"a list of its header only", header(), "Parks", {}},
       {"names in sorted order, other groups left out",
        header() + group("Parks") + bookmark("Parks", "zoo") + bookmark("Roads", "x") +
            bookmark("Parks", "Bridge") + bookmark("Parks", "mill"),
-       "Parks", {"Bridge", "mill", "zoo"}},
+       "Parks",
+       {"Bridge", "mill", "zoo"}},
       {"a bookmark removal after the bookmark",
        header() + group("Parks") + bookmark("Parks", "a") + bookmark("Parks", "b") +
            removeBookmark("Parks", "a"),
-       "Parks", {"b"}},
+       "Parks",
+       {"b"}},
       {"a bookmark removal before the bookmark",
        header() + removeBookmark("Parks", "a") + group("Parks") + bookmark("Parks", "a") +
            bookmark("Parks", "b"),
-       "Parks", {"b"}},
+       "Parks",
+       {"b"}},
       {"a removal withholds only its exact pair",
        header() + bookmark("Parks", "a") + bookmark("Parks", "A") + bookmark("Roads", "a") +
            removeBookmark("Roads", "a") + removeBookmark("parks", "a"),
-       "Parks", {"a", "A"}},
+       "Parks",
+       {"a", "A"}},
       {"a group removal withholds no bookmark",
-       header() + group("Parks") + bookmark("Parks", "a") + removeGroup("Parks"), "Parks", {"a"}},
+       header() + group("Parks") + bookmark("Parks", "a") + removeGroup("Parks"),
+       "Parks",
+       {"a"}},
       {"the same bookmark twice is listed twice, and withheld twice",
        header() + bookmark("Parks", "a") + bookmark("Parks", "b") + bookmark("Parks", "a") +
            bookmark("Parks", "b") + removeBookmark("Parks", "b"),
-       "Parks", {"a", "a"}},
+       "Parks",
+       {"a", "a"}},
       {"a header in the middle is skipped",
-       header() + bookmark("Parks", "a") + header() + bookmark("Parks", "b"), "Parks",
+       header() + bookmark("Parks", "a") + header() + bookmark("Parks", "b"),
+       "Parks",
        {"a", "b"}},
       {"the group record's filler is no bookmark",
        header() + group("Parks") + bookmark("Parks", "ud2s88oew") +
            "\"Parks\",\"ao74idqp3\",\"ao74idqp3\",,,,,,,\r\n",
-       "Parks", {}},
+       "Parks",
+       {}},
       {"a number never equals a text",
        header() + "\"Parks\",5,1,2,3,4,,,,\r\n" + "\"Parks\",\"7\",1,2,3,4,,,,\r\n" +
            removeBookmark("Parks", "5") + "\"Parks\",7,\"ao74idqp3\",,,,,,,\r\n",
-       "Parks", {"5", "7"}},
+       "Parks",
+       {"5", "7"}},
       {"an empty name is withheld by an empty-text removal",
        header() + "\"Parks\",,1,2,3,4,,,,\r\n" + bookmark("Parks", "") + bookmark("Parks", "x") +
            removeBookmark("Parks", ""),
-       "Parks", {"x"}},
+       "Parks",
+       {"x"}},
       {"a removal record is never listed itself",
-       header() + removeBookmark("Parks", "gone") + bookmark("Parks", "a"), "Parks", {"a"}},
+       header() + removeBookmark("Parks", "gone") + bookmark("Parks", "a"),
+       "Parks",
+       {"a"}},
   };
   for (const auto& c : cases) {
     SelectionTest s(c.content);
@@ -113,8 +127,8 @@ TEST(GroupSelection, EachSelectionReadsTheListAfresh) {
 TEST(GroupSelection, CutShortListEndsInTheReportWithNoBookmarks) {
   SelectionTest s(header() + group("Parks") + bookmark("Parks", "a"));
   ASSERT_EQ(s.select("Parks"), std::vector<std::string>{"a"});
-  s.t.drives.write(kList, header() + group("Parks") + bookmark("Parks", "a") +
-                              "\"Roads\",\"b\",1,2,3\r\n");
+  s.t.drives.write(
+      kList, header() + group("Parks") + bookmark("Parks", "a") + "\"Roads\",\"b\",1,2,3\r\n");
   s.t.toolkit.messages.clear();
   EXPECT_EQ(s.select("Roads"), std::vector<std::string>{});
   EXPECT_EQ(s.t.app.SelectedGroup, "Roads");
@@ -127,7 +141,8 @@ TEST(GroupSelection, CutShortListEndsInTheReportWithNoBookmarks) {
 // Removal records of bookmarks, of any group, as many as given.
 std::string removals(int count) {
   std::string lines;
-  for (int i = 0; i < count; ++i) lines += removeBookmark(i % 2 ? "Other" : "Parks", "r" + std::to_string(i));
+  for (int i = 0; i < count; ++i)
+    lines += removeBookmark(i % 2 ? "Other" : "Parks", "r" + std::to_string(i));
   return lines;
 }
 

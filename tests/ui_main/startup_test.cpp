@@ -53,8 +53,8 @@ TEST(StartUp, ExistingListIsShownSortedAndLeftByteForByte) {
     std::vector<std::string> groups;
   } cases[] = {
       {header(), {}},
-      {header() + group("Roads") + bookmark("Roads", "Main St") + group("parks") +
-           group("Parks") + bookmark("Alpha", "x", "-122.5,37.25,-122,37.75"),
+      {header() + group("Roads") + bookmark("Roads", "Main St") + group("parks") + group("Parks") +
+           bookmark("Alpha", "x", "-122.5,37.25,-122,37.75"),
        {"Alpha", "parks", "Parks", "Roads"}},
       // No header at all: a list another program wrote keeps its bytes.
       {group("Only"), {"Only"}},

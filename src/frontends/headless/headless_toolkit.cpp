@@ -51,7 +51,8 @@ void HeadlessToolkit::showModal(ui::Window& window) {
   window.show();
   if (!modalDriver) throw ScriptError{"nothing drives the modal window " + window.name()};
   modalDriver(window);
-  if (window.isVisible()) throw ScriptError{"the modal window " + window.name() + " is still shown"};
+  if (window.isVisible())
+    throw ScriptError{"the modal window " + window.name() + " is still shown"};
 }
 
 void HeadlessToolkit::openLink(std::string_view target) {

@@ -24,7 +24,9 @@ std::string trimBlanks(std::string_view text) {
 // A typed name as it will read back from the list: a character the list's code page cannot
 // hold becomes "?", which the name test refuses, instead of the list box showing a name the
 // list does not hold.
-std::string typedName(std::string_view answer) { return store::ansiRoundTrip(trimBlanks(answer)); }
+std::string typedName(std::string_view answer) {
+  return store::ansiRoundTrip(trimBlanks(answer));
+}
 
 bool canWriteActiveList(AppState& app) {
   if (store::fCanWriteFile(app, app.ActiveListPath) >= 1) return true;

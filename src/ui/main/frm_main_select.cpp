@@ -104,9 +104,9 @@ void FrmMain::lstbxGroup_Click() {
     trap.at(5);
     const bool anyWithheld = !withheld.empty() || !withheldFromEmptyField.empty();
     for (const Candidate& candidate : candidates) {
-      if (anyWithheld && (withheld.holdsEqual(candidate.name) ||
-                          (candidate.emptyGroupField &&
-                           withheldFromEmptyField.holdsEqual(candidate.name)))) {
+      if (anyWithheld &&
+          (withheld.holdsEqual(candidate.name) ||
+           (candidate.emptyGroupField && withheldFromEmptyField.holdsEqual(candidate.name)))) {
         continue;
       }
       lstbxExtentName().addItem(candidate.name.asText());

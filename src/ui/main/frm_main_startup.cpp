@@ -79,7 +79,8 @@ void FrmMain::Form_Load() {
     // The import offer: each statement's failure is skipped and the next one runs.
     trap.at(9);
     bool markerExists = false;
-    errors::ignoreFailure([&] { markerExists = store::fDoesFileExist(app_, app_.InitMarkerFile()); });
+    errors::ignoreFailure(
+        [&] { markerExists = store::fDoesFileExist(app_, app_.InitMarkerFile()); });
     if (!markerExists) return;
     host::DataFrame* map = nullptr;
     errors::ignoreFailure([&] {

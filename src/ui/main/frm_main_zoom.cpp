@@ -29,10 +29,12 @@ void applyToLayer(host::HostLayer& layer, const std::string& name, bool visible)
     for (int m = 0; m < layer.memberCount(); ++m) {
       errors::ignoreFailure([&] {
         host::HostLayer& member = layer.member(m);
-        if (member.isFeatureLayer() && member.name() == name) member.setVisible(visible);
+        if (member.isFeatureLayer() && store::LayerRecordText(member.name()) == name) {
+          member.setVisible(visible);
+        }
       });
     }
-  } else if (layer.isFeatureLayer() && layer.name() == name) {
+  } else if (layer.isFeatureLayer() && store::LayerRecordText(layer.name()) == name) {
     layer.setVisible(visible);
   }
 }
@@ -45,7 +47,7 @@ void applyLayerRecord(host::HostDocument& doc, const std::string& frameName,
   for (int f = 0; f < frames; ++f) {
     errors::ignoreFailure([&] {
       host::DataFrame& frame = doc.dataFrame(f);
-      if (frame.name() != frameName) return;
+      if (store::LayerRecordText(frame.name()) != frameName) return;
       int layers = frame.layerCount();
       for (int l = 0; l < layers; ++l) {
         errors::ignoreFailure([&] { applyToLayer(frame.layer(l), layerName, visible); });
