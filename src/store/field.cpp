@@ -89,15 +89,10 @@ std::string formatNumber(double value) {
                   "an infinite value");
   if (value == 0) return "0";  // -0 as well
 
-  // Rounding to 15 significant digits gives the shortest form whenever that form has 15 digits
-  // or fewer (a normal double is far more precise than half a unit of the 15th digit), so one
-  // conversion serves both cases. Subnormal values hold fewer digits: their shortest form wins.
   constexpr int kSignificantDigits = 15;
-  const double magnitude = std::fabs(value);
-  Decimal decimal = toDecimal(magnitude, kSignificantDigits - 1);
-  if (magnitude < std::numeric_limits<double>::min()) {
-    Decimal shortest = toDecimal(magnitude, -1);
-    if (shortest.digits.size() <= kSignificantDigits) decimal = shortest;
+  Decimal decimal = toDecimal(std::fabs(value), -1);
+  if (decimal.digits.size() > kSignificantDigits) {
+    decimal = toDecimal(std::fabs(value), kSignificantDigits - 1);
   }
   const std::string& digits = decimal.digits;
   const int exponent = decimal.exponent;
