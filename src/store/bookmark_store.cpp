@@ -43,6 +43,27 @@ std::string visibilityText(std::string_view text) {
   return LayerRecordText(text);
 }
 
+// Reads the active list through and shows "Duplicate names are not allowed." once for every
+// record whose first two fields match; true when any did.
+template <class Matches>
+bool reportDuplicates(AppState& app, Matches matches) {
+  platform::FileSlots& files = app.files;
+  bool duplicate = false;
+  files.close(1);
+  files.openForInput(1, app.ActiveListPath);
+  while (!endOfFile(files, 1)) {
+    Field first = readField(files, 1);
+    Field second = readField(files, 1);
+    skipFields(files, 1, kFieldsPerRecord - 2);
+    if (matches(first, second)) {
+      showMessage(app, kDuplicateNames);
+      duplicate = true;
+    }
+  }
+  files.close(1);
+  return duplicate;
+}
+
 void writeLayerRecord(platform::FileSlots& files, int number, const std::string& bookmark,
                       const std::string& frame, const host::HostLayer& layer) {
   std::array<Field, 4> fields{
@@ -95,18 +116,8 @@ void CreateNewGroup(AppState& app, const std::string& group) {
 
     // Every record naming the group counts: its group record and each of its bookmarks.
     trap.at(3);
-    bool duplicate = false;
-    files.close(1);
-    files.openForInput(1, path);
-    while (!endOfFile(files, 1)) {
-      Field first = readField(files, 1);
-      skipFields(files, 1, kFieldsPerRecord - 1);
-      if (first.equals(group)) {
-        showMessage(app, kDuplicateNames);
-        duplicate = true;
-      }
-    }
-    files.close(1);
+    bool duplicate = reportDuplicates(
+        app, [&](const Field& first, const Field&) { return first.equals(group); });
 
     if (!duplicate) {
       trap.at(4);
@@ -151,19 +162,9 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
 
     // A group record counts as a bookmark named like the group filler.
     trap.at(3);
-    bool duplicate = false;
-    files.close(1);
-    files.openForInput(1, path);
-    while (!endOfFile(files, 1)) {
-      Field first = readField(files, 1);
-      Field second = readField(files, 1);
-      skipFields(files, 1, kFieldsPerRecord - 2);
-      if (second.equals(name) && first.equals(group)) {
-        showMessage(app, kDuplicateNames);
-        duplicate = true;
-      }
-    }
-    files.close(1);
+    bool duplicate = reportDuplicates(app, [&](const Field& first, const Field& second) {
+      return second.equals(name) && first.equals(group);
+    });
     trap.at(4);
     if (duplicate) return;
 
