@@ -128,6 +128,11 @@ bool fDoesDirectoryExist(AppState& app, const std::string& path) {
 }
 
 void fDeleteDirectory(AppState& app, const std::string& path) {
+  // A directory that is not there has nothing to delete; a cleared list names many groups that
+  // never had side files, and each would otherwise cost two failed calls.
+  bool exists = false;
+  errors::ignoreFailure([&] { exists = app.fs.directoryExists(path); });
+  if (!exists) return;
   // 1. Every entry, directories, hidden and system entries included. The listing is a snapshot,
   // so a descent does not disturb it and no entry is passed over.
   std::vector<platform::DirEntry> entries;
