@@ -1,9 +1,12 @@
 // corbelwick-session: plays a script of user and host actions against the system with the
 // headless toolkit and prints the transcript. See docs/session-scripts.md.
 
+#include <cstdint>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "errors/failure.h"
@@ -11,12 +14,13 @@
 #include "frontends/headless/session_runner.h"
 #include "host/host.h"
 #include "platform/drive_file_system.h"
+#include "platform/fault_injection.h"
 
 namespace {
 
 int usage() {
   std::cerr << "usage: corbelwick-session SCRIPT|--demo [--host DOC.json] [--drive X=DIR]... "
-               "[--cwd WINPATH]\n";
+               "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES]\n";
   return 2;
 }
 
@@ -36,6 +40,9 @@ int main(int argc, char** argv) {
   bool demo = false;
   auto options = cw::platform::DriveFileSystem::defaultOptions();
   bool drivesGiven = false;
+  std::optional<std::uint64_t> failOp;
+  std::optional<cw::platform::FileOperation> failKind;
+  std::optional<std::uint64_t> diskFull;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -54,6 +61,16 @@ int main(int argc, char** argv) {
             spec.substr(2);
       } else if (arg == "--cwd") {
         options.currentDirectory = value();
+      } else if (arg == "--fail-op") {
+        std::string spec = value();
+        std::size_t colon = spec.find(':');
+        failOp = std::stoull(spec.substr(0, colon));
+        if (colon != std::string::npos) {
+          failKind = cw::platform::operationNamed(spec.substr(colon + 1));
+          if (!failKind) return usage();
+        }
+      } else if (arg == "--disk-full") {
+        diskFull = std::stoull(value());
       } else if (arg == "--demo") {
         demo = true;
       } else if (!arg.empty() && arg[0] == '-') {
@@ -63,7 +80,7 @@ int main(int argc, char** argv) {
       } else {
         return usage();
       }
-    } catch (const std::invalid_argument& e) {
+    } catch (const std::logic_error& e) {  // a missing value or a bad number
       std::cerr << e.what() << "\n";
       return usage();
     }
@@ -77,7 +94,12 @@ int main(int argc, char** argv) {
         hostPath.empty() ? cw::host::sampleDocument() : cw::host::loadDocument(readFile(hostPath));
     cw::host::MapHost host(std::move(document));
     std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
-    cw::headless::SessionRunner runner(fs, host, std::cout);
+    // Failures on purpose: the K-th file operation of the session, or every write once the disk
+    // is full.
+    cw::platform::FaultInjectingFileSystem faults(fs);
+    if (failOp) faults.failOperation(*failOp, failKind);
+    if (diskFull) faults.failWritesAfter(*diskFull);
+    cw::headless::SessionRunner runner(faults, host, std::cout);
     runner.play(script);
   } catch (const cw::headless::ScriptError& e) {
     std::cout.flush();

@@ -199,10 +199,13 @@ class HostInput : public InputStream {
 };
 
 // Written bytes collect in a buffer and reach the file when it fills, at flush() and at close().
+// The stream counts the bytes that reached the file, so a failed write can be cut back exactly.
 class HostOutput : public OutputStream {
  public:
   HostOutput(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
     buffer_.reserve(kWriteBufferSize);
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) onDisk_ = static_cast<std::uint64_t>(st.st_size);
   }
   ~HostOutput() override {
     if (fd_ < 0) return;
@@ -218,7 +221,7 @@ class HostOutput : public OutputStream {
     if (fd_ < 0) fail(err::kBadFileNameOrNumber, path_, "the file is closed");
     if (buffer_.size() + bytes.size() > kWriteBufferSize) drain();
     if (bytes.size() >= kWriteBufferSize) {
-      writeAll(fd_, bytes);
+      writeAll(bytes);
     } else {
       buffer_.append(bytes);
     }
@@ -232,39 +235,70 @@ class HostOutput : public OutputStream {
 
   void close() override {
     if (fd_ < 0) return;
-    int fd = std::exchange(fd_, -1);
+    int fd = fd_;
     try {
-      writeAll(fd, buffer_);
+      drain();
     } catch (const Failure&) {
+      fd_ = -1;
       buffer_.clear();
       ::close(fd);
       throw;
     }
-    buffer_.clear();
+    fd_ = -1;
     if (::close(fd) != 0 && errno != EINTR) failErrno(errno, path_, "close");
   }
 
+  std::uint64_t size() override { return onDisk_ + buffer_.size(); }
+
+  void truncate(std::uint64_t size) override {
+    if (fd_ < 0) fail(err::kBadFileNameOrNumber, path_, "the file is closed");
+    if (size >= onDisk_) {
+      buffer_.resize(std::min<std::uint64_t>(size - onDisk_, buffer_.size()));
+      return;
+    }
+    buffer_.clear();
+    while (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+      if (errno != EINTR) failErrno(errno, path_, "truncate");
+    }
+    onDisk_ = size;
+  }
+
  private:
+  // Writes the buffer; after a failure it holds only what did not reach the file.
   void drain() {
-    writeAll(fd_, buffer_);
+    std::size_t done = 0;
+    try {
+      writeAll(buffer_, done);
+    } catch (const Failure&) {
+      buffer_.erase(0, done);
+      throw;
+    }
     buffer_.clear();
   }
 
-  void writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-      ssize_t n = ::write(fd, bytes.data(), bytes.size());
+  void writeAll(std::string_view bytes) {
+    std::size_t done = 0;
+    writeAll(bytes, done);
+  }
+
+  // `done` counts the bytes that reached the file, also when a later part fails.
+  void writeAll(std::string_view bytes, std::size_t& done) {
+    while (done < bytes.size()) {
+      ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
       if (n < 0) {
         if (errno == EINTR) continue;
         failErrno(errno, path_, "write");
       }
       if (n == 0) fail(err::kDiskFull, path_, "nothing more could be written");
-      bytes.remove_prefix(static_cast<std::size_t>(n));
+      done += static_cast<std::size_t>(n);
+      onDisk_ += static_cast<std::uint64_t>(n);
     }
   }
 
   int fd_;
   std::string path_;
   std::string buffer_;
+  std::uint64_t onDisk_ = 0;  // the file's size: its size at opening plus the bytes written
 };
 
 std::string userDataFolder() {

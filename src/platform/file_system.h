@@ -39,6 +39,11 @@ class OutputStream {
   virtual void write(std::string_view bytes) = 0;
   virtual void flush() = 0;
   virtual void close() = 0;
+  // The file's size as the stream leaves it: its size at opening plus the bytes written since.
+  virtual std::uint64_t size() = 0;
+  // Cuts the file back to `size` bytes (at most size()): what was written after that point is
+  // dropped, also when only part of it reached the disk. The stream stays open.
+  virtual void truncate(std::uint64_t size) = 0;
 };
 
 // The one seam under every disk access of the system. Paths are in Windows form

@@ -7,6 +7,7 @@
 //   fs.failWriteAfter = 1;        // the second write to any stream fails
 //   fs.failFlush = true;          // flushing a stream fails
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,8 @@ class FailingFileSystem : public platform::FileSystem {
       inner_->flush();
     }
     void close() override { inner_->close(); }
+    std::uint64_t size() override { return inner_->size(); }
+    void truncate(std::uint64_t size) override { inner_->truncate(size); }
 
    private:
     FailingFileSystem& owner_;
