@@ -133,15 +133,21 @@ void CorbelwickBookmarks::OnClick() {
     app_.ActiveListPath = app_.DefaultListPath();
     app_.FormatTag = store::kFormatTag;
 
-    // The last field of the pointer file names the list to start with.
+    // The last field of the pointer file names the list to start with. A pointer file that
+    // cannot be read is reported and the window opens on the default list: otherwise the
+    // window could never open again to choose another list.
     trap.at(5);
     if (store::fDoesFileExist(app_, app_.LastListFile)) {
-      files.close(1);
-      files.openForInput(1, app_.LastListFile);
-      std::string last;
-      while (!store::endOfFile(files, 1)) last = store::readField(files, 1).asText();
-      files.close(1);
-      if (last != "") app_.ActiveListPath = last;
+      errors::ErrorTrap pointerTrap(app_, "ICommand_OnClick", kUnit, {1});
+      pointerTrap.at(5);
+      pointerTrap.run([&] {
+        files.close(1);
+        files.openForInput(1, app_.LastListFile);
+        std::string last;
+        while (!store::endOfFile(files, 1)) last = store::readField(files, 1).asText();
+        files.close(1);
+        if (last != "") app_.ActiveListPath = last;
+      });
     }
 
     // Without a window object (the creation failed) there is no frame to show.

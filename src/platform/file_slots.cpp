@@ -11,10 +11,19 @@ ByteReader::ByteReader(std::unique_ptr<InputStream> stream)
 
 bool ByteReader::refill() {
   if (ended_) return false;
+  const bool startOfFile = size_ == 0;  // every later refill follows a non-empty buffer
   pos_ = 0;
   size_ = stream_->read(buffer_.get(), kBufferSize);
   if (size_ == 0) ended_ = true;
-  return size_ > 0;
+  // A short first read must not split a byte-order mark: the first three bytes come together.
+  while (startOfFile && size_ > 0 && size_ < 3) {
+    const std::size_t more = stream_->read(buffer_.get() + size_, kBufferSize - size_);
+    if (more == 0) break;
+    size_ += more;
+  }
+  // A UTF-8 byte-order mark that an editor put before the text is no part of the first field.
+  if (startOfFile && std::string_view(buffer_.get(), size_).starts_with("\xEF\xBB\xBF")) pos_ = 3;
+  return size_ > pos_;
 }
 
 namespace {
@@ -103,6 +112,46 @@ OutputStream& FileSlots::writer(int number) {
   }
   throw Failure(err::kBadFileNameOrNumber,
                 "Bad file name or number: file number " + numberText(number) + " is not open");
+}
+
+bool FileSlots::holds(int number, const OutputStream& stream) const {
+  return number >= 1 && number <= kCount && slots_[number - 1].writer.get() == &stream;
+}
+
+AppendTransaction::AppendTransaction(FileSlots& files, int number)
+    : files_(files), number_(number), stream_(files.writer(number)), start_(stream_.size()) {}
+
+AppendTransaction::~AppendTransaction() {
+  // Still open: the routine failed before its commit. The failure that got us here is the one
+  // to report, so a failed truncation is not reported on top of it.
+  if (committed_ || !files_.holds(number_, stream_)) return;
+  try {
+    stream_.truncate(start_);
+  } catch (const Failure&) {
+  }
+}
+
+void AppendTransaction::commit() {
+  stream_.flush();
+  committed_ = true;
+}
+
+void replaceFileContent(FileSystem& fs, const std::string& path, std::string_view bytes) {
+  const std::string fresh = path + ".new";
+  try {
+    std::unique_ptr<OutputStream> out = fs.openNew(fresh);
+    out->write(bytes);
+    out->flush();
+    out->close();
+    fs.replaceFile(fresh, path);
+  } catch (const Failure&) {
+    try {
+      if (fs.fileExists(fresh)) fs.deleteFile(fresh);
+    } catch (const Failure&) {
+      // The failure being passed on is the one to report.
+    }
+    throw;
+  }
 }
 
 }  // namespace cw::platform

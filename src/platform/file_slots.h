@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,6 +68,8 @@ class FileSlots {
   }
   // The stream of a number opened for appending; fails (bad file mode) otherwise.
   OutputStream& writer(int number);
+  // True while the number holds exactly this stream.
+  bool holds(int number, const OutputStream& stream) const;
 
   FileSystem& fileSystem() { return fs_; }
 
@@ -82,5 +85,35 @@ class FileSlots {
   FileSystem& fs_;
   std::array<Slot, kCount> slots_;
 };
+
+// What a routine appends to a file number is taken back unless it is committed, so a failed
+// append leaves the file exactly as it was, also after a short write:
+//
+//   files.openForAppend(1, path);
+//   AppendTransaction append(files, 1);
+//   writeRecord(files, 1, record);
+//   append.commit();  // durable from here on
+class AppendTransaction {
+ public:
+  AppendTransaction(FileSlots& files, int number);  // the number must be open for appending
+  ~AppendTransaction();
+  AppendTransaction(const AppendTransaction&) = delete;
+  AppendTransaction& operator=(const AppendTransaction&) = delete;
+
+  // Makes what was appended durable; a failure here takes it back as well.
+  void commit();
+
+ private:
+  FileSlots& files_;
+  int number_;
+  OutputStream& stream_;
+  std::uint64_t start_;
+  bool committed_ = false;
+};
+
+// Replaces a file's whole content in one step: the bytes go to a fresh file beside it, are made
+// durable, and that file then takes its place. After a failure the file holds its old content
+// and the fresh file is gone.
+void replaceFileContent(FileSystem& fs, const std::string& path, std::string_view bytes);
 
 }  // namespace cw::platform

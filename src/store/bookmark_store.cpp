@@ -122,9 +122,15 @@ void CreateNewGroup(AppState& app, const std::string& group) {
     if (!duplicate) {
       trap.at(4);
       ui::ListBox& groups = mainWindow(app).lstbxGroup();
-      groups.addItem(group);
+      files.close(1);
       files.openForAppend(1, path);
-      writeRecord(files, 1, groupRecord(group));
+      {
+        platform::AppendTransaction append(files, 1);
+        writeRecord(files, 1, groupRecord(group));
+        append.commit();
+      }
+      // Listed once the list holds it for good: a failed append shows no group.
+      groups.addItem(group);
       files.close(1);
       // The sorted list decides where the new entry stands: the last entry of that text.
       int index = ui::ListBox::kNone;
@@ -159,6 +165,11 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
     }
     trap.at(2);
     if (name.empty()) return;
+    // Its record would read as the removal of the whole group, hiding every bookmark of it.
+    if (name == kRemovalMarker) {
+      showMessage(app, "Invalid bookmark name");
+      return;
+    }
 
     // A group record counts as a bookmark named like the group filler.
     trap.at(3);
@@ -173,6 +184,21 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
     const bool remember = window.chkViz().value() == 1 && sideFiles;
     const std::string visibilityPath = LayerVisibilityPath(app, path, group, name);
 
+    // Until the bookmark record is in the list for good, a failure takes the new
+    // layer-visibility file away again: no file may answer for a bookmark the list lacks.
+    struct DropVisibilityFile {
+      AppState& app;
+      const std::string& path;
+      bool armed = false;
+      ~DropVisibilityFile() {
+        if (!armed) return;
+        errors::ignoreFailure([&] { app.files.close(2); });
+        errors::ignoreFailure([&] {
+          if (app.fs.fileExists(path)) app.fs.deleteFile(path);
+        });
+      }
+    } dropVisibilityFile{app, visibilityPath};
+
     // The list's own group directory is made when it is missing (the group may come from a
     // list that was not on the program's drive), and the bookmark's file starts afresh.
     trap.at(5);
@@ -181,18 +207,23 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
       fDeleteFile(app, visibilityPath);
       files.close(2);
       files.openForAppend(2, visibilityPath);
+      dropVisibilityFile.armed = true;
+      // Empty also when the old file could not be deleted.
+      files.writer(2).truncate(0);
     }
 
+    // The record is appended first and kept only once the layer records are written too, so a
+    // failure leaves the list as it was.
     trap.at(6);
-    window.lstbxExtentName().addItem(name);
     files.close(1);
     files.openForAppend(1, path);
+    platform::AppendTransaction append(files, 1);
     writeRecord(files, 1, bookmarkRecord(group, name, xMin, yMin, xMax, yMax));
-    files.close(1);
 
     trap.at(7);
     if (remember) {
       writeLayerVisibilities(app, 2, name);
+      files.close(2);
     } else if (sideFiles) {
       // A file left from an earlier bookmark of that name must not restore visibilities that
       // were never recorded for this one.
@@ -200,6 +231,10 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
     }
 
     trap.at(8);
+    append.commit();
+    dropVisibilityFile.armed = false;
+    // Listed once the list holds it for good: a failed append shows no bookmark.
+    window.lstbxExtentName().addItem(name);
     files.close(1);
     files.close(2);
   });

@@ -79,13 +79,24 @@ bool legacyUsable(const std::string& name) {
   return true;
 }
 
+// A copy that fails goes again: a part of a file would be kept as if it were whole.
 void copyFile(platform::FileSystem& fs, const std::string& from, const std::string& to) {
   auto in = fs.openRead(from);
   auto out = fs.openNew(to);
-  char buffer[16384];
-  for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) out->write({buffer, n});
-  out->flush();
-  out->close();
+  try {
+    char buffer[16384];
+    for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) out->write({buffer, n});
+    out->flush();
+    out->close();
+  } catch (const Failure&) {
+    out.reset();
+    try {
+      fs.deleteFile(to);
+    } catch (const Failure&) {
+      // The copy's own failure is the one passed on.
+    }
+    throw;
+  }
 }
 
 void ensureDirectory(platform::FileSystem& fs, const std::string& path) {
@@ -140,6 +151,20 @@ std::string SideFileName(std::string_view name) {
     } else {
       out += static_cast<char>(c);
     }
+  }
+  // The platform holds at most 255 bytes in one name. A longer name keeps its beginning and
+  // ends in a hash of the whole name, so distinct names still give distinct files.
+  constexpr std::size_t kLongestName = 255;
+  if (out.size() > kLongestName) {
+    char hash[18];
+    std::snprintf(hash, sizeof hash, "~%016llx", static_cast<unsigned long long>(fnv1a(name)));
+    std::size_t cut = kLongestName - 17;
+    // Neither a character nor an escape is split.
+    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
+    if (cut >= 2 && out[cut - 2] == '%') cut -= 2;
+    if (cut >= 1 && out[cut - 1] == '%') cut -= 1;
+    out.resize(cut);
+    out += hash;
   }
   return out;
 }

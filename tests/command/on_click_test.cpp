@@ -186,7 +186,7 @@ TEST(OnClickFailures, AClickAfterAFailedCreationIsReportedNotFollowed) {
   EXPECT_TRUE(t.host.frames().empty());
 }
 
-TEST(OnClickFailures, AnUnreadablePointerFileIsReportedWithItsFileClosed) {
+TEST(OnClickFailures, AnUnreadablePointerFileIsReportedAndTheDefaultListOpens) {
   TestApp t;
   t.command.OnCreate(&t.host);
   // An unterminated quote runs past the end of the file.
@@ -198,7 +198,10 @@ TEST(OnClickFailures, AnUnreadablePointerFileIsReportedWithItsFileClosed) {
             "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 5");
   EXPECT_FALSE(t.app.files.isOpen(1));
   EXPECT_EQ(t.app.ActiveListPath, kDefaultList);  // set before the failure, kept
-  EXPECT_TRUE(t.host.frames().empty());
+  // The window still opens, so another list can be chosen.
+  ASSERT_EQ(t.host.frames().size(), 1u);
+  EXPECT_TRUE(t.host.frames()[0]->visible());
+  EXPECT_EQ(t.window().Text1().text(), kDefaultList);
 }
 
 }  // namespace

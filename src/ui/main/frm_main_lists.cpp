@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include "command/app_state.h"
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
@@ -58,20 +61,23 @@ void FrmMain::btnNewList_Click() {
                                 platform::MessageButtons::kYesNo) == platform::MessageResult::kNo) {
       return;
     }
-    // Only this list's own group directories go; other lists on the program's drive and the
-    // files of an earlier version keep theirs.
     trap.at(3);
-    if (app_.activeListOnProgramDrive()) {
-      for (const auto& group : lstbxGroup().items()) {
-        store::fDeleteDirectory(app_, store::GroupSideDirectory(app_, path, group));
-      }
-    }
+    const std::vector<std::string> groups = lstbxGroup().items();
     trap.at(4);
     lstbxGroup().clear();
     lstbxExtentName().clear();
     // The list becomes its header record in one step: a failure leaves the old list whole.
     trap.at(5);
     store::ReplaceListContent(app_, path, {store::headerRecord()});
+    // Only this list's own group directories go, and only once the list is empty: a failed
+    // clear keeps the recorded visibilities of the list it keeps. Other lists on the program's
+    // drive and the files of an earlier version keep theirs.
+    trap.at(3);
+    if (app_.activeListOnProgramDrive()) {
+      for (const auto& group : groups) {
+        store::fDeleteDirectory(app_, store::GroupSideDirectory(app_, path, group));
+      }
+    }
     trap.at(7);
     Text1().setText(path);
     trap.at(8);

@@ -25,8 +25,8 @@ bool refusedWriteAccess(AppState& app, const std::string& path) {
 
 }  // namespace
 
-// Deletes the selected bookmark of the shown group: its layer-visibility file, then every
-// record of that group and name, then its entry.
+// Deletes the selected bookmark of the shown group: every record of that group and name, its
+// entry, then its layer-visibility file.
 void FrmMain::btnRemoveExtent_Click() {
   errors::ErrorTrap trap(app_, "btnRemoveExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
@@ -45,24 +45,25 @@ void FrmMain::btnRemoveExtent_Click() {
     const std::string name = lstbxExtentName().item(index);
     const std::string group = app_.SelectedGroup;
 
-    // Only this list's own file goes. Its group directory is made first (taking over an
-    // earlier version's files), so the earlier version's shared file of this name no longer
-    // answers for this list once the bookmark is gone.
-    trap.at(5);
-    if (app_.activeListOnProgramDrive() && !group.empty()) {
-      store::EnsureGroupSideDirectory(app_, path, group);
-      store::fDeleteFile(app_, store::LayerVisibilityPath(app_, path, group, name));
-    }
     trap.at(6);
     store::RewriteList(app_, path, [&](const store::Record& record) {
       return !(record[1].equals(name) && record[0].equals(group));
     });
     trap.at(7);
     lstbxExtentName().removeItem(index);
+    // Only this list's own file goes, and only once the list no longer holds the bookmark: a
+    // failed rewrite keeps its recorded visibilities. Its group directory is made first
+    // (taking over an earlier version's files), so the earlier version's shared file of this
+    // name no longer answers for this list once the bookmark is gone.
+    trap.at(5);
+    if (app_.activeListOnProgramDrive() && !group.empty()) {
+      store::EnsureGroupSideDirectory(app_, path, group);
+      store::fDeleteFile(app_, store::LayerVisibilityPath(app_, path, group, name));
+    }
   });
 }
 
-// Deletes the selected group: its side-file directory, every record naming it, its entry.
+// Deletes the selected group: every record naming it, its entry, then its side-file directory.
 void FrmMain::btnRemoveGroup_Click() {
   errors::ErrorTrap trap(app_, "btnRemoveGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
@@ -77,17 +78,18 @@ void FrmMain::btnRemoveGroup_Click() {
     }
     trap.at(3);
     const std::string group = lstbxGroup().item(index);
-    // A group without a name has no directory of its own; its path would be the whole list's.
-    trap.at(4);
-    if (app_.activeListOnProgramDrive() && !group.empty()) {
-      store::fDeleteDirectory(app_, store::GroupSideDirectory(app_, path, group));
-    }
     trap.at(5);
     store::RewriteList(app_, path,
                        [&](const store::Record& record) { return !record[0].equals(group); });
     trap.at(6);
     lstbxExtentName().clear();
     lstbxGroup().removeItem(index);
+    // The side files go once the list no longer names the group: a failed rewrite keeps them.
+    // A group without a name has no directory of its own; its path would be the whole list's.
+    trap.at(4);
+    if (app_.activeListOnProgramDrive() && !group.empty()) {
+      store::fDeleteDirectory(app_, store::GroupSideDirectory(app_, path, group));
+    }
   });
 }
 
