@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libbenchmark-dev
   clang clang-format
+  libclang-rt-dev llvm  # libFuzzer and the sanitizer runtimes for clang (scripts/fuzz.sh)
 )
 
 missing=()
