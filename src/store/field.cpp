@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "errors/failure.h"
@@ -22,9 +23,11 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
-// Decimal digits and exponent of a value in scientific notation ("1.25e-07" -> "125", -7).
+// Significant digits and decimal exponent of a value in scientific notation ("1.25e-07" ->
+// "125", -7), trailing zeros dropped.
 struct Decimal {
-  std::string digits;
+  char digits[24];
+  int count = 0;
   int exponent = 0;
 };
 
@@ -37,12 +40,14 @@ Decimal toDecimal(double magnitude, int precision) {
   Decimal decimal;
   const char* p = buffer;
   for (; p < result.ptr && *p != 'e'; ++p) {
-    if (isDigit(*p)) decimal.digits += *p;
+    if (isDigit(*p) && decimal.count < static_cast<int>(sizeof decimal.digits)) {
+      decimal.digits[decimal.count++] = *p;
+    }
   }
   if (p < result.ptr) ++p;  // 'e'
   if (p < result.ptr && *p == '+') ++p;
   std::from_chars(p, result.ptr, decimal.exponent);
-  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+  while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
   return decimal;
 }
 
@@ -91,31 +96,83 @@ std::string formatNumber(double value) {
 
   constexpr int kSignificantDigits = 15;
   Decimal decimal = toDecimal(std::fabs(value), -1);
-  if (decimal.digits.size() > kSignificantDigits) {
+  if (decimal.count > kSignificantDigits) {
     decimal = toDecimal(std::fabs(value), kSignificantDigits - 1);
   }
-  const std::string& digits = decimal.digits;
+  const char* digits = decimal.digits;
+  const int count = decimal.count;
   const int exponent = decimal.exponent;
-  const int count = static_cast<int>(digits.size());
 
-  std::string out;
-  if (value < 0) out += '-';
+  // Built in place: the rewrite and the appends write every number through here.
+  char out[64];
+  char* end = out;
+  auto put = [&end](const char* from, int n) {
+    std::memcpy(end, from, static_cast<std::size_t>(n));
+    end += n;
+  };
+  auto zeros = [&end](int n) {
+    std::memset(end, '0', static_cast<std::size_t>(n));
+    end += n;
+  };
+  if (value < 0) *end++ = '-';
   if (exponent >= kSignificantDigits || exponent < -6) {
     // 1.5E+20, 1E-07: too large or too small for plain notation.
-    out += digits[0];
-    if (count > 1) out.append(".").append(digits, 1);
-    out += exponent < 0 ? "E-" : "E+";
-    int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) out += '0';
-    out += std::to_string(magnitude);
+    *end++ = digits[0];
+    if (count > 1) {
+      *end++ = '.';
+      put(digits + 1, count - 1);
+    }
+    *end++ = 'E';
+    *end++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) *end++ = '0';
+    end = std::to_chars(end, out + sizeof out, magnitude).ptr;
   } else if (exponent < 0) {
-    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+    put("0.", 2);
+    zeros(-exponent - 1);
+    put(digits, count);
   } else if (count <= exponent + 1) {
-    out.append(digits).append(static_cast<std::size_t>(exponent + 1 - count), '0');
+    put(digits, count);
+    zeros(exponent + 1 - count);
   } else {
-    out.append(digits, 0, exponent + 1).append(".").append(digits, exponent + 1);
+    put(digits, exponent + 1);
+    *end++ = '.';
+    put(digits + exponent + 1, count - exponent - 1);
   }
-  return out;
+  return std::string(out, end);
+}
+
+bool isWrittenNumberForm(std::string_view text) {
+  // A plain decimal of at most 15 significant digits, without a leading "+", superfluous zeros
+  // or an exponent, whose first significant digit stands between the places that formatNumber
+  // writes in plain notation (1E+14 down to 1E-06). Such a decimal is the shortest text of the
+  // double nearest to it, so formatNumber gives it back unchanged.
+  constexpr std::size_t kSignificantDigits = 15;
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  std::size_t integerDigits = 0;
+  while (integerDigits < text.size() && isDigit(text[integerDigits])) ++integerDigits;
+  if (integerDigits == 0) return false;
+  std::string_view integer = text.substr(0, integerDigits);
+  std::string_view fraction;
+  if (integerDigits < text.size()) {
+    if (text[integerDigits] != '.') return false;
+    fraction = text.substr(integerDigits + 1);
+    if (fraction.empty() || fraction.back() == '0') return false;
+    for (char c : fraction) {
+      if (!isDigit(c)) return false;
+    }
+  }
+  if (integer.size() > 1 && integer.front() == '0') return false;
+  if (integer == "0") {
+    if (fraction.empty()) return !negative;  // "-0" is written as "0"
+    std::size_t zeros = fraction.find_first_not_of('0');
+    return zeros <= 5 && fraction.size() - zeros <= kSignificantDigits;
+  }
+  if (integer.size() > kSignificantDigits) return false;
+  std::size_t significant = integer.size() + fraction.size();
+  if (fraction.empty()) significant = integer.find_last_not_of('0') + 1;
+  return significant <= kSignificantDigits;
 }
 
 bool parseNumber(std::string_view text, double& value) {

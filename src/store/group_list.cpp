@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "command/app_state.h"
@@ -15,25 +14,6 @@ namespace cw::store {
 
 namespace {
 
-// Group names kept apart by kind: a text never equals a number. (An empty field is kept as the
-// empty text; neither is ever listed.)
-class NameSet {
- public:
-  // False when the value was already in the set.
-  bool insert(const Field& value) {
-    if (value.isNumber()) return numbers_.insert(value.numberValue()).second;
-    return texts_.insert(value.textValue()).second;
-  }
-  bool contains(const Field& value) const {
-    if (value.isNumber()) return numbers_.count(value.numberValue()) > 0;
-    return texts_.count(value.textValue()) > 0;
-  }
-
- private:
-  std::unordered_set<std::string> texts_;
-  std::unordered_set<double> numbers_;
-};
-
 // An empty field 1 (or the empty text, or the number 0) equals a slot nobody filled, and the
 // withdrawn names always hold such slots, so these records never name a listed group. A number
 // that is not equal to itself never counts as a first appearance either.
@@ -42,18 +22,41 @@ bool neverListed(const Field& value) {
   return value.asText().empty();
 }
 
+ui::FrmMain& mainWindow(AppState& app) {
+  if (!app.mainWindow) throw Failure(err::kObjectVariableNotSet, "Object variable not set");
+  return *app.mainWindow;
+}
+
 }  // namespace
+
+bool GroupNames::NameSet::insert(const Field& value) {
+  if (value.isNumber()) return numbers_.insert(value.numberValue()).second;
+  return texts_.insert(value.textValue()).second;
+}
+
+bool GroupNames::NameSet::contains(const Field& value) const {
+  if (value.isNumber()) return numbers_.count(value.numberValue()) > 0;
+  return texts_.count(value.textValue()) > 0;
+}
+
+void GroupNames::addRecord(Field first, const Field& second) {
+  if (second.equals(kRemovalMarker)) withdrawn_.insert(first);
+  if (!neverListed(first) && seen_.insert(first)) firstAppearances_.push_back(std::move(first));
+}
+
+void GroupNames::addTo(ui::ListBox& groups) const {
+  for (const Field& group : firstAppearances_) {
+    if (!withdrawn_.contains(group)) groups.addItem(group.asText());
+  }
+}
 
 void FillGroupList(AppState& app, ui::ListBox& groups) {
   platform::FileSlots& files = app.files;
   files.close(1);
   files.openForInput(1, app.ActiveListPath);
 
-  // One read: the groups in order of first appearance and the names removal records withdraw,
-  // wherever those stand. Nothing reaches the list box unless the whole file could be read.
-  std::vector<Field> firstAppearances;
-  NameSet seen;
-  NameSet withdrawn;
+  // One read; nothing reaches the list box unless the whole file could be read.
+  GroupNames names;
   while (!endOfFile(files, 1)) {
     Field group = readField(files, 1);
     if (group.equals(kFormatTag)) {
@@ -62,22 +65,24 @@ void FillGroupList(AppState& app, ui::ListBox& groups) {
     }
     Field second = readField(files, 1);
     skipFields(files, 1, kFieldsPerRecord - 2);
-    if (second.equals(kRemovalMarker)) withdrawn.insert(group);
-    if (!neverListed(group) && seen.insert(group)) firstAppearances.push_back(std::move(group));
+    names.addRecord(std::move(group), second);
   }
   files.close(1);
-
-  for (const Field& group : firstAppearances) {
-    if (!withdrawn.contains(group)) groups.addItem(group.asText());
-  }
+  names.addTo(groups);
 }
 
 void LoadGroupList(AppState& app) {
-  if (!app.mainWindow) throw Failure(err::kObjectVariableNotSet, "Object variable not set");
-  ui::FrmMain& window = *app.mainWindow;
+  ui::FrmMain& window = mainWindow(app);
   window.lstbxGroup().clear();
   window.lstbxExtentName().clear();
   FillGroupList(app, window.lstbxGroup());
+}
+
+void ShowGroupList(AppState& app, const GroupNames& names) {
+  ui::FrmMain& window = mainWindow(app);
+  window.lstbxGroup().clear();
+  window.lstbxExtentName().clear();
+  names.addTo(window.lstbxGroup());
 }
 
 }  // namespace cw::store

@@ -1,6 +1,7 @@
 #include "store/list_format.h"
 
 #include <array>
+#include <cstring>
 
 #include "errors/failure.h"
 #include "store/ansi.h"
@@ -62,7 +63,7 @@ bool skipBlankLines(platform::ByteReader& bytes) {
   }
 }
 
-// The rest of a quoted field that runs past the buffer, up to its closing quote, as UTF-8.
+// The rest of a quoted field that runs past the buffer, up to its closing quote, as on disk.
 std::string readQuotedRest(platform::ByteReader& bytes) {
   std::string raw;
   for (;;) {
@@ -72,24 +73,51 @@ std::string readQuotedRest(platform::ByteReader& bytes) {
     if (quote != std::string_view::npos) {
       raw.append(buffered.substr(0, quote));
       bytes.advance(quote + 1);
-      return ansiToUtf8(raw);
+      return raw;
     }
     raw.append(buffered);
     bytes.advance(buffered.size());
   }
 }
 
-Field unquotedField(std::string_view text) {
+// Text is converted on every read, so the text written back is the text on disk: every byte of
+// the code page survives the trip to UTF-8 and back.
+void appendQuoted(std::string* written, std::string_view ansi) {
+  if (!written) return;
+  written->push_back('"');
+  written->append(ansi);
+  written->push_back('"');
+}
+
+Field unquotedField(std::string_view text, std::string* written, bool* asWritten) {
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
   if (text.empty()) return Field();
   double value = 0;
-  if (parseNumber(text, value)) return Field::number(value);
+  if (parseNumber(text, value)) {
+    if (written && *asWritten) {
+      if (isWrittenNumberForm(text)) {
+        written->append(text);
+      } else {
+        *asWritten = false;
+      }
+    }
+    return Field::number(value);
+  }
+  if (written) *asWritten = false;  // written back quoted, if it can be
   return Field::text(ansiToUtf8(text));
 }
 
 }  // namespace
 
 Field FieldReader::next() {
+  return read(nullptr, nullptr);
+}
+
+Field FieldReader::next(std::string& written, bool& asWritten) {
+  return read(asWritten ? &written : nullptr, &asWritten);
+}
+
+Field FieldReader::read(std::string* written, bool* asWritten) {
   if (bytes_.atLineStart()) {
     if (!skipBlankLines(bytes_)) failPastEnd("no field is left to read");
   } else {
@@ -101,10 +129,14 @@ Field FieldReader::next() {
     std::string text;
     std::string_view first = bytes_.buffered();
     if (std::size_t quote = first.find('"'); quote != std::string_view::npos) {
-      text = ansiToUtf8(first.substr(0, quote));  // the usual case: all of it is buffered
+      // The usual case: all of it is buffered.
+      appendQuoted(written, first.substr(0, quote));
+      text = ansiToUtf8(first.substr(0, quote));
       bytes_.advance(quote + 1);
     } else {
-      text = readQuotedRest(bytes_);
+      std::string raw = readQuotedRest(bytes_);
+      appendQuoted(written, raw);
+      text = ansiToUtf8(raw);
     }
     // Whatever follows the closing quote up to the field's end is no part of it.
     for (std::string_view buffered = bytes_.buffered(); !buffered.empty();
@@ -124,7 +156,7 @@ Field FieldReader::next() {
   std::string_view buffered = bytes_.buffered();
   std::size_t end = findFieldEnd(buffered);
   if (end != std::string_view::npos) {
-    Field field = unquotedField(buffered.substr(0, end));
+    Field field = unquotedField(buffered.substr(0, end), written, asWritten);
     bytes_.advance(end);
     consumeFieldEnd(bytes_);
     return field;
@@ -142,11 +174,91 @@ Field FieldReader::next() {
     buffered = bytes_.buffered();
   }
   consumeFieldEnd(bytes_);
-  return unquotedField(raw);
+  return unquotedField(raw, written, asWritten);
 }
 
 void FieldReader::skip(int count) {
-  for (int i = 0; i < count; ++i) next();
+  for (int i = 0; i < count; ++i) {
+    if (!skipInBuffer()) skipOne();
+  }
+}
+
+// The usual skipped field: it starts at once, and it and the comma or line end after it lie in
+// the buffer. False, with nothing consumed, for anything else.
+bool FieldReader::skipInBuffer() {
+  const std::string_view buffered = bytes_.buffered();
+  if (buffered.empty()) return false;
+  const char first = buffered.front();
+  std::size_t end = 0;
+  if (first == '"') {
+    const void* quote = std::memchr(buffered.data() + 1, '"', buffered.size() - 1);
+    if (!quote) return false;
+    end = static_cast<std::size_t>(static_cast<const char*>(quote) - buffered.data()) + 1;
+    if (end >= buffered.size() || !kFieldEnds[static_cast<unsigned char>(buffered[end])]) {
+      return false;  // text after the closing quote
+    }
+  } else if (kFieldEnds[static_cast<unsigned char>(first)]) {
+    if (first != ',' && bytes_.atLineStart()) return false;  // a blank line
+  } else if (isBlank(first)) {
+    return false;
+  } else {
+    // Only a number with an exponent or of hundreds of digits can be too large to hold: those
+    // are read in full.
+    constexpr std::size_t kLongestSafeNumber = 300;
+    bool exponent = false;
+    for (end = 1; end < buffered.size() && !kFieldEnds[static_cast<unsigned char>(buffered[end])];
+         ++end) {
+      exponent = exponent || buffered[end] == 'E' || buffered[end] == 'e';
+    }
+    if (end >= buffered.size() || exponent || end > kLongestSafeNumber) return false;
+  }
+  const char fieldEnd = buffered[end];
+  std::size_t next = end + 1;
+  if (fieldEnd == '\r') {
+    if (next >= buffered.size()) return false;  // an LF may follow in the next buffer
+    if (buffered[next] == '\n') ++next;
+  }
+  bytes_.advance(next);
+  bytes_.setAtLineStart(fieldEnd != ',');
+  return true;
+}
+
+// Passes over a field the way next() reads it, failing where it would fail, without making
+// its value: text is not converted, and a number is only parsed when it could be too large.
+void FieldReader::skipOne() {
+  if (bytes_.atLineStart()) {
+    if (!skipBlankLines(bytes_)) failPastEnd("no field is left to read");
+  } else {
+    skipBlanks(bytes_);
+  }
+  std::string_view buffered = bytes_.buffered();
+  std::size_t end = std::string_view::npos;
+  if (!buffered.empty() && buffered.front() == '"') {
+    std::size_t quote = buffered.find('"', 1);
+    if (quote != std::string_view::npos) end = findFieldEnd(buffered.substr(quote + 1));
+    if (end != std::string_view::npos) end += quote + 1;
+  } else {
+    // Only a number with an exponent or of hundreds of digits can be too large to hold.
+    constexpr std::size_t kLongestSafeNumber = 300;
+    bool exponent = false;
+    for (std::size_t i = 0; i < buffered.size(); ++i) {
+      const char c = buffered[i];
+      if (kFieldEnds[static_cast<unsigned char>(c)]) {
+        end = i;
+        break;
+      }
+      exponent = exponent || c == 'E' || c == 'e';
+    }
+    if (end != std::string_view::npos && (exponent || end > kLongestSafeNumber)) {
+      unquotedField(buffered.substr(0, end), nullptr, nullptr);
+    }
+  }
+  if (end == std::string_view::npos) {
+    read(nullptr, nullptr);  // runs past the buffer: rare enough to read it in full
+    return;
+  }
+  bytes_.advance(end);
+  consumeFieldEnd(bytes_);
 }
 
 bool FieldReader::atEnd() {

@@ -25,12 +25,19 @@ class FieldReader {
   // The next field, with the comma or line end that ends it; at the end of the file it fails
   // (input past end of file).
   Field next();
+  // Like next(), and appends the field as the record writer writes it to `written` when the
+  // file already holds it in that form (quoted text, an empty field, a number in written form);
+  // otherwise `written` gets nothing and `asWritten` turns false.
+  Field next(std::string& written, bool& asWritten);
   // Reads and discards `count` fields.
   void skip(int count);
   // True when nothing but blank lines is left to read.
   bool atEnd();
 
  private:
+  Field read(std::string* written, bool* asWritten);
+  bool skipInBuffer();
+  void skipOne();
   platform::ByteReader& bytes_;
 };
 
@@ -45,6 +52,8 @@ void writeRecord(platform::FileSlots& files, int number, std::span<const Field> 
 std::string formatRecord(std::span<const Field> fields);
 // A number as written: at most 15 significant digits, "." as separator, shortest form.
 std::string formatNumber(double value);
+// True when the text is a number exactly as formatNumber writes its value.
+bool isWrittenNumberForm(std::string_view text);
 // Whether an unquoted field's text is a number, and its value.
 bool parseNumber(std::string_view text, double& value);
 

@@ -1,6 +1,7 @@
 #include "store/list_rewrite.h"
 
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "command/app_state.h"
@@ -30,6 +31,11 @@ class TemporaryList {
 
   void add(const Record& record) {
     pending_ += formatRecord(record);
+    if (pending_.size() >= kChunk) writePending();
+  }
+  // A line already in the writer's form.
+  void addLine(std::string_view line) {
+    pending_ += line;
     if (pending_.size() >= kChunk) writePending();
   }
 
@@ -69,6 +75,19 @@ class TemporaryList {
   bool replaced_ = false;
 };
 
+// Reads the next record into `record`, and into `line` as the record writer writes it; false
+// when some field is not in the writer's form, so the record must be formatted again.
+bool readRecordAsWritten(FieldReader& reader, Record& record, std::string& line) {
+  line.clear();
+  bool asWritten = true;
+  for (int i = 0; i < kFieldsPerRecord; ++i) {
+    if (i) line += ',';
+    record[i] = reader.next(line, asWritten);
+  }
+  if (asWritten) line += "\r\n";
+  return asWritten;
+}
+
 }  // namespace
 
 void RewriteList(AppState& app, const std::string& listPath,
@@ -77,10 +96,18 @@ void RewriteList(AppState& app, const std::string& listPath,
   {
     platform::ByteReader bytes(app.fs.openRead(listPath));
     FieldReader reader(bytes);
+    // Most records are on disk just as the writer writes them; those are copied as read, and
+    // only the others are formatted again.
+    std::string line;
+    Record record;
     while (!reader.atEnd()) {
-      Record record;
-      for (Field& field : record) field = reader.next();
-      if (keep(record)) temporary.add(record);
+      const bool asWritten = readRecordAsWritten(reader, record, line);
+      if (!keep(record)) continue;
+      if (asWritten) {
+        temporary.addLine(line);
+      } else {
+        temporary.add(record);
+      }
     }
   }  // the list is closed before it is replaced
   temporary.replace(listPath);
@@ -91,6 +118,19 @@ void ReplaceListContent(AppState& app, const std::string& listPath,
   TemporaryList temporary(app.fs, temporaryPathFor(listPath));
   for (const Record& record : records) temporary.add(record);
   temporary.replace(listPath);
+}
+
+void CopyRecords(platform::FileSlots& files, int from, int to) {
+  FieldReader reader(files.reader(from));
+  std::string line;
+  Record record;
+  while (!reader.atEnd()) {
+    if (readRecordAsWritten(reader, record, line)) {
+      files.writer(to).write(line);
+    } else {
+      writeRecord(files, to, record);
+    }
+  }
 }
 
 }  // namespace cw::store

@@ -18,6 +18,10 @@ namespace cw::store {
 void RewriteList(AppState& app, const std::string& listPath,
                  const std::function<bool(const Record&)>& keep);
 
+// Copies every record left to read on file number `from` to the end of file number `to`, each
+// as the record writer writes it; a record cut short fails after the records before it.
+void CopyRecords(platform::FileSlots& files, int from, int to);
+
 // Replaces a list's whole content with the given records, atomically as above.
 void ReplaceListContent(AppState& app, const std::string& listPath,
                         const std::vector<Record>& records);

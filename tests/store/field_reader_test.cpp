@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -137,6 +138,54 @@ TEST(FieldReaderTest, FailsWhereTheRuntimeWould) {
     FieldReader reader(input);
     for (int i = 0; i < c.fieldsBefore; ++i) reader.next();
     EXPECT_EQ(failureNumber([&] { reader.next(); }), c.number) << c.what;
+  }
+}
+
+// What a reader sees after skipping `skipped` fields: the rest of the fields, then the failure
+// that stopped it ("fail <number>"), if any.
+std::vector<std::string> readAfterSkipping(const std::string& bytes, std::size_t chunk,
+                                           int skipped) {
+  platform::ByteReader input(std::make_unique<ChunkedInput>(bytes, chunk));
+  FieldReader reader(input);
+  std::vector<std::string> seen;
+  try {
+    reader.skip(skipped);
+    while (!reader.atEnd()) seen.push_back(describe(reader.next()));
+    seen.push_back(describe(reader.next()));  // one read past the end, which must fail
+  } catch (const Failure& failure) {
+    seen.push_back("fail " + std::to_string(failure.number()));
+  }
+  return seen;
+}
+
+// Skipping a field passes over exactly what reading it takes, and fails where reading fails.
+TEST(FieldReaderTest, SkippingEndsAndFailsWhereReadingDoes) {
+  const std::string longNumber(400, '7');
+  const std::string longName(70000, 'n');
+  const std::string inputs[] = {
+      "\"Parks\",\"Riverside\",-122.5,37.25,-122,37.75,,,,\r\n",
+      "  \"a b\"  ,\t12 ,  text here \t,  \r\n\"a\"junk \"more\",\"b\"x\r\nc\r\n",
+      "a\rb\nc\r\nd\n\re,\r\n\r\n   \r\nf,",
+      "1E+20,1e-7,-.25e+2,1e-999,E5,1e+,then,1,1e999,3\r\n",
+      "1," + longNumber + ",x\r\n",
+      "1,7" + longNumber.substr(0, 20) + "e1,x," + longNumber.substr(0, 20) + "e300\r\n",
+      "\"" + longName + "\"," + longName + ",\"" + longName + "\"tail,1\r\n",
+      "a,\"never closed\r\n",
+      "\"closed at the very end\"",
+      "\"Caf\xE9\",Stra\xDF"
+      "e,1\r\n",
+  };
+  for (const std::string& bytes : inputs) {
+    for (std::size_t chunk : {std::size_t{1}, std::size_t{5}, std::size_t{65536}}) {
+      const std::vector<std::string> all = readAfterSkipping(bytes, chunk, 0);
+      // Every count of skipped fields, up to one that runs into the failure.
+      const int fieldCount = static_cast<int>(all.size()) - 1;
+      for (int skipped = 1; skipped <= fieldCount + 1; ++skipped) {
+        std::vector<std::string> expected(all.begin() + std::min(skipped, fieldCount), all.end());
+        EXPECT_EQ(readAfterSkipping(bytes, chunk, skipped), expected)
+            << bytes.substr(0, 60) << ", refills of " << chunk << ", " << skipped << " skipped";
+      }
+    }
   }
 }
 

@@ -103,6 +103,24 @@ TEST_F(RewriteTest, NumbersSettleAfterTheFirstRewrite) {
   EXPECT_EQ(drives_.read(kList), settled);
 }
 
+// Records already in the written form and records that are not, mixed and partly dropped: the
+// kept ones come out as the record writer writes them.
+TEST_F(RewriteTest, KeptRecordsComeOutAsTheRecordWriterWritesThem) {
+  drives_.write(
+      kList, kHeader +
+                 "\"Park\",\"A\",1,2,3,4,,,,\r\n"
+                 " \"Roads\" , \"B\"x,1.50,2e3,.5,-0\r\n,,,\n\r\n"
+                 "\"Roads\",\"C\",-122.5,37.25,-122,37.75,,,,,"  // the next record on the same line
+                 "\"Park\",\"D\",5,6,7,8,,,,\r"
+                 "\"Roads\",\"Caf\xE9\",0.000001,123456789012345,1E-07,0,,,,");
+  rewrite(dropPark);
+  EXPECT_EQ(drives_.read(kList),
+            kHeader +
+                "\"Roads\",\"B\",1.5,2000,0.5,0,,,,\r\n"
+                "\"Roads\",\"C\",-122.5,37.25,-122,37.75,,,,\r\n"
+                "\"Roads\",\"Caf\xE9\",0.000001,123456789012345,1E-07,0,,,,\r\n");
+}
+
 TEST_F(RewriteTest, DroppedRecordsGoAndTheOthersKeepTheirOrder) {
   drives_.write(kList, kHeader + groupLine("Park") + groupLine("Roads") +
                            "\"Park\",\"A\",1,2,3,4,,,,\r\n"
@@ -186,6 +204,44 @@ TEST_F(RewriteTest, ReplacingTheContentWritesExactlyTheGivenRecords) {
   EXPECT_THROW(ReplaceListContent(app_, kList, {}), Failure);
   EXPECT_EQ(drives_.read(kList), kHeader);
   EXPECT_EQ(listDirectory(), std::vector<std::string>{"parks.bmk"});
+}
+
+// Copying a list's records onto the end of another file, as the save does: each record as the
+// record writer writes it, after what the target held; a record cut short fails after the
+// records before it were copied.
+TEST(CopyRecordsTest, CopiesEachRecordAsTheRecordWriterWritesIt) {
+  struct Case {
+    const char* what;
+    std::string source;
+    std::string copied;
+    int failure;
+  } cases[] = {
+      {"written forms and others",
+       kHeader + " \"Roads\" ,\"B\"x,1.50,2e3,.5,-0,,,,\r\n\r\n\"Roads\",\"C\",-122.5,37.25,-122,"
+                 "37.75,,,,",
+       kHeader +
+           "\"Roads\",\"B\",1.5,2000,0.5,0,,,,\r\n\"Roads\",\"C\",-122.5,37.25,-122,37.75,,,,\r\n",
+       0},
+      {"a record cut short", kHeader + "\"Roads\",\"B\",1,2\r\n", kHeader,
+       err::kInputPastEndOfFile},
+  };
+  for (const Case& c : cases) {
+    TempDrives drives;
+    drives.write("C:\\from.bmk", c.source);
+    drives.write("C:\\to.bmk", groupLine("Old"));
+    platform::FileSlots files(drives.fs());
+    files.openForInput(1, "C:\\from.bmk");
+    files.openForAppend(2, "C:\\to.bmk");
+    int failure = 0;
+    try {
+      CopyRecords(files, 1, 2);
+    } catch (const Failure& f) {
+      failure = f.number();
+    }
+    files.closeAll();
+    EXPECT_EQ(failure, c.failure) << c.what;
+    EXPECT_EQ(drives.read("C:\\to.bmk"), groupLine("Old") + c.copied) << c.what;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "errors/failure.h"
+#include "store/group_list.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
 
@@ -154,6 +155,60 @@ TEST_F(LoadListTest, OnlyContentBeginningWithTheTagAndTenFieldsIsAList) {
       s.expectUnchanged("");
     }
   }
+}
+
+// Opening shows the groups the group list would read from the file, whatever the file holds.
+TEST_F(LoadListTest, OpenedListShowsTheGroupsTheGroupListReads) {
+  using testing::removeBookmark;
+  using testing::removeGroup;
+  struct Case {
+    const char* what;
+    std::string content;
+  } cases[] = {
+      {"groups, bookmarks and removals",
+       header() + group("Parks") + bookmark("Roads", "Mill") + removeGroup("Parks") +
+           group("parks") + removeBookmark("Roads", "Mill") + header() + group("Zoo")},
+      {"removal before the group", header() + removeGroup("Zoo") + group("Zoo") + group("Bay")},
+      {"numbers, empty names and blank lines",
+       header() + "\r\n7,\"B\",1,2,3,4,,,,\r\n0,\"B\",1,2,3,4,,,,\r\n,\"B\",,,,,,,,\r\n" +
+           "\"\",\"B\",,,,,,,,\r\n  \"7\" ,\"ud2s88oew\",,,,,,,,\r\n"},
+      {"a group named like the tag further on", header() + "\"X\",\"Bookmarks_v2.0\",,,,,,,,\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadListScene s;
+    s.t.drives.write("C:\\Lists\\try.bmk", c.content);
+    s.withWindow([&](FrmLoadList& w) {
+      s.choose(w, "try.bmk");
+      w.fire("btnOpen", Event::kClick);
+    });
+    ASSERT_TRUE(s.t.toolkit.messages.empty()) << s.t.toolkit.messages[0];
+    const Names opened = s.t.window().lstbxGroup().items();
+    store::LoadGroupList(s.t.app);
+    EXPECT_EQ(opened, s.t.window().lstbxGroup().items());
+    EXPECT_FALSE(opened.empty());
+  }
+}
+
+// A list whose last record is cut short becomes active and then fails where the group list is
+// read, with both lists empty and the next start unchanged.
+TEST_F(LoadListTest, ListCutShortIsReportedWhereTheGroupListIsRead) {
+  t.drives.write("C:\\Lists\\cut.bmk", header() + group("Parks") + "\"Parks\",\"A\",1,2\r\n");
+  t.window().lstbxGroup().select(0);
+  withWindow([&](FrmLoadList& w) {
+    choose(w, "cut.bmk");
+    w.fire("btnOpen", Event::kClick);
+    EXPECT_TRUE(w.isVisible());
+    w.fire("btnCancel", Event::kClick);
+  });
+  ASSERT_EQ(t.toolkit.messages.size(), 1u);
+  EXPECT_TRUE(reportsModule(t.toolkit.messages[0], "btnOpen_Click frmLoad Line : 63"))
+      << t.toolkit.messages[0];
+  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\cut.bmk");
+  EXPECT_EQ(t.window().Text1().text(), "C:\\Lists\\cut.bmk");
+  EXPECT_EQ(t.window().lstbxGroup().count(), 0);
+  EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
+  EXPECT_EQ(lastListFile(), "");
 }
 
 TEST_F(LoadListTest, NoChoiceAsksForOneAndKeepsTheWindow) {

@@ -128,14 +128,27 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
   std::string candidate = joinWindowsPath(Dir1().path(), File1().selectedName());
 
   // The whole content is read once to count its fields; a file that cannot be read fails here,
-  // before anything has changed.
+  // before anything has changed. The same read gathers the groups of what looks like a list,
+  // so a valid one needs no second read to be shown.
   trap.at(3);
   files.close(1);
   files.close(2);
   files.openForInput(2, candidate);
   std::int64_t fieldCount = 0;
+  bool looksLikeList = false;
+  store::GroupNames groups;
+  store::Field recordFirst;
   while (!store::endOfFile(files, 2)) {
-    store::readField(files, 2);
+    store::Field field = store::readField(files, 2);
+    const auto place = fieldCount % store::kFieldsPerRecord;
+    if (fieldCount == 0) looksLikeList = field.equals(store::kFormatTag);
+    if (looksLikeList) {
+      if (place == 0) {
+        recordFirst = std::move(field);
+      } else if (place == 1 && !recordFirst.equals(store::kFormatTag)) {
+        groups.addRecord(std::move(recordFirst), field);
+      }
+    }
     ++fieldCount;
   }
   files.close(2);
@@ -155,14 +168,18 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
     trap.at(62);
     mainWindowOf(app_).Text1().setText(app_.ActiveListPath);
     trap.at(63);
-    store::LoadGroupList(app_);
+    if (fieldCount % store::kFieldsPerRecord == 0) {
+      store::ShowGroupList(app_, groups);
+    } else {
+      store::LoadGroupList(app_);  // a record cut short: fails where the group list would
+    }
     trap.at(64);
     files.close(3);
-    store::fDeleteFile(app_, app_.LastListFile);
-    files.openForAppend(3, app_.LastListFile);
-    store::writeRecord(files, 3,
-                       std::vector<store::Field>{store::Field::text(app_.ActiveListPath)});
-    files.close(3);
+    // The new choice takes the old one's place in one step: a failure keeps the old choice
+    // instead of leaving the next start without any.
+    platform::replaceFileContent(
+        app_.fs, app_.LastListFile,
+        store::formatRecord(std::vector<store::Field>{store::Field::text(app_.ActiveListPath)}));
     trap.at(65);
     app_.OpenListWindowActive = false;
     trap.at(66);

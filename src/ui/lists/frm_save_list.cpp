@@ -3,6 +3,7 @@
 #include "command/app_state.h"
 #include "errors/error_trap.h"
 #include "store/list_format.h"
+#include "store/list_rewrite.h"
 #include "store/side_files.h"
 #include "ui/main/frm_main.h"
 
@@ -115,16 +116,28 @@ void FrmSaveList::btnSave_Click() {
       store::CopyListSideFiles(app_, app_.ActiveListPath, target);
     }
 
+    // A copy that fails leaves the target as it was: not with part of the list at its end, and
+    // not there at all when the save made it (an empty file is no list).
     trap.at(6);
+    struct RemoveMadeTarget {
+      AppState& app;
+      const std::string& path;
+      bool armed;
+      ~RemoveMadeTarget() {
+        if (!armed) return;
+        errors::ignoreFailure([&] { app.files.close(2); });
+        errors::ignoreFailure([&] { app.fs.deleteFile(path); });
+      }
+    } removeMadeTarget{app_, target, !app_.fs.fileExists(target)};
     files.openForAppend(2, target);
+    platform::AppendTransaction copy(files, 2);
     trap.at(7);
     files.openForInput(1, app_.ActiveListPath);
     trap.at(8);
-    while (!store::endOfFile(files, 1)) {
-      store::Record record = store::readRecord(files, 1);
-      store::writeRecord(files, 2, record);
-    }
+    store::CopyRecords(files, 1, 2);
     trap.at(9);
+    copy.commit();
+    removeMadeTarget.armed = false;
     files.close(2);
     files.close(1);
 
