@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "errors/failure.h"
+#include "support/failure_number.h"
 #include "support/temp_drives.h"
 
 namespace cw::platform {
@@ -18,16 +19,7 @@ namespace {
 
 using cw::testing::TempDrives;
 
-// The runtime error number a statement fails with, or 0.
-int failureNumber(const std::function<void()>& statement, std::string* description = nullptr) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    if (description) *description = failure.description();
-    return failure.number();
-  }
-  return 0;
-}
+using cw::testing::failureNumber;
 
 std::string readAll(FileSystem& fs, const std::string& path) {
   auto in = fs.openRead(path);

@@ -10,6 +10,7 @@
 
 #include "errors/failure.h"
 #include "platform/file_slots.h"
+#include "support/failure_number.h"
 #include "support/temp_drives.h"
 
 namespace cw::platform {
@@ -17,15 +18,7 @@ namespace {
 
 using cw::testing::TempDrives;
 
-// The runtime error number a statement fails with, or 0.
-int failureNumber(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    return failure.number();
-  }
-  return 0;
-}
+using cw::testing::failureNumber;
 
 constexpr const char* kFile = "C:\\data\\list.bmk";
 

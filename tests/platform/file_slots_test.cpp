@@ -6,6 +6,8 @@
 #include <string>
 
 #include "errors/failure.h"
+#include "support/chunked_input.h"
+#include "support/failure_number.h"
 #include "support/temp_drives.h"
 
 namespace cw::platform {
@@ -13,37 +15,13 @@ namespace {
 
 using cw::testing::TempDrives;
 
-int failureNumber(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    return failure.number();
-  }
-  return 0;
-}
-
-// Hands out the bytes a few at a time, so every refill boundary is crossed.
-class ChunkedInput : public InputStream {
- public:
-  ChunkedInput(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t n = std::min({size, chunk_, bytes_.size() - pos_});
-    bytes_.copy(buffer, n, pos_);
-    pos_ += n;
-    return n;
-  }
-
- private:
-  std::string bytes_;
-  std::size_t chunk_;
-  std::size_t pos_ = 0;
-};
+using cw::testing::failureNumber;
 
 TEST(ByteReaderTest, ReadsEveryByteAcrossRefills) {
   std::string bytes;
   for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(i * 7);
   for (std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{70000}}) {
-    ByteReader reader(std::make_unique<ChunkedInput>(bytes, chunk));
+    ByteReader reader(std::make_unique<testing::ChunkedInput>(bytes, chunk));
     std::string seen;
     while (!reader.atEnd()) {
       ASSERT_EQ(reader.peek(), static_cast<unsigned char>(bytes[seen.size()]));

@@ -9,27 +9,12 @@
 #include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
+#include "support/chunked_input.h"
+#include "support/failure_number.h"
 #include "support/temp_drives.h"
 
 namespace cw::store {
 namespace {
-
-// Hands out the bytes a few at a time, so line ends and quotes fall on refill boundaries.
-class ChunkedInput : public platform::InputStream {
- public:
-  ChunkedInput(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t n = std::min({size, chunk_, bytes_.size() - pos_});
-    bytes_.copy(buffer, n, pos_);
-    pos_ += n;
-    return n;
-  }
-
- private:
-  std::string bytes_;
-  std::size_t chunk_;
-  std::size_t pos_ = 0;
-};
 
 // A field as the tests spell it: T:text, N:number as written, E for empty.
 std::string describe(const Field& field) {
@@ -40,21 +25,14 @@ std::string describe(const Field& field) {
 
 // Every field up to the end-of-file test, read with the given refill size.
 std::vector<std::string> readAll(const std::string& bytes, std::size_t chunk) {
-  platform::ByteReader input(std::make_unique<ChunkedInput>(bytes, chunk));
+  platform::ByteReader input(std::make_unique<testing::ChunkedInput>(bytes, chunk));
   FieldReader reader(input);
   std::vector<std::string> fields;
   while (!reader.atEnd()) fields.push_back(describe(reader.next()));
   return fields;
 }
 
-int failureNumber(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    return failure.number();
-  }
-  return 0;
-}
+using cw::testing::failureNumber;
 
 struct ReadCase {
   const char* what;
@@ -134,7 +112,7 @@ TEST(FieldReaderTest, FailsWhereTheRuntimeWould) {
       {"a negative number beyond the range", "-1.5E+400\r\n", 0, err::kOverflow},
   };
   for (const auto& c : cases) {
-    platform::ByteReader input(std::make_unique<ChunkedInput>(c.bytes, 3));
+    platform::ByteReader input(std::make_unique<testing::ChunkedInput>(c.bytes, 3));
     FieldReader reader(input);
     for (int i = 0; i < c.fieldsBefore; ++i) reader.next();
     EXPECT_EQ(failureNumber([&] { reader.next(); }), c.number) << c.what;
@@ -145,7 +123,7 @@ TEST(FieldReaderTest, FailsWhereTheRuntimeWould) {
 // that stopped it ("fail <number>"), if any.
 std::vector<std::string> readAfterSkipping(const std::string& bytes, std::size_t chunk,
                                            int skipped) {
-  platform::ByteReader input(std::make_unique<ChunkedInput>(bytes, chunk));
+  platform::ByteReader input(std::make_unique<testing::ChunkedInput>(bytes, chunk));
   FieldReader reader(input);
   std::vector<std::string> seen;
   try {

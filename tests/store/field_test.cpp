@@ -5,18 +5,12 @@
 #include <functional>
 
 #include "errors/failure.h"
+#include "support/failure_number.h"
 
 namespace cw::store {
 namespace {
 
-int failureNumber(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    return failure.number();
-  }
-  return 0;
-}
+using cw::testing::failureNumber;
 
 TEST(FieldTest, ComparesWithTextExactlyAndNeverMatchesANumber) {
   EXPECT_TRUE(Field::text("Parks").equals("Parks"));

@@ -9,19 +9,13 @@
 #include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
+#include "support/failure_number.h"
 #include "support/temp_drives.h"
 
 namespace cw::store {
 namespace {
 
-int failureNumber(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const Failure& failure) {
-    return failure.number();
-  }
-  return 0;
-}
+using cw::testing::failureNumber;
 
 TEST(RecordWriterTest, WritesTheRecordsOfAListByteForByte) {
   EXPECT_EQ(formatRecord(headerRecord()),

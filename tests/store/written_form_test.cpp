@@ -13,25 +13,10 @@
 #include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
+#include "support/chunked_input.h"
 
 namespace cw::store {
 namespace {
-
-class StringInput : public platform::InputStream {
- public:
-  StringInput(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t n = std::min({size, chunk_, bytes_.size() - pos_});
-    bytes_.copy(buffer, n, pos_);
-    pos_ += n;
-    return n;
-  }
-
- private:
-  std::string bytes_;
-  std::size_t chunk_;
-  std::size_t pos_ = 0;
-};
 
 TEST(WrittenNumberFormTest, TellsTheWriterFormFromEveryOtherSpelling) {
   struct Case {
@@ -119,7 +104,7 @@ struct ReadBack {
 };
 
 ReadBack readWithWrittenForm(const std::string& bytes, std::size_t chunk) {
-  platform::ByteReader input(std::make_unique<StringInput>(bytes, chunk));
+  platform::ByteReader input(std::make_unique<testing::ChunkedInput>(bytes, chunk));
   FieldReader reader(input);
   ReadBack back;
   while (!reader.atEnd()) {
@@ -138,7 +123,7 @@ ReadBack readWithWrittenForm(const std::string& bytes, std::size_t chunk) {
 
 // The writer's output for the same file, field values read the ordinary way.
 std::vector<std::string> rewrittenByTheWriter(const std::string& bytes) {
-  platform::ByteReader input(std::make_unique<StringInput>(bytes, bytes.size() + 1));
+  platform::ByteReader input(std::make_unique<testing::ChunkedInput>(bytes, bytes.size() + 1));
   FieldReader reader(input);
   std::vector<std::string> lines;
   while (!reader.atEnd()) {
