@@ -17,31 +17,16 @@
 #include "fuzz_support.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
+#include "support/chunked_input.h"
 
 namespace {
 
 using cw::store::Field;
 using cw::store::FieldReader;
 
-// A file that hands out at most `piece` bytes per read.
-class PieceStream : public cw::platform::InputStream {
- public:
-  PieceStream(std::string_view bytes, std::size_t piece) : bytes_(bytes), piece_(piece) {}
-  std::size_t read(char* buffer, std::size_t size) override {
-    std::size_t count = std::min({size, piece_, bytes_.size() - pos_});
-    std::copy_n(bytes_.data() + pos_, count, buffer);
-    pos_ += count;
-    return count;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t piece_;
-  std::size_t pos_ = 0;
-};
-
 cw::platform::ByteReader readerOver(std::string_view bytes, std::size_t piece) {
-  return cw::platform::ByteReader(std::make_unique<PieceStream>(bytes, piece));
+  return cw::platform::ByteReader(
+      std::make_unique<cw::testing::ChunkedInput>(std::string(bytes), piece));
 }
 
 // All fields up to the end; `failure` holds the error number when a read failed before.
