@@ -3,6 +3,7 @@
 #include "command/app_state.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
+#include "platform/file_slots.h"
 #include "store/file_utilities.h"
 #include "store/group_list.h"
 #include "store/list_format.h"
@@ -63,9 +64,14 @@ void FrmMain::Form_Load() {
     bool empty = store::endOfFile(files, 1);
     files.close(1);
 
+    // A header cut short would make the list unreadable: it is written whole or not at all.
     trap.at(5);
     files.openForAppend(1, path);
-    if (empty) store::writeRecord(files, 1, store::headerRecord());
+    if (empty) {
+      platform::AppendTransaction append(files, 1);
+      store::writeRecord(files, 1, store::headerRecord());
+      append.commit();
+    }
     files.close(1);
 
     trap.at(6);
