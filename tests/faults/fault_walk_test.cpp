@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "faults/fault_scene.h"
+#include "faults/fault_tally.h"
 #include "store/side_files.h"
 #include "ui/lists/frm_load_list.h"
 #include "ui/lists/frm_save_list.h"
@@ -194,14 +195,6 @@ struct Reference {
   std::uint64_t bytes = 0;
 };
 
-struct Tally {
-  int injected = 0;
-  int passed = 0;
-  int reported = 0;
-  int ownMessage = 0;
-  int absorbed = 0;
-};
-
 class FaultWalk : public ::testing::TestWithParam<Command> {
  protected:
   // Runs the command on a fresh scene with the fault that `arm` sets; the problems found.
@@ -255,7 +248,7 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
     } else if (own) {
       ++tally->ownMessage;
     } else if (messages == ref.messages) {
-      ++tally->absorbed;
+      ++tally->harmless;
       for (const auto& path : {kList, kCopy, kFresh, kProgramDir + "config"}) {
         std::string key = relativeKey(s, path);
         if (valueIn(after, key) != valueIn(ref.after, key)) {
@@ -371,25 +364,9 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
 
   void walk(const std::string& mode, std::uint64_t points,
             const std::function<void(platform::FaultInjectingFileSystem&, std::uint64_t)>& arm) {
-    Tally tally;
-    int shownProblems = 0;
-    for (std::uint64_t point = 0; point < points; ++point) {
-      ++tally.injected;
-      auto problems = runOnce([&](auto& faults) { arm(faults, point); }, nullptr, &tally);
-      if (problems.empty()) {
-        ++tally.passed;
-      } else if (shownProblems++ < 5) {
-        for (const auto& problem : problems)
-          ADD_FAILURE() << mode << " " << point << ": " << problem;
-      }
-    }
-    std::cout << "fault walk: " << GetParam().name << " " << mode << ": " << tally.injected
-              << " fault points injected, " << tally.passed << " passed (" << tally.reported
-              << " reported, " << tally.ownMessage << " own message, " << tally.absorbed
-              << " harmless)\n";
-    RecordProperty(mode + "_injected", tally.injected);
-    RecordProperty(mode + "_passed", tally.passed);
-    EXPECT_EQ(tally.passed, tally.injected);
+    walkFaultPoints(GetParam().name, mode, points, [&](std::uint64_t point, Tally& tally) {
+      return runOnce([&](auto& faults) { arm(faults, point); }, nullptr, &tally);
+    });
   }
 
   Reference reference_;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "faults/fault_scene.h"
+#include "faults/fault_tally.h"
 
 namespace cw::faults {
 namespace {
@@ -115,14 +116,6 @@ bool shown(const std::vector<std::string>& messages, std::string_view start) {
   return false;
 }
 
-struct Tally {
-  int injected = 0;
-  int passed = 0;
-  int reported = 0;
-  int ownMessage = 0;
-  int skipped = 0;
-};
-
 class StartupWalk : public ::testing::TestWithParam<Start> {
  protected:
   struct Reference {
@@ -177,7 +170,7 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
     } else if (shown(messages, kReportStart)) {
       ++tally.reported;
     } else if (messages.empty()) {
-      ++tally.skipped;
+      ++tally.harmless;
       for (const auto& key : {listKey, pointerKey}) {
         if (valueIn(after, key) != valueIn(reference_.after, key)) {
           problems.push_back("no message, yet " + key + " is not as without the fault");
@@ -249,25 +242,10 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
 
   void walk(const std::string& mode, std::uint64_t points,
             const std::function<void(platform::FaultInjectingFileSystem&, std::uint64_t)>& arm) {
-    Tally tally;
-    int shownProblems = 0;
-    for (std::uint64_t point = 0; point < points; ++point) {
-      ++tally.injected;
-      auto problems = runOnce([&](auto& faults) { arm(faults, point); }, tally);
-      if (problems.empty()) {
-        ++tally.passed;
-      } else if (shownProblems++ < 5) {
-        for (const auto& problem : problems)
-          ADD_FAILURE() << mode << " " << point << ": " << problem;
-      }
-    }
-    std::cout << "fault walk: Startup" << GetParam().name << " " << mode << ": " << tally.injected
-              << " fault points injected, " << tally.passed << " passed (" << tally.reported
-              << " reported, " << tally.ownMessage << " own message, " << tally.skipped
-              << " skipped by design)\n";
-    RecordProperty(mode + "_injected", tally.injected);
-    RecordProperty(mode + "_passed", tally.passed);
-    EXPECT_EQ(tally.passed, tally.injected);
+    walkFaultPoints("Startup" + GetParam().name, mode, points,
+                    [&](std::uint64_t point, Tally& tally) {
+                      return runOnce([&](auto& faults) { arm(faults, point); }, tally);
+                    });
   }
 
   Reference reference_;
