@@ -10,7 +10,7 @@
 #include <memory>
 #include <system_error>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
 #include "platform/file_slots.h"
@@ -94,7 +94,7 @@ void selectFile(ui::FileList& files, const std::string& name) {
 
 void readBytes(Scene& s) {
   static const auto buffer = std::make_unique<char[]>(platform::ByteReader::kBufferSize);
-  auto in = s.app().fs.openRead(s.listPath());
+  auto in = s.module().services.fs.openRead(s.listPath());
   counted = 0;
   while (std::size_t n = in->read(buffer.get(), platform::ByteReader::kBufferSize)) {
     counted += static_cast<std::int64_t>(n);
@@ -102,7 +102,7 @@ void readBytes(Scene& s) {
 }
 
 void readFields(Scene& s) {
-  platform::FileSlots& files = s.app().files;
+  platform::FileSlots& files = s.module().files;
   files.close(1);
   files.openForInput(1, s.listPath());
   counted = 0;
@@ -130,7 +130,7 @@ std::string middleGroupListed(Scene& s) {
 }
 
 std::string zoomedToLast(Scene& s) {
-  host::Envelope shown = s.app().HostDocument->dataFrame(0).extent();
+  host::Envelope shown = s.module().session.HostDocument->dataFrame(0).extent();
   const auto& want = s.list().lastExtent;
   auto near = [](double a, double b) {
     return std::fabs(a - b) <= 1e-9 * std::fmax(1, std::fabs(b));
@@ -151,7 +151,7 @@ void undoBookmarkAddition(Scene& s) {
   int index = indexOf(s.window().lstbxExtentName(), kNewBookmark);
   if (index >= 0) s.window().lstbxExtentName().removeItem(index);
   std::error_code ec;
-  fs::remove(s.hostPath(store::LayerVisibilityPath(s.app(), s.listPath(), s.list().middleGroup,
+  fs::remove(s.hostPath(store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(), s.list().middleGroup,
                                                    kNewBookmark)),
              ec);
   s.window().chkViz().setValue(0);
@@ -178,7 +178,7 @@ std::vector<Operation> makeOperations() {
                  nullptr});
 
   ops.push_back({"group_list", "Group list (LoadGroupList)", K::kReadOnly, nullptr,
-                 [](Scene& s) { store::LoadGroupList(s.app()); }, groupListIsFull, nullptr});
+                 [](Scene& s) { store::LoadGroupList(s.module()); }, groupListIsFull, nullptr});
 
   ops.push_back({"window_startup", "Window start-up (Form_Load)", K::kReadOnly, nullptr,
                  [](Scene& s) { s.window().load(); },
@@ -203,7 +203,7 @@ std::vector<Operation> makeOperations() {
                      s.selectGroup(s.list().lastGroup);
                      s.selectBookmark(s.list().lastBookmark);
                    }
-                   s.app().HostDocument->dataFrame(0).setExtentDirect({0, 0, 1, 1});
+                   s.module().session.HostDocument->dataFrame(0).setExtentDirect({0, 0, 1, 1});
                  },
                  [](Scene& s) { s.window().btnZoom_Click(); },
                  [](Scene& s) {
@@ -239,7 +239,7 @@ std::vector<Operation> makeOperations() {
                    s.restoreList();
                    int index = indexOf(s.window().lstbxGroup(), kNewGroup);
                    if (index >= 0) s.window().lstbxGroup().removeItem(index);
-                   removeHostTree(s, store::GroupSideDirectory(s.app(), s.listPath(), kNewGroup));
+                   removeHostTree(s, store::GroupSideDirectory(s.module().paths.ConfigDir, s.listPath(), kNewGroup));
                  }});
 
   ops.push_back({"add_bookmark", "Add bookmark (duplicate scan, append; cmdbtnAddCurExtent_Click)",
@@ -271,7 +271,7 @@ std::vector<Operation> makeOperations() {
          if (!fault.empty()) return fault;
          std::int64_t records = countLines(
              s,
-             store::LayerVisibilityPath(s.app(), s.listPath(), s.list().middleGroup, kNewBookmark));
+             store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(), s.list().middleGroup, kNewBookmark));
          return expect(records == kRecordedLayers,
                        "the visibility file holds " + std::to_string(records) + " records");
        },
@@ -323,7 +323,7 @@ std::vector<Operation> makeOperations() {
                  [](Scene& s) {
                    std::string fault = noMessage(s);
                    if (!fault.empty()) return fault;
-                   const std::string& active = s.app().ActiveListPath;
+                   const std::string& active = s.module().session.ActiveListPath;
                    // Numbers are written back in the system's own form, so only the records are
                    // counted.
                    std::int64_t records = countLines(s, active);
@@ -333,11 +333,11 @@ std::vector<Operation> makeOperations() {
                                      std::to_string(records) + " records");
                  },
                  [](Scene& s) {
-                   std::string copy = s.app().ActiveListPath;
-                   s.app().ActiveListPath = s.listPath();
+                   std::string copy = s.module().session.ActiveListPath;
+                   s.module().session.ActiveListPath = s.listPath();
                    s.window().Text1().setText(s.listPath());
                    if (copy != s.listPath()) {
-                     removeHostTree(s, store::ListSideFileArea(s.app(), copy));
+                     removeHostTree(s, store::ListSideFileArea(s.module().paths.ConfigDir, copy));
                      removeHostTree(s, copy);
                    }
                  }});
@@ -392,7 +392,7 @@ std::vector<Operation> makeOperations() {
                  },
                  [](Scene& s) {
                    s.restoreList();
-                   store::LoadGroupList(s.app());
+                   store::LoadGroupList(s.module());
                  }});
   return ops;
 }

@@ -38,10 +38,10 @@ void fail(const std::string& what) {
 
 }  // namespace
 
-Scene::Scene(std::int64_t records) : app_(std::make_unique<testing::TestApp>(kDocument)) {
-  testing::TestApp& t = *app_;
+Scene::Scene(std::int64_t records) : system_(std::make_unique<testing::TestApp>(kDocument)) {
+  testing::TestApp& t = *system_;
   t.command.OnCreate(&t.host);
-  listPath_ = t.app.DefaultListPath();
+  listPath_ = t.module.paths.DefaultListPath();
   hostList_ = t.drives.host(listPath_);
   {
     std::ofstream out(hostList_, std::ios::binary | std::ios::trunc);
@@ -66,7 +66,7 @@ Scene::Scene(std::int64_t records) : app_(std::make_unique<testing::TestApp>(kDo
   t.drives.makeDirectory(kSaveDirectory);
 
   t.command.OnClick();
-  if (!t.app.mainWindow || !firstMessage().empty()) fail("start-up: " + firstMessage());
+  if (!t.module.mainWindow || !firstMessage().empty()) fail("start-up: " + firstMessage());
   if (window().lstbxGroup().count() != list_.listedGroups) {
     fail("start-up lists " + std::to_string(window().lstbxGroup().count()) + " groups, not " +
          std::to_string(list_.listedGroups));
@@ -85,7 +85,7 @@ std::string Scene::listFileName() const {
 }
 
 fs::path Scene::hostPath(const std::string& windowsPath) {
-  return app_->drives.fs().hostPath(windowsPath);
+  return system_->drives.fs().hostPath(windowsPath);
 }
 
 void Scene::restoreList() {
@@ -125,7 +125,7 @@ void Scene::selectBookmark(const std::string& name) {
 }
 
 bool Scene::groupSelected(const std::string& name) {
-  return window().lstbxGroup().selectedText() == name && app().SelectedGroup == name;
+  return window().lstbxGroup().selectedText() == name && module().session.SelectedGroup == name;
 }
 
 bool Scene::bookmarkSelected(const std::string& name) {
@@ -133,13 +133,13 @@ bool Scene::bookmarkSelected(const std::string& name) {
 }
 
 void Scene::forgetTranscripts() {
-  app_->toolkit.transcript.clear();
-  app_->toolkit.messages.clear();
-  if (app().HostDocument) app().HostDocument->calls.clear();
+  system_->toolkit.transcript.clear();
+  system_->toolkit.messages.clear();
+  if (module().session.HostDocument) module().session.HostDocument->calls.clear();
 }
 
 std::string Scene::firstMessage() const {
-  return app_->toolkit.messages.empty() ? std::string() : app_->toolkit.messages.front();
+  return system_->toolkit.messages.empty() ? std::string() : system_->toolkit.messages.front();
 }
 
 }  // namespace cw::bench

@@ -25,9 +25,9 @@ class Scene {
   Scene(const Scene&) = delete;
   Scene& operator=(const Scene&) = delete;
 
-  testing::TestApp& t() { return *app_; }
-  AppState& app() { return app_->app; }
-  ui::FrmMain& window() { return app_->window(); }
+  testing::TestApp& t() { return *system_; }
+  Module& module() { return system_->module; }
+  ui::FrmMain& window() { return system_->window(); }
   const GeneratedList& list() const { return list_; }
   const std::string& listPath() const { return listPath_; }
   std::string listDirectory() const;  // the directory of the list, without a final "\"
@@ -52,7 +52,7 @@ class Scene {
   std::string firstMessage() const;
 
  private:
-  std::unique_ptr<testing::TestApp> app_;
+  std::unique_ptr<testing::TestApp> system_;
   GeneratedList list_;
   std::string listPath_;
   std::filesystem::path hostList_;

@@ -88,7 +88,7 @@ inline bool checkHandlerEnd(FuzzApp& t, std::string_view handler) {
   const bool reported = reports > t.reportsSeen;
   t.reportsSeen = reports;
   for (int number = 1; number <= platform::FileSlots::kCount && !reported; ++number) {
-    check(!t.app.files.isOpen(number), "file number left open after", handler);
+    check(!t.module.files.isOpen(number), "file number left open after", handler);
   }
   check(t.toolkit.pointer == platform::MousePointer::kDefault, "wait pointer left after", handler);
   return reported;

@@ -71,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.command.OnCreate(&t.host);
   std::string list = cw::store::formatRecord(cw::store::headerRecord());
   for (const auto& group : groupLines) list += listGroupRecord(group);
-  t.drives.write(t.app.DefaultListPath(), list);
-  t.app.fs.deleteFile(t.app.InitMarkerFile());  // no import offer at start-up
+  t.drives.write(t.module.paths.DefaultListPath(), list);
+  t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());  // no import offer at start-up
   cw::host::DataFrame& map = t.host.document().dataFrame(0);
   for (std::size_t i = 0; i < hostNames.size(); ++i) {
     const double at = static_cast<double>(i);
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   window.btnImport_Click();
   cw::fuzz::check(!cw::fuzz::checkHandlerEnd(t, "import"), "the import is reported");
-  const std::string stored = t.drives.read(t.app.DefaultListPath());
+  const std::string stored = t.drives.read(t.module.paths.DefaultListPath());
   if (hostNames.empty()) {
     cw::fuzz::check(stored == list, "an import without bookmarks changes the list");
     return 0;
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cw::fuzz::check(window.lstbxExtentName().items() == accepted, "the import shows other bookmarks",
                   joined(window.lstbxExtentName().items()) + " / " + joined(accepted));
 
-  cw::store::LoadGroupList(t.app);
+  t.window().LoadGroupList();
   const std::vector<std::string>& groupsAfter = window.lstbxGroup().items();
   const auto found = std::find(groupsAfter.begin(), groupsAfter.end(), group);
   cw::fuzz::check(found != groupsAfter.end(), "the import group is not listed", group);

@@ -98,7 +98,7 @@ void typeNames(const std::string& groupAnswer, const std::string& bookmarkAnswer
                   bookmark);
 
   // Read back from disk: the same group with the same bookmark.
-  cw::store::LoadGroupList(t.app);
+  t.window().LoadGroupList();
   cw::fuzz::check(window.lstbxGroup().items() == std::vector<std::string>{group},
                   "a stored group reads back differently", group);
   window.lstbxGroup().select(0);
@@ -111,8 +111,8 @@ void typeNames(const std::string& groupAnswer, const std::string& bookmarkAnswer
   cw::fuzz::check(!cw::fuzz::checkHandlerEnd(t, "zoom"), "a zoom to a stored bookmark is reported",
                   bookmark);
   const std::string visibilities =
-      cw::store::LayerVisibilityPath(t.app, t.app.ActiveListPath, group, bookmark);
-  cw::fuzz::check(t.app.fs.fileExists(visibilities), "no layer-visibility file", visibilities);
+      cw::store::LayerVisibilityPath(t.module.paths.ConfigDir, t.module.session.ActiveListPath, group, bookmark);
+  cw::fuzz::check(t.module.services.fs.fileExists(visibilities), "no layer-visibility file", visibilities);
 }
 
 }  // namespace

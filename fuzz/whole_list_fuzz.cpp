@@ -31,7 +31,7 @@ bool onlyBlankLines(std::string_view bytes) {
 
 void zoomTo(cw::fuzz::FuzzApp& t, const cw::fuzz::ListModel& model, int index, bool button) {
   cw::ui::FrmMain& window = t.window();
-  const std::string group = t.app.SelectedGroup;
+  const std::string group = t.module.session.SelectedGroup;
   const std::string name = window.lstbxExtentName().item(index);
   window.lstbxExtentName().select(index);
   if (button) {
@@ -73,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   cw::fuzz::FuzzApp t;
   t.command.OnCreate(&t.host);
-  t.drives.write(t.app.DefaultListPath(), list);
+  t.drives.write(t.module.paths.DefaultListPath(), list);
   t.command.OnClick();
   const bool startReported = cw::fuzz::checkHandlerEnd(t, "start-up");
 
-  const std::string stored = t.drives.read(t.app.DefaultListPath());
+  const std::string stored = t.drives.read(t.module.paths.DefaultListPath());
   cw::fuzz::check(stored == list || onlyBlankLines(list), "start-up changes a list with fields");
   const cw::fuzz::ListModel model(stored);
   cw::ui::FrmMain& window = t.window();
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int g = 0; g < window.lstbxGroup().count() && g < kMostGroups; ++g) {
     window.lstbxGroup().select(g);
     const bool reported = cw::fuzz::checkHandlerEnd(t, "group selection");
-    cw::fuzz::check(t.app.SelectedGroup == groups[g], "the selected group is not recorded");
+    cw::fuzz::check(t.module.session.SelectedGroup == groups[g], "the selected group is not recorded");
     const std::vector<std::string> shown = window.lstbxExtentName().items();
     if (!model.withheldPairsFit()) {
       cw::fuzz::check(reported && shown.empty(), "too many withheld bookmarks are not reported");
@@ -114,6 +114,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  cw::fuzz::check(t.drives.read(t.app.DefaultListPath()) == stored, "reading changes the list");
+  cw::fuzz::check(t.drives.read(t.module.paths.DefaultListPath()) == stored, "reading changes the list");
   return 0;
 }

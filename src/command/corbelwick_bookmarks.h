@@ -9,7 +9,8 @@ class MapHost;
 
 namespace cw {
 
-struct AppState;
+class Module;
+struct Session;
 
 // Fixed identities of the module (our own GUIDs).
 namespace com_identity {
@@ -57,7 +58,7 @@ class ICommand {
 // The one creatable class: the toolbar command that opens the bookmarks window.
 class CorbelwickBookmarks : public ICommand {
  public:
-  explicit CorbelwickBookmarks(AppState& app) : app_(app) {}
+  explicit CorbelwickBookmarks(Module& module) : module_(module) {}
 
   VariantBool Enabled() override { return kVariantTrue; }
   VariantBool Checked() override { return kVariantFalse; }
@@ -73,12 +74,12 @@ class CorbelwickBookmarks : public ICommand {
   void OnClick() override;
 
  private:
-  AppState& app_;
+  Module& module_;
   host::MapHost* application_ = nullptr;
 };
 
 // Module routines of the data check.
-std::int32_t GetDataFrameCount(AppState& app);
-std::int32_t GetLayerCount(AppState& app, std::int32_t index);
+std::int32_t GetDataFrameCount(Session& session);
+std::int32_t GetLayerCount(Session& session, std::int32_t index);
 
 }  // namespace cw

@@ -1,31 +1,19 @@
-#include "command/app_state.h"
 #include "command/corbelwick_bookmarks.h"
-#include "errors/failure.h"
+#include "command/session.h"
 #include "host/host.h"
 
 namespace cw {
 
-namespace {
-
-host::HostDocument& documentOf(AppState& app) {
-  if (!app.HostDocument) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return *app.HostDocument;
-}
-
-}  // namespace
-
 // Both reads go through the host's call log, so a failing host shows up in the caller's trap
 // like any other host call.
-std::int32_t GetDataFrameCount(AppState& app) {
-  host::HostDocument& document = documentOf(app);
+std::int32_t GetDataFrameCount(Session& session) {
+  host::HostDocument& document = session.document();
   document.record("dataFrameCount");
   return document.dataFrameCount();
 }
 
-std::int32_t GetLayerCount(AppState& app, std::int32_t index) {
-  host::HostDocument& document = documentOf(app);
+std::int32_t GetLayerCount(Session& session, std::int32_t index) {
+  host::HostDocument& document = session.document();
   host::DataFrame& frame = document.dataFrame(index);
   document.record("layerCount " + host::quotedName(frame.name()));
   return frame.layerCount();

@@ -1,6 +1,6 @@
 #include "errors/error_report.h"
 
-#include "command/app_state.h"
+#include "platform/window_host.h"
 
 namespace cw::errors {
 
@@ -37,10 +37,10 @@ std::string ReportText(std::string_view productName, std::string_view productVer
   return text;
 }
 
-void ReportError(AppState& app, std::string_view label, std::int32_t number,
-                 std::string_view description) {
-  app.toolkit.messageBox(
-      ReportText(app.ProductName, app.ProductVersion, label, number, description),
+void ErrorReport::ReportError(std::string_view label, std::int32_t number,
+                              std::string_view description) const {
+  windows_.messageBox(
+      ReportText(identity_.ProductName, identity_.ProductVersion, label, number, description),
       platform::MessageButtons::kOk);
 }
 

@@ -1,13 +1,13 @@
 #include "errors/error_trap.h"
 
-#include "command/app_state.h"
+#include "platform/file_slots.h"
 #include "errors/error_report.h"
 
 namespace cw::errors {
 
-ErrorTrap::ErrorTrap(AppState& app, std::string_view routine, std::string_view unit,
+ErrorTrap::ErrorTrap(const ErrorReport& report, std::string_view routine, std::string_view unit,
                      std::initializer_list<int> fileNumbers)
-    : app_(app), routine_(routine), unit_(unit), fileNumbers_(fileNumbers) {}
+    : report_(report), routine_(routine), unit_(unit), fileNumbers_(fileNumbers) {}
 
 std::string ErrorTrap::label() const {
   return routine_ + " " + unit_ + " " + FormatErrorLine(line_);
@@ -16,9 +16,9 @@ std::string ErrorTrap::label() const {
 void ErrorTrap::handle(int number, const std::string& description) {
   // The routine's own file numbers are closed first, so no file stays open after a failure.
   for (int n : fileNumbers_) {
-    ignoreFailure([&] { app_.files.close(n); });
+    ignoreFailure([&] { report_.files().close(n); });
   }
-  ReportError(app_, label(), number, description);
+  report_.ReportError(label(), number, description);
 }
 
 }  // namespace cw::errors

@@ -3,13 +3,13 @@
 #include <array>
 #include <string_view>
 
-#include "command/app_state.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
+#include "platform/file_slots.h"
+#include "platform/window_host.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
 #include "store/side_files.h"
-#include "ui/main/frm_main.h"
 
 namespace cw::store {
 
@@ -23,18 +23,13 @@ constexpr const char* kDuplicateNames = "Duplicate names are not allowed.";
   throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
 }
 
-ui::FrmMain& mainWindow(AppState& app) {
-  if (!app.mainWindow) objectNotSet();
-  return *app.mainWindow;
+host::HostDocument& documentOf(host::HostDocument* document) {
+  if (!document) objectNotSet();
+  return *document;
 }
 
-host::HostDocument& document(AppState& app) {
-  if (!app.HostDocument) objectNotSet();
-  return *app.HostDocument;
-}
-
-void showMessage(AppState& app, std::string_view text) {
-  app.toolkit.messageBox(text, platform::MessageButtons::kOk);
+void showMessage(const Storage& storage, std::string_view text) {
+  storage.windows.messageBox(text, platform::MessageButtons::kOk);
 }
 
 // A layer-visibility field cannot hold a double quote; LayerRecordText keeps it as the closing
@@ -46,17 +41,17 @@ std::string visibilityText(std::string_view text) {
 // Reads the active list through and shows "Duplicate names are not allowed." once for every
 // record whose first two fields match; true when any did.
 template <class Matches>
-bool reportDuplicates(AppState& app, Matches matches) {
-  platform::FileSlots& files = app.files;
+bool reportDuplicates(const BookmarkList& list, Matches matches) {
+  platform::FileSlots& files = list.storage().files;
   bool duplicate = false;
   files.close(1);
-  files.openForInput(1, app.ActiveListPath);
+  files.openForInput(1, list.path());
   while (!endOfFile(files, 1)) {
     Field first = readField(files, 1);
     Field second = readField(files, 1);
     skipFields(files, 1, kFieldsPerRecord - 2);
     if (matches(first, second)) {
-      showMessage(app, kDuplicateNames);
+      showMessage(list.storage(), kDuplicateNames);
       duplicate = true;
     }
   }
@@ -74,8 +69,8 @@ void writeLayerRecord(platform::FileSlots& files, int number, const std::string&
 
 // Every feature layer at the top of each data frame and every feature layer directly inside a
 // top-level group layer, by data frame, layer and member index.
-void writeLayerVisibilities(AppState& app, int number, const std::string& bookmark) {
-  host::HostDocument& doc = document(app);
+void writeLayerVisibilities(platform::FileSlots& files, host::HostDocument& doc, int number,
+                            const std::string& bookmark) {
   for (int f = 0; f < doc.dataFrameCount(); ++f) {
     host::DataFrame& frame = doc.dataFrame(f);
     for (int l = 0; l < frame.layerCount(); ++l) {
@@ -84,11 +79,11 @@ void writeLayerVisibilities(AppState& app, int number, const std::string& bookma
         for (int m = 0; m < layer.memberCount(); ++m) {
           host::HostLayer& member = layer.member(m);
           if (member.isFeatureLayer()) {
-            writeLayerRecord(app.files, number, bookmark, frame.name(), member);
+            writeLayerRecord(files, number, bookmark, frame.name(), member);
           }
         }
       } else if (layer.isFeatureLayer()) {
-        writeLayerRecord(app.files, number, bookmark, frame.name(), layer);
+        writeLayerRecord(files, number, bookmark, frame.name(), layer);
       }
     }
   }
@@ -100,28 +95,30 @@ bool isBlank(char c) {
 
 }  // namespace
 
-void CreateNewGroup(AppState& app, const std::string& group) {
-  errors::ErrorTrap trap(app, "CreateNewGroup", kStoreUnit, {1, 2, 3});
+AddOutcome CreateNewGroup(const BookmarkList& list, const std::string& group) {
+  const Storage& storage = list.storage();
+  AddOutcome outcome;
+  errors::ErrorTrap trap(storage.report, "CreateNewGroup", kStoreUnit, {1, 2, 3});
   trap.run([&] {
-    platform::FileSlots& files = app.files;
-    const std::string& path = app.ActiveListPath;
+    platform::FileSlots& files = storage.files;
+    const std::string& path = list.path();
 
-    trap.at(1);
-    if (fCanWriteFile(app, path) < 1) {
-      showMessage(app, kNoWriteAccess + path);
+    trap.at(1);  // the write-access test
+    if (fCanWriteFile(storage, path) < 1) {
+      showMessage(storage, kNoWriteAccess + path);
       return;
     }
-    trap.at(2);
+    trap.at(2);  // an empty name adds nothing
     if (group.empty()) return;
 
     // Every record naming the group counts: its group record and each of its bookmarks.
-    trap.at(3);
+    trap.at(3);  // the duplicate scan
     bool duplicate = reportDuplicates(
-        app, [&](const Field& first, const Field&) { return first.equals(group); });
+        list, [&](const Field& first, const Field&) { return first.equals(group); });
+    outcome.refusedAsDuplicate = duplicate;
 
     if (!duplicate) {
-      trap.at(4);
-      ui::ListBox& groups = mainWindow(app).lstbxGroup();
+      trap.at(4);  // the group record
       files.close(1);
       files.openForAppend(1, path);
       {
@@ -129,82 +126,85 @@ void CreateNewGroup(AppState& app, const std::string& group) {
         writeRecord(files, 1, groupRecord(group));
         append.commit();
       }
-      // Listed once the list holds it for good: a failed append shows no group.
-      groups.addItem(group);
+      // Shown once the list holds it for good: a failed append shows no group.
+      outcome.added = true;
+      if (list.observer()) list.observer()->groupAdded(group);
       files.close(1);
-      // The sorted list decides where the new entry stands: the last entry of that text.
-      int index = ui::ListBox::kNone;
-      for (int i = 0; i < groups.count(); ++i) {
-        if (groups.item(i) == group) index = i;
-      }
-      if (index != ui::ListBox::kNone) groups.select(index);
+      if (list.observer()) list.observer()->groupSettled(group);
     }
 
     // The list's own directory of the group; a directory that cannot be made is not reported
     // here (adding a bookmark with visibilities makes it again).
-    trap.at(5);
-    if (app.activeListOnProgramDrive()) {
-      errors::ignoreFailure([&] { EnsureGroupSideDirectory(app, path, group); });
+    trap.at(5);  // the group's side-file directory
+    if (list.hasSideFiles()) {
+      errors::ignoreFailure(
+          [&] { EnsureGroupSideDirectory(storage.fs, list.configDir(), path, group); });
     }
     trap.at(6);
     files.close(1);
   });
+  return outcome;
 }
 
-void AddBookmark(AppState& app, const std::string& group, const std::string& name, double xMin,
-                 double yMin, double xMax, double yMax) {
-  errors::ErrorTrap trap(app, "AddBookmark", kStoreUnit, {1, 2, 3});
+AddOutcome AddBookmark(const BookmarkList& list, const Bookmark& bookmark,
+                       host::HostDocument* document, bool rememberVisibilities) {
+  const Storage& storage = list.storage();
+  AddOutcome outcome;
+  errors::ErrorTrap trap(storage.report, "AddBookmark", kStoreUnit, {1, 2, 3});
   trap.run([&] {
-    platform::FileSlots& files = app.files;
-    const std::string& path = app.ActiveListPath;
+    platform::FileSlots& files = storage.files;
+    const std::string& path = list.path();
+    const std::string& group = bookmark.group;
+    const std::string& name = bookmark.name;
 
-    trap.at(1);
-    if (HasDuplicateDataFrameName(app, document(app).focusMap().name())) {
-      showMessage(app, "Duplicate Data Frame names are not allowed");
+    trap.at(1);  // the data frame names
+    host::HostDocument& doc = documentOf(document);
+    if (HasDuplicateDataFrameName(doc, doc.focusMap().name())) {
+      showMessage(storage, "Duplicate Data Frame names are not allowed");
       return;
     }
-    trap.at(2);
+    trap.at(2);  // names that add nothing
     if (name.empty()) return;
     // Its record would read as the removal of the whole group, hiding every bookmark of it.
     if (name == kRemovalMarker) {
-      showMessage(app, "Invalid bookmark name");
+      showMessage(storage, "Invalid bookmark name");
       return;
     }
 
     // A group record counts as a bookmark named like the group filler.
-    trap.at(3);
-    bool duplicate = reportDuplicates(app, [&](const Field& first, const Field& second) {
+    trap.at(3);  // the duplicate scan
+    bool duplicate = reportDuplicates(list, [&](const Field& first, const Field& second) {
       return second.equals(name) && first.equals(group);
     });
+    outcome.refusedAsDuplicate = duplicate;
     trap.at(4);
     if (duplicate) return;
 
-    ui::FrmMain& window = mainWindow(app);
-    const bool sideFiles = app.activeListOnProgramDrive();
-    const bool remember = window.chkViz().value() == 1 && sideFiles;
-    const std::string visibilityPath = LayerVisibilityPath(app, path, group, name);
+    const bool sideFiles = list.hasSideFiles();
+    const bool remember = rememberVisibilities && sideFiles;
+    const std::string visibilityPath = LayerVisibilityPath(list.configDir(), path, group, name);
 
     // Until the bookmark record is in the list for good, a failure takes the new
     // layer-visibility file away again: no file may answer for a bookmark the list lacks.
     struct DropVisibilityFile {
-      AppState& app;
+      const Storage& storage;
       const std::string& path;
       bool armed = false;
       ~DropVisibilityFile() {
         if (!armed) return;
-        errors::ignoreFailure([&] { app.files.close(2); });
+        errors::ignoreFailure([&] { storage.files.close(2); });
         errors::ignoreFailure([&] {
-          if (app.fs.fileExists(path)) app.fs.deleteFile(path);
+          if (storage.fs.fileExists(path)) storage.fs.deleteFile(path);
         });
       }
-    } dropVisibilityFile{app, visibilityPath};
+    } dropVisibilityFile{storage, visibilityPath};
 
     // The list's own group directory is made when it is missing (the group may come from a
     // list that was not on the program's drive), and the bookmark's file starts afresh.
-    trap.at(5);
+    trap.at(5);  // the layer-visibility file
     if (remember) {
-      EnsureGroupSideDirectory(app, path, group);
-      fDeleteFile(app, visibilityPath);
+      EnsureGroupSideDirectory(storage.fs, list.configDir(), path, group);
+      fDeleteFile(storage, visibilityPath);
       files.close(2);
       files.openForAppend(2, visibilityPath);
       dropVisibilityFile.armed = true;
@@ -214,34 +214,36 @@ void AddBookmark(AppState& app, const std::string& group, const std::string& nam
 
     // The record is appended first and kept only once the layer records are written too, so a
     // failure leaves the list as it was.
-    trap.at(6);
+    trap.at(6);  // the bookmark record
     files.close(1);
     files.openForAppend(1, path);
     platform::AppendTransaction append(files, 1);
-    writeRecord(files, 1, bookmarkRecord(group, name, xMin, yMin, xMax, yMax));
+    const host::Envelope& e = bookmark.extent;
+    writeRecord(files, 1, bookmarkRecord(group, name, e.XMin, e.YMin, e.XMax, e.YMax));
 
-    trap.at(7);
+    trap.at(7);  // the layer records
     if (remember) {
-      writeLayerVisibilities(app, 2, name);
+      writeLayerVisibilities(files, doc, 2, name);
       files.close(2);
     } else if (sideFiles) {
       // A file left from an earlier bookmark of that name must not restore visibilities that
       // were never recorded for this one.
-      fDeleteFile(app, visibilityPath);
+      fDeleteFile(storage, visibilityPath);
     }
 
-    trap.at(8);
+    trap.at(8);  // the record kept for good
     append.commit();
     dropVisibilityFile.armed = false;
-    // Listed once the list holds it for good: a failed append shows no bookmark.
-    window.lstbxExtentName().addItem(name);
+    // Shown once the list holds it for good: a failed append shows no bookmark.
+    outcome.added = true;
+    if (list.observer()) list.observer()->bookmarkAdded(bookmark);
     files.close(1);
     files.close(2);
   });
+  return outcome;
 }
 
-bool HasDuplicateDataFrameName(AppState& app, const std::string& name) {
-  host::HostDocument& doc = document(app);
+bool HasDuplicateDataFrameName(host::HostDocument& doc, const std::string& name) {
   int count = 0;
   for (int i = 0; i < doc.dataFrameCount(); ++i) {
     if (doc.dataFrame(i).name() == name) ++count;

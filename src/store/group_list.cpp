@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "command/app_state.h"
-#include "errors/failure.h"
+#include "platform/file_slots.h"
 #include "store/list_format.h"
-#include "ui/controls/list_box.h"
-#include "ui/main/frm_main.h"
 
 namespace cw::store {
 
@@ -20,11 +17,6 @@ namespace {
 bool neverListed(const Field& value) {
   if (value.isNumber()) return value.numberValue() == 0.0 || std::isnan(value.numberValue());
   return value.asText().empty();
-}
-
-ui::FrmMain& mainWindow(AppState& app) {
-  if (!app.mainWindow) throw Failure(err::kObjectVariableNotSet, "Object variable not set");
-  return *app.mainWindow;
 }
 
 }  // namespace
@@ -44,45 +36,31 @@ void GroupNames::addRecord(Field first, const Field& second) {
   if (!neverListed(first) && seen_.insert(first)) firstAppearances_.push_back(std::move(first));
 }
 
-void GroupNames::addTo(ui::ListBox& groups) const {
+std::vector<std::string> GroupNames::names() const {
+  std::vector<std::string> names;
   for (const Field& group : firstAppearances_) {
-    if (!withdrawn_.contains(group)) groups.addItem(group.asText());
+    if (!withdrawn_.contains(group)) names.push_back(group.asText());
   }
+  return names;
 }
 
-void FillGroupList(AppState& app, ui::ListBox& groups) {
-  platform::FileSlots& files = app.files;
-  files.close(1);
-  files.openForInput(1, app.ActiveListPath);
-
-  // One read; nothing reaches the list box unless the whole file could be read.
+std::vector<std::string> ReadGroupList(platform::FileSlots& files, int number,
+                                       const std::string& path) {
+  files.close(number);
+  files.openForInput(number, path);
   GroupNames names;
-  while (!endOfFile(files, 1)) {
-    Field group = readField(files, 1);
+  while (!endOfFile(files, number)) {
+    Field group = readField(files, number);
     if (group.equals(kFormatTag)) {
-      skipFields(files, 1, kFieldsPerRecord - 1);
+      skipFields(files, number, kFieldsPerRecord - 1);
       continue;
     }
-    Field second = readField(files, 1);
-    skipFields(files, 1, kFieldsPerRecord - 2);
+    Field second = readField(files, number);
+    skipFields(files, number, kFieldsPerRecord - 2);
     names.addRecord(std::move(group), second);
   }
-  files.close(1);
-  names.addTo(groups);
-}
-
-void LoadGroupList(AppState& app) {
-  ui::FrmMain& window = mainWindow(app);
-  window.lstbxGroup().clear();
-  window.lstbxExtentName().clear();
-  FillGroupList(app, window.lstbxGroup());
-}
-
-void ShowGroupList(AppState& app, const GroupNames& names) {
-  ui::FrmMain& window = mainWindow(app);
-  window.lstbxGroup().clear();
-  window.lstbxExtentName().clear();
-  names.addTo(window.lstbxGroup());
+  files.close(number);
+  return names.names();
 }
 
 }  // namespace cw::store

@@ -6,11 +6,8 @@
 
 #include "store/field.h"
 
-namespace cw {
-struct AppState;
-}
-namespace cw::ui {
-class ListBox;
+namespace cw::platform {
+class FileSlots;
 }
 
 namespace cw::store {
@@ -21,8 +18,8 @@ class GroupNames {
  public:
   // A record that is not a header, by its first two fields.
   void addRecord(Field first, const Field& second);
-  // Adds the groups to the list box, in order of first appearance.
-  void addTo(ui::ListBox& groups) const;
+  // The groups in order of first appearance, less the withdrawn ones.
+  std::vector<std::string> names() const;
 
  private:
   // Names kept apart by kind: a text never equals a number.
@@ -40,13 +37,10 @@ class GroupNames {
   NameSet withdrawn_;
 };
 
-// Fills the group list from the list at ActiveListPath: every group named by a record, once,
-// less the groups a removal record withdraws. No trap of its own: failures reach the caller.
-void FillGroupList(AppState& app, ui::ListBox& groups);
-// Empties both list boxes of the bookmarks window, then fills the group list.
-void LoadGroupList(AppState& app);
-// Empties both list boxes of the bookmarks window and shows groups gathered from the list at
-// ActiveListPath by a read that has just taken the whole file.
-void ShowGroupList(AppState& app, const GroupNames& names);
+// The group list of a list file: every group named by a record, once, less the groups a removal
+// record withdraws. One read through `number` (opened and closed here); nothing is returned
+// unless the whole file could be read. No trap of its own: failures reach the caller.
+std::vector<std::string> ReadGroupList(platform::FileSlots& files, int number,
+                                       const std::string& path);
 
 }  // namespace cw::store

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "command/app_state.h"
+#include "platform/file_system.h"
 #include "errors/error_trap.h"
 #include "platform/file_slots.h"
 
@@ -90,11 +90,11 @@ bool readRecordAsWritten(FieldReader& reader, Record& record, std::string& line)
 
 }  // namespace
 
-void RewriteList(AppState& app, const std::string& listPath,
+void RewriteList(platform::FileSystem& fs, const std::string& listPath,
                  const std::function<bool(const Record&)>& keep) {
-  TemporaryList temporary(app.fs, temporaryPathFor(listPath));
+  TemporaryList temporary(fs, temporaryPathFor(listPath));
   {
-    platform::ByteReader bytes(app.fs.openRead(listPath));
+    platform::ByteReader bytes(fs.openRead(listPath));
     FieldReader reader(bytes);
     // Most records are on disk just as the writer writes them; those are copied as read, and
     // only the others are formatted again.
@@ -113,9 +113,9 @@ void RewriteList(AppState& app, const std::string& listPath,
   temporary.replace(listPath);
 }
 
-void ReplaceListContent(AppState& app, const std::string& listPath,
+void ReplaceListContent(platform::FileSystem& fs, const std::string& listPath,
                         const std::vector<Record>& records) {
-  TemporaryList temporary(app.fs, temporaryPathFor(listPath));
+  TemporaryList temporary(fs, temporaryPathFor(listPath));
   for (const Record& record : records) temporary.add(record);
   temporary.replace(listPath);
 }

@@ -5,8 +5,8 @@
 
 #include "store/list_format.h"
 
-namespace cw {
-struct AppState;
+namespace cw::platform {
+class FileSystem;
 }
 
 namespace cw::store {
@@ -15,7 +15,7 @@ namespace cw::store {
 // file beside the list, flushed, and the temporary file then replaces the list. After any
 // failure the list holds either all its old records or exactly the new ones; the temporary file
 // is removed. `keep` decides per record read from the list.
-void RewriteList(AppState& app, const std::string& listPath,
+void RewriteList(platform::FileSystem& fs, const std::string& listPath,
                  const std::function<bool(const Record&)>& keep);
 
 // Copies every record left to read on file number `from` to the end of file number `to`, each
@@ -23,7 +23,7 @@ void RewriteList(AppState& app, const std::string& listPath,
 void CopyRecords(platform::FileSlots& files, int from, int to);
 
 // Replaces a list's whole content with the given records, atomically as above.
-void ReplaceListContent(AppState& app, const std::string& listPath,
+void ReplaceListContent(platform::FileSystem& fs, const std::string& listPath,
                         const std::vector<Record>& records);
 
 }  // namespace cw::store

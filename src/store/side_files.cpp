@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "command/app_state.h"
+#include "platform/file_system.h"
 #include "errors/failure.h"
 #include "store/ansi.h"
 
@@ -169,7 +169,7 @@ std::string SideFileName(std::string_view name) {
   return out;
 }
 
-std::string ListSideFileArea(const AppState& app, const std::string& listPath) {
+std::string ListSideFileArea(const std::string& configDir, const std::string& listPath) {
   std::string normalised = normalisedPath(listPath);
   std::string stem = listPath;
   if (auto slash = stem.find_last_of("/\\"); slash != std::string::npos) {
@@ -186,55 +186,55 @@ std::string ListSideFileArea(const AppState& app, const std::string& listPath) {
   }
   char hash[17];
   std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(normalised)));
-  return app.ConfigDir + "lists/" + stem + "-" + hash + "/";
+  return configDir + "lists/" + stem + "-" + hash + "/";
 }
 
-std::string GroupSideDirectory(const AppState& app, const std::string& listPath,
+std::string GroupSideDirectory(const std::string& configDir, const std::string& listPath,
                                const std::string& group) {
-  return ListSideFileArea(app, listPath) + SideFileName(group) + "/";
+  return ListSideFileArea(configDir, listPath) + SideFileName(group) + "/";
 }
 
-std::string LayerVisibilityPath(const AppState& app, const std::string& listPath,
+std::string LayerVisibilityPath(const std::string& configDir, const std::string& listPath,
                                 const std::string& group, const std::string& bookmark) {
-  return GroupSideDirectory(app, listPath, group) + SideFileName(bookmark);
+  return GroupSideDirectory(configDir, listPath, group) + SideFileName(bookmark);
 }
 
-std::string LegacyLayerVisibilityPath(const AppState& app, const std::string& group,
+std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::string& group,
                                       const std::string& bookmark) {
   if (!legacyUsable(group) || !legacyUsable(bookmark)) return "";
-  return app.ConfigDir + group + "/" + bookmark;
+  return configDir + group + "/" + bookmark;
 }
 
-std::string LayerVisibilityFileToRead(AppState& app, const std::string& listPath,
+std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
                                       const std::string& group, const std::string& bookmark) {
-  if (app.fs.directoryExists(GroupSideDirectory(app, listPath, group))) {
-    std::string own = LayerVisibilityPath(app, listPath, group, bookmark);
-    return app.fs.fileExists(own) ? own : "";
+  if (fs.directoryExists(GroupSideDirectory(configDir, listPath, group))) {
+    std::string own = LayerVisibilityPath(configDir, listPath, group, bookmark);
+    return fs.fileExists(own) ? own : "";
   }
-  std::string legacy = LegacyLayerVisibilityPath(app, group, bookmark);
-  return (!legacy.empty() && app.fs.fileExists(legacy)) ? legacy : "";
+  std::string legacy = LegacyLayerVisibilityPath(configDir, group, bookmark);
+  return (!legacy.empty() && fs.fileExists(legacy)) ? legacy : "";
 }
 
-void EnsureGroupSideDirectory(AppState& app, const std::string& listPath,
+void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
                               const std::string& group) {
-  std::string dir = GroupSideDirectory(app, listPath, group);
-  if (app.fs.directoryExists(dir)) return;
-  ensureDirectory(app.fs, app.ConfigDir);
-  ensureDirectory(app.fs, app.ConfigDir + "lists/");
-  ensureDirectory(app.fs, ListSideFileArea(app, listPath));
-  app.fs.createDirectory(dir);
+  std::string dir = GroupSideDirectory(configDir, listPath, group);
+  if (fs.directoryExists(dir)) return;
+  ensureDirectory(fs, configDir);
+  ensureDirectory(fs, configDir + "lists/");
+  ensureDirectory(fs, ListSideFileArea(configDir, listPath));
+  fs.createDirectory(dir);
   if (legacyUsable(group)) {
-    std::string legacyDir = app.ConfigDir + group + "/";
-    if (app.fs.directoryExists(legacyDir)) copyMissingFiles(app.fs, legacyDir, dir, true);
+    std::string legacyDir = configDir + group + "/";
+    if (fs.directoryExists(legacyDir)) copyMissingFiles(fs, legacyDir, dir, true);
   }
 }
 
-void CopyListSideFiles(AppState& app, const std::string& fromList, const std::string& toList) {
-  std::string from = ListSideFileArea(app, fromList);
-  std::string to = ListSideFileArea(app, toList);
-  if (from == to || !app.fs.directoryExists(from)) return;
-  ensureDirectory(app.fs, app.ConfigDir + "lists/");
-  copyTree(app.fs, from, to);
+void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir, const std::string& fromList, const std::string& toList) {
+  std::string from = ListSideFileArea(configDir, fromList);
+  std::string to = ListSideFileArea(configDir, toList);
+  if (from == to || !fs.directoryExists(from)) return;
+  ensureDirectory(fs, configDir + "lists/");
+  copyTree(fs, from, to);
 }
 
 }  // namespace cw::store

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace cw {
-struct AppState;
+namespace cw::platform {
+class FileSystem;
 }
 
 // Where the layer-visibility files of a list live. Each list on the program's drive has an area
@@ -24,29 +24,29 @@ std::string SideFileName(std::string_view name);
 std::string LayerRecordText(std::string_view name);
 
 // ConfigDir + "lists\" + a key made of the list file's name and a hash of its normalised path.
-std::string ListSideFileArea(const AppState& app, const std::string& listPath);
+std::string ListSideFileArea(const std::string& configDir, const std::string& listPath);
 // The list's own directory of a group, ending in "\".
-std::string GroupSideDirectory(const AppState& app, const std::string& listPath,
+std::string GroupSideDirectory(const std::string& configDir, const std::string& listPath,
                                const std::string& group);
 // The list's own layer-visibility file of a bookmark.
-std::string LayerVisibilityPath(const AppState& app, const std::string& listPath,
+std::string LayerVisibilityPath(const std::string& configDir, const std::string& listPath,
                                 const std::string& group, const std::string& bookmark);
 // The file an earlier version kept for the bookmark; "" when the names cannot be file names.
-std::string LegacyLayerVisibilityPath(const AppState& app, const std::string& group,
+std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::string& group,
                                       const std::string& bookmark);
 
 // The layer-visibility file the zoom reads: the list's own file once the list has its own
 // directory for the group, otherwise the earlier version's file. "" when there is none to read.
-std::string LayerVisibilityFileToRead(AppState& app, const std::string& listPath,
+std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
                                       const std::string& group, const std::string& bookmark);
 
 // Makes sure the list's own directory of a group exists. When it is first made, the earlier
 // version's files of that group are copied into it, so they keep answering for this list.
 // Failures throw cw::Failure.
-void EnsureGroupSideDirectory(AppState& app, const std::string& listPath, const std::string& group);
+void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath, const std::string& group);
 
 // Copies a list's whole side-file area to another list's area (a list saved under a new name
 // keeps its recorded visibilities). Nothing happens when the source has no area.
-void CopyListSideFiles(AppState& app, const std::string& fromList, const std::string& toList);
+void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir, const std::string& fromList, const std::string& toList);
 
 }  // namespace cw::store

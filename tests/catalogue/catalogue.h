@@ -143,7 +143,7 @@ struct Scene {
   // The command created and clicked, without the offer to import the document's bookmarks.
   void start() {
     t.command.OnCreate(&t.host);
-    if (t.app.fs.fileExists(t.app.InitMarkerFile())) t.app.fs.deleteFile(t.app.InitMarkerFile());
+    if (t.module.services.fs.fileExists(t.module.paths.InitMarkerFile())) t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());
     t.command.OnClick();
   }
 
@@ -260,7 +260,7 @@ inline void runRow(const Row& row) {
   const bool listedAtStart = row.entry == Entry::kStartUpList || row.entry == Entry::kSettings;
   std::string listBefore = s.read(row.list);
   s.start();
-  ASSERT_TRUE(s.t.app.mainWindow && s.window().isLoaded()) << "the window did not load";
+  ASSERT_TRUE(s.t.module.mainWindow && s.window().isLoaded()) << "the window did not load";
   if (!listedAtStart) {
     ASSERT_EQ(s.t.toolkit.messages, Names{}) << "the start-up of a good list showed messages";
     expectWritesOnlyInside(s, before, snapshot(s.t.drives.base()), row.list);
@@ -296,7 +296,7 @@ inline void runRow(const Row& row) {
   EXPECT_EQ(s.bookmarks(), Names{"Mark"});
   EXPECT_EQ(s.t.toolkit.messages, Names{}) << "the window is no longer usable";
   for (int number = 1; number <= platform::FileSlots::kCount; ++number) {
-    EXPECT_FALSE(s.t.app.files.isOpen(number)) << "file number " << number;
+    EXPECT_FALSE(s.t.module.files.isOpen(number)) << "file number " << number;
   }
 
   expectWritesOnlyInside(s, before, snapshot(s.t.drives.base()), row.list);

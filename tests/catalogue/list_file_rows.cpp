@@ -192,14 +192,14 @@ std::vector<Row> startUpRows() {
        .messages = {report(75, "Form_Load frmMain Line : 3")},
        .alsoCheck =
            [](Scene& s) {
-             EXPECT_TRUE(s.t.app.fs.directoryExists("C:\\lists\\folder.bmk"));
+             EXPECT_TRUE(s.t.module.services.fs.directoryExists("C:\\lists\\folder.bmk"));
              EXPECT_EQ(s.groups(), Names{});
            },
        .list = "C:\\lists\\folder.bmk"},
       {.name = "ReadOnlyList",
        .input = "the list at start-up is read-only",
        .entry = Entry::kStartUpList,
-       .arrange = [](Scene& s) { s.t.app.fs.setAttributes(kList, platform::kReadOnly); },
+       .arrange = [](Scene& s) { s.t.module.services.fs.setAttributes(kList, platform::kReadOnly); },
        .messages = {report(75, "Form_Load frmMain Line : 3")},
        .alsoCheck = showsGroups({})},
   };
@@ -212,7 +212,7 @@ std::vector<Row> selectionRows() {
   auto selectParks = [](Scene& s) { ASSERT_TRUE(s.selectGroup("Parks")); };
   auto listsNothing = [](Scene& s) {
     EXPECT_EQ(s.bookmarks(), Names{});
-    EXPECT_EQ(s.t.app.SelectedGroup, "Parks");
+    EXPECT_EQ(s.t.module.session.SelectedGroup, "Parks");
   };
   // Eleven records: room for 17 table entries, and nine pairs need 18.
   std::string nineWithdrawn = header() + group("Parks");
@@ -235,21 +235,21 @@ std::vector<Row> selectionRows() {
       {.name = "ListDeleted",
        .input = "the list file is gone",
        .entry = Entry::kSelection,
-       .tamper = [](Scene& s) { s.t.app.fs.deleteFile(kList); },
+       .tamper = [](Scene& s) { s.t.module.services.fs.deleteFile(kList); },
        .act = selectParks,
        .messages = {report(53, "lstbxGroup_Click frmMain Line : 3")},
-       .alsoCheck = [](Scene& s) { EXPECT_FALSE(s.t.app.fs.fileExists(kList)); }},
+       .alsoCheck = [](Scene& s) { EXPECT_FALSE(s.t.module.services.fs.fileExists(kList)); }},
       {.name = "ListReplacedByADirectory",
        .input = "the list file became a directory",
        .entry = Entry::kSelection,
        .tamper =
            [](Scene& s) {
-             s.t.app.fs.deleteFile(kList);
+             s.t.module.services.fs.deleteFile(kList);
              s.t.drives.makeDirectory(kList);
            },
        .act = selectParks,
        .messages = {report(75, "lstbxGroup_Click frmMain Line : 3")},
-       .alsoCheck = [](Scene& s) { EXPECT_TRUE(s.t.app.fs.directoryExists(kList)); }},
+       .alsoCheck = [](Scene& s) { EXPECT_TRUE(s.t.module.services.fs.directoryExists(kList)); }},
       {.name = "MoreWithdrawnBookmarksThanTheTableHolds",
        .input = "nine bookmark removal records and little else",
        .entry = Entry::kSelection,
@@ -334,7 +334,7 @@ std::vector<Row> zoomRows() {
       {.name = "ListDeleted",
        .input = "the list file is gone",
        .entry = Entry::kZoom,
-       .tamper = chooseRiverside([](Scene& s) { s.t.app.fs.deleteFile(kList); }),
+       .tamper = chooseRiverside([](Scene& s) { s.t.module.services.fs.deleteFile(kList); }),
        .act = zoom,
        .messages = {report(53, "btnZoom_Click frmMain Line : 3")},
        .alsoCheck = keepsTheView},
@@ -350,7 +350,7 @@ std::vector<Row> zoomRows() {
        .entry = Entry::kZoom,
        .tamper = chooseRiverside([](Scene& s) {
          s.rememberVisibilities(true);
-         s.write(store::LayerVisibilityPath(s.t.app, kList, "Parks", "Riverside"),
+         s.write(store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
                  std::string(40, '\0'));
        }),
        .act = zoom,
@@ -360,7 +360,7 @@ std::vector<Row> zoomRows() {
        .entry = Entry::kZoom,
        .tamper = chooseRiverside([](Scene& s) {
          s.rememberVisibilities(true);
-         s.write(store::LayerVisibilityPath(s.t.app, kList, "Parks", "Riverside"),
+         s.write(store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
                  "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n\"Riverside\",\"Ma");
        }),
        .act = zoom,
@@ -382,7 +382,7 @@ std::vector<Row> openWindowRows() {
   };
   auto open = [](Scene& s) { s.openList("chosen.bmk"); };
   auto staysOnTheStartingList = [](Scene& s) {
-    EXPECT_EQ(s.t.app.ActiveListPath, kList);
+    EXPECT_EQ(s.t.module.session.ActiveListPath, kList);
     EXPECT_EQ(s.read(TestApp::programDir() + "config"), "\"" + kList + "\"\r\n");
   };
   const std::string kInvalid = "Please choose a valid bookmark file, .bmk";
@@ -397,7 +397,7 @@ std::vector<Row> openWindowRows() {
        .messages = {report(62, "btnOpen_Click frmLoad Line : 63")},
        .alsoCheck =
            [chosen](Scene& s) {
-             EXPECT_EQ(s.t.app.ActiveListPath, chosen);
+             EXPECT_EQ(s.t.module.session.ActiveListPath, chosen);
              EXPECT_EQ(s.groups(), Names{});
              EXPECT_EQ(s.read(TestApp::programDir() + "config"), "\"" + kList + "\"\r\n");
            },
@@ -425,7 +425,7 @@ std::vector<Row> openWindowRows() {
        .act = open,
        .alsoCheck =
            [chosen](Scene& s) {
-             EXPECT_EQ(s.t.app.ActiveListPath, chosen);
+             EXPECT_EQ(s.t.module.session.ActiveListPath, chosen);
              EXPECT_EQ(s.groups(), Names{"Lakes"});
            },
        .list = chosen},
@@ -443,7 +443,7 @@ std::vector<Row> openWindowRows() {
        .tamper =
            [chosen](Scene& s) {
              s.write(chosen, header() + group("Lakes"));
-             s.t.app.fs.setAttributes(chosen, platform::kReadOnly);
+             s.t.module.services.fs.setAttributes(chosen, platform::kReadOnly);
            },
        .act =
            [](Scene& s) {

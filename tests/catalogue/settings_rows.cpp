@@ -15,7 +15,7 @@ std::function<void(Scene&)> configHolds(std::string bytes) {
 
 std::function<void(Scene&)> startsOn(std::string list, Names groups) {
   return [list, groups](Scene& s) {
-    EXPECT_EQ(s.t.app.ActiveListPath, list);
+    EXPECT_EQ(s.t.module.session.ActiveListPath, list);
     EXPECT_EQ(s.window().Text1().text(), list);
     EXPECT_EQ(s.groups(), groups);
   };

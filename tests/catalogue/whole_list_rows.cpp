@@ -28,10 +28,10 @@ std::function<void(Scene&)> saveAs(std::string name) {
 
 // The active list is still kList, byte for byte the good list.
 void keepsTheActiveList(Scene& s) {
-  EXPECT_EQ(s.t.app.ActiveListPath, kList);
+  EXPECT_EQ(s.t.module.session.ActiveListPath, kList);
   EXPECT_EQ(s.window().Text1().text(), kList);
   EXPECT_EQ(s.read(kList), goodList());
-  EXPECT_FALSE(s.t.app.SaveListWindowActive);
+  EXPECT_FALSE(s.t.module.session.SaveListWindowActive);
 }
 
 std::vector<Row> saveRows() {
@@ -68,7 +68,7 @@ std::vector<Row> saveRows() {
        .arrange =
            [](Scene& s) {
              s.write(kListDir + "\\locked.bmk", header() + group("Locked"));
-             s.t.app.fs.setAttributes(kListDir + "\\locked.bmk", platform::kReadOnly);
+             s.t.module.services.fs.setAttributes(kListDir + "\\locked.bmk", platform::kReadOnly);
            },
        .act = saveAs("locked"),
        .messages = {report(75, "btnSave_Click frmSave Line : 6")},
@@ -83,7 +83,7 @@ std::vector<Row> saveRows() {
        .messages = {report(62, "btnSave_Click frmSave Line : 8")},
        .alsoCheck =
            [](Scene& s) {
-             EXPECT_EQ(s.t.app.ActiveListPath, kList);
+             EXPECT_EQ(s.t.module.session.ActiveListPath, kList);
              EXPECT_EQ(s.read(kList), goodList() + "\"Roads\",\"x\",1\r\n");
            },
        .list = kListDir + "\\copy.bmk"},
@@ -101,7 +101,7 @@ std::vector<Row> clearRows() {
       {.name = "ReadOnlyList",
        .input = "the active list became read-only",
        .entry = Entry::kClearList,
-       .tamper = [](Scene& s) { s.t.app.fs.setAttributes(kList, platform::kReadOnly); },
+       .tamper = [](Scene& s) { s.t.module.services.fs.setAttributes(kList, platform::kReadOnly); },
        .act = clear,
        .messages = {noWriteAccess},
        .alsoCheck = keepsItsGroups},
@@ -110,7 +110,7 @@ std::vector<Row> clearRows() {
        .entry = Entry::kClearList,
        .tamper =
            [](Scene& s) {
-             s.t.app.fs.deleteFile(kList);
+             s.t.module.services.fs.deleteFile(kList);
              s.t.drives.makeDirectory(kList);
            },
        .act = clear,
@@ -118,7 +118,7 @@ std::vector<Row> clearRows() {
        .alsoCheck =
            [keepsItsGroups](Scene& s) {
              keepsItsGroups(s);
-             EXPECT_TRUE(s.t.app.fs.directoryExists(kList));
+             EXPECT_TRUE(s.t.module.services.fs.directoryExists(kList));
            }},
   };
 }

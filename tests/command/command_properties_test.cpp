@@ -28,8 +28,8 @@ TEST(CommandProperties, ReadAsTheHostDrawsTheButton) {
 TEST(CommandProperties, FixedTextsDoNotFollowTheProcessWideNames) {
   testing::TestApp t;
   t.command.OnCreate(&t.host);
-  t.app.CompanyName = "Other";
-  t.app.ProductName = "Renamed";
+  t.module.identity.CompanyName = "Other";
+  t.module.identity.ProductName = "Renamed";
   EXPECT_EQ(t.command.Name(), "CorbelwickGIS_CorbelwickBookmarks");
   EXPECT_EQ(t.command.Caption(), "CorbelwickBookmarks");
   EXPECT_EQ(t.command.Tooltip(), "CorbelwickBookmarks - Store and organize bookmarks");
@@ -38,7 +38,7 @@ TEST(CommandProperties, FixedTextsDoNotFollowTheProcessWideNames) {
 
 TEST(CommandProperties, EveryReadOfTheBitmapGivesTheSamePicture) {
   testing::TestApp t;
-  CorbelwickBookmarks second(t.app);
+  CorbelwickBookmarks second(t.module);
   const Bitmap16& first = t.command.Bitmap();
   EXPECT_EQ(&t.command.Bitmap(), &first);
   EXPECT_EQ(&second.Bitmap(), &first);  // one resources object per process

@@ -21,8 +21,8 @@ std::string moduleOf(const std::string& report) {
 struct CreatedApp : TestApp {
   CreatedApp() {
     command.OnCreate(&host);
-    app.ActiveListPath = app.DefaultListPath();
-    app.FormatTag = "Bookmarks_v2.0";
+    module.session.ActiveListPath = module.paths.DefaultListPath();
+    module.session.FormatTag = "Bookmarks_v2.0";
     host.document().calls.clear();
   }
   std::vector<std::string> frameCalls() {
@@ -45,7 +45,7 @@ TEST(FrmMainFrame, FirstReadCreatesBindsLoadsAndNamesTheFrame) {
   EXPECT_EQ(frame->caption(), "CorbelwickBookmarks");
   EXPECT_TRUE(t.window().isLoaded());  // the start-up ran during the binding
   EXPECT_FALSE(frame->visible());
-  EXPECT_EQ(t.window().Text1().text(), t.app.DefaultListPath());
+  EXPECT_EQ(t.window().Text1().text(), t.module.paths.DefaultListPath());
   // The start-up found the frame already stored and moved it; the caption comes last.
   EXPECT_EQ(t.frameCalls(), (std::vector<std::string>{
                                 "createFrame 0", "frame 0 bind frmMain", "frame 0 move 307 200 0 0",

@@ -53,23 +53,23 @@ TEST(OnClickDataCheck, AsksEveryDataFrameAndNeedsOneLayerSomewhere) {
     t.host.document().calls.clear();
     t.command.OnClick();
 
-    EXPECT_EQ(t.app.MapHost, &t.host);
-    EXPECT_EQ(t.app.HostDocument, &t.host.document());
+    EXPECT_EQ(t.module.session.MapHost, &t.host);
+    EXPECT_EQ(t.module.session.HostDocument, &t.host.document());
     const Calls& calls = t.host.document().calls;
     EXPECT_EQ(Calls(calls.begin(), calls.begin() + std::min(calls.size(), c.calls.size())),
               c.calls);
     if (c.passes) {
       EXPECT_TRUE(t.toolkit.messages.empty());
-      EXPECT_EQ(t.app.ActiveListPath, kDefaultList);
-      EXPECT_EQ(t.app.FormatTag, "Bookmarks_v2.0");
+      EXPECT_EQ(t.module.session.ActiveListPath, kDefaultList);
+      EXPECT_EQ(t.module.session.FormatTag, "Bookmarks_v2.0");
       ASSERT_EQ(t.host.frames().size(), 1u);
       EXPECT_TRUE(t.host.frames()[0]->visible());
       EXPECT_TRUE(t.window().isVisible());
     } else {
       EXPECT_EQ(t.toolkit.messages, (std::vector<std::string>{kNoData}));
       EXPECT_EQ(t.toolkit.transcript, (std::vector<std::string>{"MSGBOX \"" + kNoData + "\""}));
-      EXPECT_EQ(t.app.ActiveListPath, "");
-      EXPECT_EQ(t.app.FormatTag, "");
+      EXPECT_EQ(t.module.session.ActiveListPath, "");
+      EXPECT_EQ(t.module.session.FormatTag, "");
       EXPECT_TRUE(t.host.frames().empty());
       EXPECT_FALSE(t.window().isLoaded());
     }
@@ -79,11 +79,11 @@ TEST(OnClickDataCheck, AsksEveryDataFrameAndNeedsOneLayerSomewhere) {
 TEST(OnClickDataCheck, ARefusedClickLeavesTheListOfTheLastClick) {
   TestApp t(R"({"dataFrames": [{"name": "A", "layers": [{"name": "Roads"}]}]})");
   t.start();
-  t.app.ActiveListPath = "C:\\elsewhere.bmk";
+  t.module.session.ActiveListPath = "C:\\elsewhere.bmk";
   t.host.document().dataFrame(0).layers.clear();
   t.command.OnClick();
   EXPECT_EQ(t.toolkit.messages, (std::vector<std::string>{kNoData}));
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\elsewhere.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\elsewhere.bmk");
 }
 
 TEST(OnClickStartingList, TheLastFieldOfThePointerFileWinsUnlessEmpty) {
@@ -111,16 +111,16 @@ TEST(OnClickStartingList, TheLastFieldOfThePointerFileWinsUnlessEmpty) {
     if (c.pointerFile) {
       t.drives.write(kDir + "config", *c.pointerFile);
     } else {
-      t.app.fs.deleteFile(kDir + "config");
+      t.module.services.fs.deleteFile(kDir + "config");
     }
     t.command.OnClick();
 
-    EXPECT_EQ(t.app.ActiveListPath, c.expected);
+    EXPECT_EQ(t.module.session.ActiveListPath, c.expected);
     EXPECT_EQ(t.window().Text1().text(), c.expected);  // the window started on it
     EXPECT_TRUE(t.window().isVisible());
-    EXPECT_FALSE(t.app.files.isOpen(1));
+    EXPECT_FALSE(t.module.files.isOpen(1));
     EXPECT_TRUE(t.toolkit.messages.empty()) << t.toolkit.messages.front();
-    EXPECT_EQ(t.app.fs.fileExists(kDir + "config"), c.pointerFile.has_value());
+    EXPECT_EQ(t.module.services.fs.fileExists(kDir + "config"), c.pointerFile.has_value());
   }
 }
 
@@ -129,12 +129,12 @@ TEST(OnClickStartingList, AClickWhileShownGoesBackToTheStartingListWithoutReload
   t.start();
   ASSERT_TRUE(t.window().isVisible());
   t.window().lstbxGroup().addItem("On screen");
-  t.app.ActiveListPath = "C:\\elsewhere.bmk";
+  t.module.session.ActiveListPath = "C:\\elsewhere.bmk";
 
   t.drives.write(kDir + "config", "\"C:\\named.bmk\"\r\n");
   t.command.OnClick();
 
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\named.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\named.bmk");
   EXPECT_EQ(t.window().Text1().text(), kDefaultList);  // the screen stays as it was
   EXPECT_EQ(t.window().lstbxGroup().count(), 1);
   EXPECT_EQ(t.host.frames().size(), 1u);
@@ -152,7 +152,7 @@ TEST(OnClickFailures, AHostFailureInTheDataCheckIsReportedAndShowsNothing) {
   EXPECT_EQ(moduleOf(report), "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 2");
   EXPECT_NE(report.find("\r\nERROR NUMBER: -2147467259\r\n"), std::string::npos);
   EXPECT_NE(report.find("\r\nERROR DESCRIPTION: Automation error\r\n"), std::string::npos);
-  EXPECT_EQ(t.app.ActiveListPath, "");
+  EXPECT_EQ(t.module.session.ActiveListPath, "");
   EXPECT_TRUE(t.host.frames().empty());
 
   t.command.OnClick();  // the next click goes through
@@ -169,8 +169,8 @@ TEST(OnClickFailures, ADocumentThatCannotBeReachedIsReported) {
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_EQ(moduleOf(t.toolkit.messages[0]),
             "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 1");
-  EXPECT_EQ(t.app.MapHost, &t.host);
-  EXPECT_EQ(t.app.HostDocument, nullptr);  // the dropped document is not kept
+  EXPECT_EQ(t.module.session.MapHost, &t.host);
+  EXPECT_EQ(t.module.session.HostDocument, nullptr);  // the dropped document is not kept
 }
 
 TEST(OnClickFailures, AClickAfterAFailedCreationIsReportedNotFollowed) {
@@ -196,8 +196,8 @@ TEST(OnClickFailures, AnUnreadablePointerFileIsReportedAndTheDefaultListOpens) {
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_EQ(moduleOf(t.toolkit.messages[0]),
             "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 5");
-  EXPECT_FALSE(t.app.files.isOpen(1));
-  EXPECT_EQ(t.app.ActiveListPath, kDefaultList);  // set before the failure, kept
+  EXPECT_FALSE(t.module.files.isOpen(1));
+  EXPECT_EQ(t.module.session.ActiveListPath, kDefaultList);  // set before the failure, kept
   // The window still opens, so another list can be chosen.
   ASSERT_EQ(t.host.frames().size(), 1u);
   EXPECT_TRUE(t.host.frames()[0]->visible());

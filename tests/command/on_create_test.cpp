@@ -16,40 +16,40 @@ TEST(OnCreate, SetsUpIdentityProgramDirectoryConfigDirMarkerAndWindow) {
   TestApp t;
   t.command.OnCreate(&t.host);
 
-  EXPECT_EQ(t.app.CompanyName, "CorbelwickGIS");
-  EXPECT_EQ(t.app.ProductName, "CorbelwickBookmarks");
-  EXPECT_EQ(t.app.ProductVersion, "v2.19");
-  EXPECT_EQ(t.app.ProgramDrive, "C");
-  EXPECT_EQ(t.app.ProgramDir, "C:\\Program Files\\CorbelwickGIS\\CorbelwickBookmarks\\");
-  EXPECT_EQ(t.app.LastListFile, kDir + "config");
-  EXPECT_EQ(t.app.ConfigDir, kDir + "BookmarksConfig/");
-  EXPECT_TRUE(t.app.fs.fileExists(kDir + "config"));
+  EXPECT_EQ(t.module.identity.CompanyName, "CorbelwickGIS");
+  EXPECT_EQ(t.module.identity.ProductName, "CorbelwickBookmarks");
+  EXPECT_EQ(t.module.identity.ProductVersion, "v2.19");
+  EXPECT_EQ(t.module.paths.ProgramDrive, "C");
+  EXPECT_EQ(t.module.paths.ProgramDir, "C:\\Program Files\\CorbelwickGIS\\CorbelwickBookmarks\\");
+  EXPECT_EQ(t.module.paths.LastListFile, kDir + "config");
+  EXPECT_EQ(t.module.paths.ConfigDir, kDir + "BookmarksConfig/");
+  EXPECT_TRUE(t.module.services.fs.fileExists(kDir + "config"));
   EXPECT_EQ(t.drives.read(kDir + "config"), "");
-  EXPECT_TRUE(t.app.fs.directoryExists(kDir + "BookmarksConfig"));
-  EXPECT_TRUE(t.app.fs.fileExists(kDir + "init"));
+  EXPECT_TRUE(t.module.services.fs.directoryExists(kDir + "BookmarksConfig"));
+  EXPECT_TRUE(t.module.services.fs.fileExists(kDir + "init"));
   EXPECT_EQ(t.drives.read(kDir + "init"), "");
 
-  ASSERT_NE(t.app.mainWindow, nullptr);
-  EXPECT_FALSE(t.app.mainWindow->isLoaded());  // loaded at the first showing only
+  ASSERT_NE(t.module.mainWindow, nullptr);
+  EXPECT_FALSE(t.module.mainWindow->isLoaded());  // loaded at the first showing only
   EXPECT_TRUE(t.host.frames().empty());
   EXPECT_TRUE(t.toolkit.messages.empty());
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
 }
 
 TEST(OnCreate, ASecondCreationKeepsTheDirectoryAndItsFilesAndMakesANewWindow) {
   TestApp t;
   t.command.OnCreate(&t.host);
-  const ui::FrmMain* first = t.app.mainWindow.get();
+  const ui::FrmMain* first = t.module.mainWindow.get();
   t.drives.write(kDir + "config", "\"C:\\lists\\mine.bmk\"\r\n");
   t.drives.write(kDir + "init", "kept");
   t.drives.write(kDir + "BookmarksConfig/Parks/layers", "x");
 
-  CorbelwickBookmarks second(t.app);  // a second toolbar button
+  CorbelwickBookmarks second(t.module);  // a second toolbar button
   second.OnCreate(&t.host);
 
-  EXPECT_EQ(t.app.ProgramDir, kDir);
-  EXPECT_EQ(t.app.ConfigDir, kDir + "BookmarksConfig/");
-  EXPECT_NE(t.app.mainWindow.get(), first);
+  EXPECT_EQ(t.module.paths.ProgramDir, kDir);
+  EXPECT_EQ(t.module.paths.ConfigDir, kDir + "BookmarksConfig/");
+  EXPECT_NE(t.module.mainWindow.get(), first);
   EXPECT_EQ(t.drives.read(kDir + "config"), "\"C:\\lists\\mine.bmk\"\r\n");
   EXPECT_EQ(t.drives.read(kDir + "init"), "kept");
   EXPECT_EQ(t.drives.read(kDir + "BookmarksConfig/Parks/layers"), "x");
@@ -59,9 +59,9 @@ TEST(OnCreate, ASecondCreationKeepsTheDirectoryAndItsFilesAndMakesANewWindow) {
 TEST(OnCreate, RecreatesADeletedImportMarker) {
   TestApp t;
   t.command.OnCreate(&t.host);
-  t.app.fs.deleteFile(kDir + "init");
+  t.module.services.fs.deleteFile(kDir + "init");
   t.command.OnCreate(&t.host);
-  EXPECT_TRUE(t.app.fs.fileExists(kDir + "init"));
+  EXPECT_TRUE(t.module.services.fs.fileExists(kDir + "init"));
 }
 
 TEST(OnCreate, AnEarlierWindowStillShownInItsFrameStaysUsable) {
@@ -73,7 +73,7 @@ TEST(OnCreate, AnEarlierWindowStillShownInItsFrameStaysUsable) {
 
   t.command.OnCreate(&t.host);
 
-  EXPECT_NE(t.app.mainWindow.get(), oldFrame.window());
+  EXPECT_NE(t.module.mainWindow.get(), oldFrame.window());
   EXPECT_EQ(oldFrame.window()->name(), "frmMain");  // still alive
   oldFrame.setVisible(false);
   oldFrame.setVisible(true);
@@ -93,21 +93,21 @@ TEST(OnCreate, NoProgramFilesOnAnyDriveShowsBothMessagesAndSetsUpNothing) {
                 "Please make sure you have write permission to your local Program Files "
                 "directory.\r\n"
                 "Email support@corbelwickgis.example for more information."}));
-  EXPECT_EQ(t.app.ProductName, "CorbelwickBookmarks");
-  EXPECT_EQ(t.app.ProgramDir, "");
-  EXPECT_EQ(t.app.LastListFile, "");
-  EXPECT_EQ(t.app.ConfigDir, "");
-  EXPECT_EQ(t.app.mainWindow, nullptr);
+  EXPECT_EQ(t.module.identity.ProductName, "CorbelwickBookmarks");
+  EXPECT_EQ(t.module.paths.ProgramDir, "");
+  EXPECT_EQ(t.module.paths.LastListFile, "");
+  EXPECT_EQ(t.module.paths.ConfigDir, "");
+  EXPECT_EQ(t.module.mainWindow, nullptr);
   EXPECT_FALSE(t.drives.exists("C:\\Program Files"));
 }
 
 TEST(OnCreate, UsesTheFirstDriveWithProgramFiles) {
   TestApp t(TestApp::kOneMapDocument, "CD", "D");
   t.command.OnCreate(&t.host);
-  EXPECT_EQ(t.app.ProgramDrive, "D");
-  EXPECT_EQ(t.app.ConfigDir, TestApp::programDir('D') + "BookmarksConfig/");
-  EXPECT_TRUE(t.app.fs.fileExists(TestApp::programDir('D') + "init"));
-  EXPECT_NE(t.app.mainWindow, nullptr);
+  EXPECT_EQ(t.module.paths.ProgramDrive, "D");
+  EXPECT_EQ(t.module.paths.ConfigDir, TestApp::programDir('D') + "BookmarksConfig/");
+  EXPECT_TRUE(t.module.services.fs.fileExists(TestApp::programDir('D') + "init"));
+  EXPECT_NE(t.module.mainWindow, nullptr);
 }
 
 TEST(OnCreate, AMarkerThatCannotBeCreatedIsReportedAndLeavesNoWindow) {
@@ -119,9 +119,9 @@ TEST(OnCreate, AMarkerThatCannotBeCreatedIsReportedAndLeavesNoWindow) {
   EXPECT_NE(
       t.toolkit.messages[0].find("\r\nMODULE: ICommand_OnCreate CorbelwickBookmarks Line : 6\r\n"),
       std::string::npos);
-  EXPECT_EQ(t.app.ConfigDir, kDir + "BookmarksConfig/");  // what was done stays done
-  EXPECT_EQ(t.app.mainWindow, nullptr);
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_EQ(t.module.paths.ConfigDir, kDir + "BookmarksConfig/");  // what was done stays done
+  EXPECT_EQ(t.module.mainWindow, nullptr);
+  EXPECT_FALSE(t.module.files.isOpen(1));
 }
 
 }  // namespace

@@ -80,9 +80,9 @@ TEST(FormatErrorLine, IsEmptyForZeroAndOtherwiseLineAndTheNumber) {
 
 TEST(ReportError, ShowsOneOkBoxWithTheProductOfTheRunningState) {
   testing::TestApp t;
-  t.app.ProductName = "CorbelwickBookmarks";
-  t.app.ProductVersion = "v2.19";
-  ReportError(t.app, "btnZoom_Click frmMain Line : 3", 91, "Object variable not set");
+  t.module.identity.ProductName = "CorbelwickBookmarks";
+  t.module.identity.ProductVersion = "v2.19";
+  t.module.report.ReportError("btnZoom_Click frmMain Line : 3", 91, "Object variable not set");
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_EQ(t.toolkit.messages[0],
             ReportText("CorbelwickBookmarks", "v2.19", "btnZoom_Click frmMain Line : 3", 91,

@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <typeinfo>
 
 #include "errors/error_report.h"
 #include "errors/failure.h"
@@ -16,8 +17,8 @@ namespace {
 class ErrorTrapTest : public ::testing::Test {
  protected:
   ErrorTrapTest() {
-    t.app.ProductName = "CorbelwickBookmarks";
-    t.app.ProductVersion = "v2.19";
+    t.module.identity.ProductName = "CorbelwickBookmarks";
+    t.module.identity.ProductVersion = "v2.19";
   }
 
   // The MODULE line of the one report shown so far.
@@ -34,7 +35,7 @@ class ErrorTrapTest : public ::testing::Test {
 };
 
 TEST_F(ErrorTrapTest, LabelNamesRoutineUnitAndTheLastStepBegun) {
-  ErrorTrap trap(t.app, "btnOpen_Click", "frmLoad");
+  ErrorTrap trap(t.module.report, "btnOpen_Click", "frmLoad");
   bool finished = trap.run([&] {
     trap.at(47);
     trap.at(48);
@@ -48,7 +49,7 @@ TEST_F(ErrorTrapTest, LabelNamesRoutineUnitAndTheLastStepBegun) {
 }
 
 TEST_F(ErrorTrapTest, LabelEndsInABlankWhenNoStepBegan) {
-  ErrorTrap trap(t.app, "btnOpen_Click", "frmLoad");
+  ErrorTrap trap(t.module.report, "btnOpen_Click", "frmLoad");
   trap.run([] { throw Failure(err::kHostFailure, "Automation error"); });
   EXPECT_EQ(trap.label(), "btnOpen_Click frmLoad ");
   EXPECT_EQ(reportedModule(), "MODULE: btnOpen_Click frmLoad ");
@@ -57,24 +58,24 @@ TEST_F(ErrorTrapTest, LabelEndsInABlankWhenNoStepBegan) {
 
 TEST_F(ErrorTrapTest, ClosesTheRoutinesOwnFileNumbersOnly) {
   t.drives.makeDirectory("C:\\lists");
-  t.app.files.openForAppend(1, "C:\\lists\\a.bmk");
-  t.app.files.openForAppend(2, "C:\\lists\\b.bmk");
-  t.app.files.openForAppend(3, "C:\\lists\\c.bmk");
-  ErrorTrap trap(t.app, "btnOpen_Click", "frmLoad", {1, 2});
+  t.module.files.openForAppend(1, "C:\\lists\\a.bmk");
+  t.module.files.openForAppend(2, "C:\\lists\\b.bmk");
+  t.module.files.openForAppend(3, "C:\\lists\\c.bmk");
+  ErrorTrap trap(t.module.report, "btnOpen_Click", "frmLoad", {1, 2});
   trap.run([&] {
     trap.at(1);
     throw Failure(err::kDiskFull, "Disk full");
   });
-  EXPECT_FALSE(t.app.files.isOpen(1));
-  EXPECT_FALSE(t.app.files.isOpen(2));
-  EXPECT_TRUE(t.app.files.isOpen(3));
+  EXPECT_FALSE(t.module.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(2));
+  EXPECT_TRUE(t.module.files.isOpen(3));
   EXPECT_EQ(t.toolkit.messages.size(), 1u);
-  t.app.files.close(3);
+  t.module.files.close(3);
 }
 
 TEST_F(ErrorTrapTest, KeepsWhatTheBodyDidBeforeTheFailure) {
   int result = 0;
-  ErrorTrap trap(t.app, "fDoesFileExist", "CorbelwickGIS_IO");
+  ErrorTrap trap(t.module.report, "fDoesFileExist", "CorbelwickGIS_IO");
   trap.run([&] {
     trap.at(1);
     result = -1;
@@ -86,18 +87,18 @@ TEST_F(ErrorTrapTest, KeepsWhatTheBodyDidBeforeTheFailure) {
 }
 
 TEST_F(ErrorTrapTest, ABodyWithoutFailureShowsNothing) {
-  ErrorTrap trap(t.app, "btnZoom_Click", "frmMain", {1});
+  ErrorTrap trap(t.module.report, "btnZoom_Click", "frmMain", {1});
   EXPECT_TRUE(trap.run([&] { trap.at(1); }));
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 
 TEST_F(ErrorTrapTest, EachFailureGivesItsOwnReport) {
-  ErrorTrap first(t.app, "btnZoom_Click", "frmMain");
+  ErrorTrap first(t.module.report, "btnZoom_Click", "frmMain");
   first.run([&] {
     first.at(4);
     throw Failure(err::kTypeMismatch, "Type mismatch");
   });
-  ErrorTrap second(t.app, "btnZoom_Click", "frmMain");
+  ErrorTrap second(t.module.report, "btnZoom_Click", "frmMain");
   second.run([&] {
     second.at(9);
     throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
@@ -111,14 +112,17 @@ TEST_F(ErrorTrapTest, EachFailureGivesItsOwnReport) {
                        "Subscript out of range"));
 }
 
-TEST_F(ErrorTrapTest, OtherExceptionsAreReportedAsRuntimeErrors) {
-  ErrorTrap trap(t.app, "Form_Load", "frmHelp");
-  trap.run([] { throw std::out_of_range("vector index"); });
+TEST_F(ErrorTrapTest, OutOfMemoryIsReportedAndProgrammingErrorsPassThrough) {
+  ErrorTrap trap(t.module.report, "Form_Load", "frmHelp");
   trap.run([] { throw std::bad_alloc(); });
-  ASSERT_EQ(t.toolkit.messages.size(), 2u);
-  EXPECT_NE(t.toolkit.messages[0].find("ERROR NUMBER: 51\r\n"), std::string::npos);
-  EXPECT_NE(t.toolkit.messages[0].find("ERROR DESCRIPTION: vector index\r\n"), std::string::npos);
-  EXPECT_NE(t.toolkit.messages[1].find("ERROR NUMBER: 7\r\n"), std::string::npos);
+  ASSERT_EQ(t.toolkit.messages.size(), 1u);
+  EXPECT_NE(t.toolkit.messages[0].find("ERROR NUMBER: 7\r\n"), std::string::npos);
+
+  // A mistyped control name or a bad cast must fail the test, not become a report for the user.
+  EXPECT_THROW(trap.run([] { throw std::out_of_range("vector index"); }), std::out_of_range);
+  EXPECT_THROW(trap.run([] { throw std::bad_cast(); }), std::bad_cast);
+  EXPECT_THROW(ignoreFailure([] { throw std::logic_error("bug"); }), std::logic_error);
+  EXPECT_EQ(t.toolkit.messages.size(), 1u);
 }
 
 TEST(IgnoreFailure, SkipsAFailingStatementAndGoesOn) {

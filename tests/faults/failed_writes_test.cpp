@@ -111,7 +111,7 @@ TEST(FailedWrites, LeaveTheFileAsItWasAndTheListBoxesWithoutTheName) {
     }
     // No layer-visibility file answers for a bookmark the list does not hold.
     EXPECT_FALSE(
-        s.drives.fs().fileExists(store::LayerVisibilityPath(s.app, kList, "Parks", "Harbour")));
+        s.drives.fs().fileExists(store::LayerVisibilityPath(s.module.paths.ConfigDir, kList, "Parks", "Harbour")));
   }
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
@@ -60,7 +60,7 @@ struct Scene {
     drives.write(kOther, header() + group("Other") + bookmark("Other", "Hill"));
     drives.write(kProgramDir + "config", "\"" + kList + "\"\r\n");
     command.OnCreate(&host);
-    drives.fs().deleteFile(app.InitMarkerFile());  // no import offer at start-up
+    drives.fs().deleteFile(module.paths.InitMarkerFile());  // no import offer at start-up
     command.OnClick();
     selectGroup("Parks");
     window().chkViz().setValue(1);
@@ -70,7 +70,7 @@ struct Scene {
     if (!toolkit.messages.empty()) throw std::runtime_error("the scene did not start cleanly");
   }
 
-  ui::FrmMain& window() { return *app.mainWindow; }
+  ui::FrmMain& window() { return *module.mainWindow; }
 
   void selectGroup(const std::string& name) {
     const auto& items = window().lstbxGroup().items();
@@ -90,8 +90,8 @@ struct Scene {
   platform::FaultInjectingFileSystem faults{drives.fs()};
   headless::HeadlessToolkit toolkit;
   host::MapHost host;
-  AppState app{faults, toolkit, host};
-  CorbelwickBookmarks command{app};
+  Module module{faults, toolkit, toolkit, host};
+  CorbelwickBookmarks command{module};
 };
 
 }  // namespace cw::faults

@@ -273,7 +273,7 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
     // A command that fails before the list changed keeps the list's recorded visibilities too.
     const std::string listKey = relativeKey(s, kList);
     const bool listKept = valueIn(after, listKey) == valueIn(before, listKey);
-    const std::string areaKey = relativeKey(s, store::ListSideFileArea(s.app, kList));
+    const std::string areaKey = relativeKey(s, store::ListSideFileArea(s.module.paths.ConfigDir, kList));
     for (const auto& key : keys) {
       const std::string now = valueIn(after, key);
       const std::string old = valueIn(before, key);
@@ -295,9 +295,9 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
 
     // No file stays open; the list boxes show only what the active list holds.
     for (int n = 1; n <= 3; ++n) {
-      if (s.app.files.isOpen(n)) problems.push_back("file number " + std::to_string(n) + " open");
+      if (s.module.files.isOpen(n)) problems.push_back("file number " + std::to_string(n) + " open");
     }
-    auto records = leadingFields(s.drives.read(s.app.ActiveListPath));
+    auto records = leadingFields(s.drives.read(s.module.session.ActiveListPath));
     for (const auto& item : s.window().lstbxGroup().items()) {
       if (std::none_of(records.begin(), records.end(),
                        [&](const auto& r) { return r.first == item; })) {
@@ -312,14 +312,14 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
     }
 
     // The window still works: a new group goes into the active list.
-    if (s.app.OpenListWindowActive || s.app.SaveListWindowActive) {
+    if (s.module.session.OpenListWindowActive || s.module.session.SaveListWindowActive) {
       problems.push_back("a list window flag stays set");
     }
     drainAnswers(s.toolkit);
     const std::size_t shown = s.toolkit.messages.size();
     s.toolkit.queueInput("Later");
     s.window().fire("cmdbtnAddGroup", Event::kClick);
-    const std::string list = s.drives.read(s.app.ActiveListPath);
+    const std::string list = s.drives.read(s.module.session.ActiveListPath);
     const auto& groups = s.window().lstbxGroup().items();
     if (s.toolkit.messages.size() != shown || !list.ends_with(group("Later")) ||
         std::find(groups.begin(), groups.end(), "Later") == groups.end()) {

@@ -79,8 +79,8 @@ struct StartScene {
   platform::FaultInjectingFileSystem faults{drives.fs()};
   headless::HeadlessToolkit toolkit;
   host::MapHost host;
-  AppState app{faults, toolkit, host};
-  CorbelwickBookmarks command{app};
+  Module module{faults, toolkit, toolkit, host};
+  CorbelwickBookmarks command{module};
 };
 
 // Every file and directory under the drives: relative path -> bytes ("<dir>" for a directory).
@@ -154,7 +154,7 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
     const std::string fault = s.faults.faultLog().empty() ? "" : s.faults.faultLog().front();
     s.faults.disarm();
     // The load may leave the list open after a failure; what it wrote counts once it is closed.
-    s.app.files.closeAll();
+    s.module.files.closeAll();
     Tree after = snapshot(s.drives);
     if (fired == 0) problems.push_back("the fault did not strike");
 
@@ -212,8 +212,8 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
       restart(s);
       const std::size_t shownBefore = s.toolkit.messages.size();
       s.toolkit.queueInput("Later");
-      s.app.mainWindow->fire("cmdbtnAddGroup", ui::Event::kClick);
-      const auto& groups = s.app.mainWindow->lstbxGroup().items();
+      s.module.mainWindow->fire("cmdbtnAddGroup", ui::Event::kClick);
+      const auto& groups = s.module.mainWindow->lstbxGroup().items();
       if (s.toolkit.messages.size() != shownBefore ||
           s.drives.read(start.list) != testing::header() + group("Later") ||
           groups != std::vector<std::string>{"Later"}) {
@@ -232,9 +232,9 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
 
   static void restart(StartScene& s) {
     s.toolkit.messages.clear();
-    if (!s.app.mainWindow || s.app.ConfigDir.empty()) s.command.OnCreate(&s.host);
-    if (s.app.mainWindow && s.app.mainWindow->isLoaded()) {
-      s.app.mainWindow->fire("btnClose", ui::Event::kClick);
+    if (!s.module.mainWindow || s.module.paths.ConfigDir.empty()) s.command.OnCreate(&s.host);
+    if (s.module.mainWindow && s.module.mainWindow->isLoaded()) {
+      s.module.mainWindow->fire("btnClose", ui::Event::kClick);
     }
     s.command.OnClick();
     if (!s.toolkit.messages.empty()) throw std::runtime_error(s.toolkit.messages.front());

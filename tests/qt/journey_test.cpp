@@ -14,7 +14,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/contents_tree.h"
 #include "frontends/qt/desktop_app.h"
@@ -69,8 +69,8 @@ TEST(DesktopJourney, BookmarkOfTheCanvasExtentZoomsBackAndRestoresALayer) {
   ASSERT_NE(command, nullptr);
   QTest::mouseClick(command, Qt::LeftButton);
   settle();
-  ASSERT_TRUE(app.state().mainWindow);
-  FrameWindow* frame = app.frameOf(*app.state().mainWindow);
+  ASSERT_TRUE(app.module().mainWindow);
+  FrameWindow* frame = app.frameOf(*app.module().mainWindow);
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(frame->windowTitle(), "CorbelwickBookmarks");
@@ -101,7 +101,7 @@ TEST(DesktopJourney, BookmarkOfTheCanvasExtentZoomsBackAndRestoresALayer) {
   host::Envelope zoomed = map->extent();
   EXPECT_LT(zoomed.XMax - zoomed.XMin, before.XMax - before.XMin);
   QTest::mouseClick(widget("chkViz"), Qt::LeftButton);
-  EXPECT_EQ(app.state().mainWindow->chkViz().value(), 1);
+  EXPECT_EQ(app.module().mainWindow->chkViz().value(), 1);
   driver.expect([](QWidget* input) { answerInput(input, "Harbour view"); });
   QTest::mouseClick(widget("cmdbtnAddCurExtent"), Qt::LeftButton);
   settle();

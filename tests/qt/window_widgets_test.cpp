@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "frontends/qt/qt_toolkit.h"
 #include "frontends/qt/window_view.h"
@@ -39,11 +39,11 @@ class WindowWidgets : public ::testing::Test {
   testing::TempDrives drives;
   headless::HeadlessToolkit toolkit;
   host::MapHost host{host::sampleDocument()};
-  AppState app{drives.fs(), toolkit, host};
+  Module module{drives.fs(), toolkit, toolkit, host};
 
   ~WindowWidgets() override {
-    app.mainWindow.reset();
-    app.ownedWindows.clear();
+    module.mainWindow.reset();
+    module.windows.dropKept();
   }
 };
 
@@ -134,10 +134,10 @@ void expectRendersDescription(ui::Window& window, TwipsScale scale) {
 }
 
 TEST_F(WindowWidgets, EveryWindowMatchesItsDescriptionAtTheScreensDpi) {
-  ui::FrmMain main(app);
-  ui::FrmHelp help(app);
-  ui::FrmLoadList load(app);
-  ui::FrmSaveList save(app);
+  ui::FrmMain main(module);
+  ui::FrmHelp help(module);
+  ui::FrmLoadList load(module);
+  ui::FrmSaveList save(module);
   std::vector<ui::Window*> windows{&main, &help, &load, &save};
   // 96 dpi, 120 dpi and 144 dpi: 15, 12 and 10 twips per pixel.
   for (double dpi : {96.0, 120.0, 144.0}) {
@@ -154,7 +154,7 @@ TEST_F(WindowWidgets, EveryWindowMatchesItsDescriptionAtTheScreensDpi) {
 }
 
 TEST_F(WindowWidgets, ImportButtonLiesOnTopOfTheGroupsFrame) {
-  ui::FrmMain main(app);
+  ui::FrmMain main(module);
   WindowView view(main, TwipsScale{15, 15});
   QWidget* import = view.widgetFor("btnImport");
   ASSERT_NE(import, nullptr);
@@ -165,7 +165,7 @@ TEST_F(WindowWidgets, ImportButtonLiesOnTopOfTheGroupsFrame) {
 }
 
 TEST_F(WindowWidgets, SortedListBoxStaysFastAndOrderedWith100000Items) {
-  ui::FrmMain main(app);
+  ui::FrmMain main(module);
   WindowView view(main, TwipsScale{15, 15});
   auto* list = qobject_cast<QListView*>(view.widgetFor("lstbxGroup"));
   ASSERT_NE(list, nullptr);

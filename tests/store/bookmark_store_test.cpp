@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "store/list_format.h"
 #include "support/test_app.h"
 
 namespace cw::store {
@@ -49,9 +51,9 @@ TEST(IsValidFileName, RefusesNamesThatCannotBeFileNames) {
 TEST(CreateNewGroup, EmptyNameWritesNothingAndSaysNothing) {
   testing::TestApp t;
   t.start();
-  const std::string before = t.drives.read(t.app.ActiveListPath);
-  CreateNewGroup(t.app, "");
-  EXPECT_EQ(t.drives.read(t.app.ActiveListPath), before);
+  const std::string before = t.drives.read(t.module.session.ActiveListPath);
+  CreateNewGroup(t.module.activeList(), "");
+  EXPECT_EQ(t.drives.read(t.module.session.ActiveListPath), before);
   EXPECT_TRUE(t.toolkit.messages.empty());
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
 }
@@ -59,35 +61,68 @@ TEST(CreateNewGroup, EmptyNameWritesNothingAndSaysNothing) {
 TEST(CreateNewGroup, CutShortListEndsInTheStoresReport) {
   testing::TestApp t;
   t.start();
-  t.drives.write(t.app.ActiveListPath, "\"Parks\",\"ud2s88oew\"\r\n");
-  CreateNewGroup(t.app, "Roads");
+  t.drives.write(t.module.session.ActiveListPath, "\"Parks\",\"ud2s88oew\"\r\n");
+  CreateNewGroup(t.module.activeList(), "Roads");
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_NE(t.toolkit.messages[0].find("MODULE: CreateNewGroup Fennigate_Bookmark_Tool_Module "
                                        "Line : 3\r\n"),
             std::string::npos);
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
+}
+
+// The store works on the list alone: no window object is needed, and whoever observes the list
+// hears of each addition once it is in the file for good.
+TEST(CreateNewGroup, AddsWithoutAnyWindowAndTellsItsObserver) {
+  struct Heard : ListObserver {
+    std::vector<std::string> events;
+    void groupAdded(const std::string& g) override { events.push_back("added " + g); }
+    void groupSettled(const std::string& g) override { events.push_back("settled " + g); }
+    void bookmarkAdded(const Bookmark& b) override { events.push_back("bookmark " + b.name); }
+  } heard;
+  testing::TestApp t;
+  t.start();
+  t.module.mainWindow.reset();
+  BookmarkList list = t.module.activeList();
+  list.observedBy(heard);
+  const AddOutcome group = CreateNewGroup(list, "Parks");
+  const AddOutcome bookmark =
+      AddBookmark(list, {"Parks", "Pond", {1, 2, 3, 4}}, t.module.session.HostDocument, false);
+  const AddOutcome again = CreateNewGroup(list, "Parks");
+
+  EXPECT_TRUE(group.added);
+  EXPECT_TRUE(bookmark.added);
+  EXPECT_FALSE(again.added);
+  EXPECT_TRUE(again.refusedAsDuplicate);
+  EXPECT_EQ(heard.events,
+            (std::vector<std::string>{"added Parks", "settled Parks", "bookmark Pond"}));
+  EXPECT_EQ(t.toolkit.messages,
+            (std::vector<std::string>{"Duplicate names are not allowed.",
+                                      "Duplicate names are not allowed."}));
+  EXPECT_EQ(t.drives.read(t.module.session.ActiveListPath),
+            formatRecord(headerRecord()) + formatRecord(groupRecord("Parks")) +
+                formatRecord(bookmarkRecord("Parks", "Pond", 1, 2, 3, 4)));
 }
 
 TEST(AddBookmark, EmptyNameWritesNothingAndSaysNothing) {
   testing::TestApp t;
   t.start();
-  const std::string before = t.drives.read(t.app.ActiveListPath);
-  AddBookmark(t.app, "Parks", "", 1, 2, 3, 4);
-  EXPECT_EQ(t.drives.read(t.app.ActiveListPath), before);
+  const std::string before = t.drives.read(t.module.session.ActiveListPath);
+  AddBookmark(t.module.activeList(), {"Parks", "", {1, 2, 3, 4}}, t.module.session.HostDocument, false);
+  EXPECT_EQ(t.drives.read(t.module.session.ActiveListPath), before);
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 
 TEST(AddBookmark, ListThatCannotBeWrittenEndsInTheStoresReport) {
   testing::TestApp t;
   t.start();
-  t.app.fs.setAttributes(t.app.ActiveListPath, platform::kReadOnly);
-  AddBookmark(t.app, "Parks", "View", 1, 2, 3, 4);
+  t.module.services.fs.setAttributes(t.module.session.ActiveListPath, platform::kReadOnly);
+  AddBookmark(t.module.activeList(), {"Parks", "View", {1, 2, 3, 4}}, t.module.session.HostDocument, false);
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_NE(t.toolkit.messages[0].find("MODULE: AddBookmark Fennigate_Bookmark_Tool_Module "
                                        "Line : 6\r\n"),
             std::string::npos);
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
 }
 
 }  // namespace

@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "command/app_state.h"
 #include "errors/failure.h"
-#include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
 #include "store/list_format.h"
 #include "support/failing_file_system.h"
 #include "support/temp_drives.h"
@@ -35,13 +32,10 @@ std::string groupLine(const std::string& group) {
   return line + "\r\n";
 }
 
-// Disk, failing wrapper and process state for one list.
+// Disk and failing wrapper for one list.
 class RewriteTest : public ::testing::Test {
  protected:
-  RewriteTest()
-      : fs_(drives_.fs()),
-        host_(std::make_unique<host::HostDocument>()),
-        app_(fs_, toolkit_, host_) {}
+  RewriteTest() : fs_(drives_.fs()) {}
 
   // The names in the list's directory: nothing may be left beside the list.
   std::vector<std::string> listDirectory() const {
@@ -52,7 +46,7 @@ class RewriteTest : public ::testing::Test {
     return names;
   }
 
-  void rewrite(const std::function<bool(const Record&)>& keep) { RewriteList(app_, kList, keep); }
+  void rewrite(const std::function<bool(const Record&)>& keep) { RewriteList(fs_, kList, keep); }
 
   // The failure number a rewrite throws, 0 when it succeeds.
   int failingRewrite(const std::function<bool(const Record&)>& keep) {
@@ -66,9 +60,6 @@ class RewriteTest : public ::testing::Test {
 
   TempDrives drives_;
   FailingFileSystem fs_;
-  headless::HeadlessToolkit toolkit_;
-  host::MapHost host_;
-  AppState app_;
 };
 
 bool keepAll(const Record&) {
@@ -197,11 +188,11 @@ TEST_F(RewriteTest, AMissingListFailsAndIsNotCreated) {
 
 TEST_F(RewriteTest, ReplacingTheContentWritesExactlyTheGivenRecords) {
   drives_.write(kList, kHeader + "\"Park\",\"A\",1,2,3,4,,,,\r\n");
-  ReplaceListContent(app_, kList, {headerRecord()});
+  ReplaceListContent(fs_, kList, {headerRecord()});
   EXPECT_EQ(drives_.read(kList), kHeader);
 
   fs_.failReplace = true;
-  EXPECT_THROW(ReplaceListContent(app_, kList, {}), Failure);
+  EXPECT_THROW(ReplaceListContent(fs_, kList, {}), Failure);
   EXPECT_EQ(drives_.read(kList), kHeader);
   EXPECT_EQ(listDirectory(), std::vector<std::string>{"parks.bmk"});
 }

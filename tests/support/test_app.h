@@ -13,12 +13,12 @@
 //
 // Members are public and built in this order: drives (with their DriveFileSystem), toolkit
 // (headless: queue answers before the boxes appear), host (the running application over the
-// document), app (the process-wide state over all three) and command.
+// document), module (the process-wide state over all three) and command.
 
 #include <string>
 #include <string_view>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
@@ -37,7 +37,7 @@ struct TestApp {
                    std::string_view driveLetters = "C", std::string_view programFiles = "C")
       : drives(driveLetters, programFiles),
         host(host::loadDocument(documentJson)),
-        app(drives.fs(), toolkit, host) {}
+        module(drives.fs(), toolkit, toolkit, host) {}
 
   // The program directory the command makes with Program Files on `drive`.
   static std::string programDir(char drive = 'C') {
@@ -51,13 +51,13 @@ struct TestApp {
   }
 
   // The bookmarks window object; a creation must have succeeded before.
-  ui::FrmMain& window() { return *app.mainWindow; }
+  ui::FrmMain& window() { return *module.mainWindow; }
 
   TempDrives drives;
   headless::HeadlessToolkit toolkit;
   host::MapHost host;
-  AppState app;
-  CorbelwickBookmarks command{app};
+  Module module;
+  CorbelwickBookmarks command{module};
 };
 
 }  // namespace cw::testing

@@ -16,14 +16,14 @@ using ui::Event;
 using ui::FrmHelp;
 
 bool isLive(TestApp& t, const ui::Window* window) {
-  const auto& live = t.app.liveWindows;
+  const auto& live = t.module.windows.live();
   return std::find(live.begin(), live.end(), window) != live.end();
 }
 
 TEST(HelpWindow, VersionLabelShowsTheProductVersionOnLoad) {
   TestApp t;
   t.command.OnCreate(&t.host);
-  FrmHelp help(t.app);
+  FrmHelp help(t.module);
   EXPECT_NE(help.txtVersion().caption(), "v2.19");  // the designed text until the window loads
   help.load();
   EXPECT_EQ(help.txtVersion().caption(), "v2.19");
@@ -35,7 +35,7 @@ TEST(HelpWindow, FrameIsMadeOnceAndCaptionedOnce) {
   TestApp t;
   t.command.OnCreate(&t.host);
   const std::size_t framesBefore = t.host.frames().size();
-  FrmHelp help(t.app);
+  FrmHelp help(t.module);
 
   host::HostFrame* first = help.Frame();
   ASSERT_NE(first, nullptr);
@@ -59,7 +59,7 @@ TEST(HelpWindow, EachQuestionMarkClickShowsAnotherFramedWindow) {
 
   const auto& frames = t.host.frames();
   ASSERT_EQ(frames.size(), framesBefore + 2);
-  ASSERT_EQ(t.app.ownedWindows.size(), 2u);
+  ASSERT_EQ(t.module.windows.kept().size(), 2u);
   host::HostFrame& a = *frames[framesBefore];
   host::HostFrame& b = *frames[framesBefore + 1];
   for (host::HostFrame* frame : {&a, &b}) {
@@ -82,17 +82,17 @@ TEST(HelpWindow, OwnedWindowLeavesTheLiveListWhenDestroyed) {
   TestApp t;
   t.start();
   t.window().fire("btnHelp2", Event::kClick);
-  ASSERT_EQ(t.app.ownedWindows.size(), 1u);
-  ui::Window* help = t.app.ownedWindows[0].get();
+  ASSERT_EQ(t.module.windows.kept().size(), 1u);
+  ui::Window* help = t.module.windows.kept()[0].get();
   EXPECT_TRUE(isLive(t, help));
-  t.app.ownedWindows.clear();
+  t.module.windows.dropKept();
   EXPECT_FALSE(isLive(t, help));
 }
 
 TEST(HelpWindow, EveryLinkOpensItsTarget) {
   TestApp t;
   t.start();
-  FrmHelp help(t.app);
+  FrmHelp help(t.module);
   help.load();
   struct Case {
     ui::Window* window;
@@ -116,7 +116,7 @@ TEST(HelpWindow, EveryLinkOpensItsTarget) {
 
 TEST(HelpWindow, LinkLabelsShowTheirAddressesAndTooltips) {
   TestApp t;
-  FrmHelp help(t.app);
+  FrmHelp help(t.module);
   struct Case {
     const char* control;
     const char* text;

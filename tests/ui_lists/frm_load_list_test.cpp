@@ -36,7 +36,7 @@ class LoadListScene {
     t.drives.write(TestApp::programDir() + "bookmarks_default.bmk", header() + group("Home"));
     t.drives.write(kOther, header() + group("Parks") + bookmark("Parks", "Riverside"));
     t.start();
-    startList = t.app.ActiveListPath;
+    startList = t.module.session.ActiveListPath;
   }
 
   // Presses Load List; `drive` acts in the window while it shows. It must leave it hidden.
@@ -61,11 +61,11 @@ class LoadListScene {
 
   // Nothing of the active list changed.
   void expectUnchanged(const std::string& lastList) {
-    EXPECT_EQ(t.app.ActiveListPath, startList);
+    EXPECT_EQ(t.module.session.ActiveListPath, startList);
     EXPECT_EQ(t.window().Text1().text(), startList);
     EXPECT_EQ(t.window().lstbxGroup().items(), Names{"Home"});
     EXPECT_EQ(lastListFile(), lastList);
-    EXPECT_FALSE(t.app.OpenListWindowActive);
+    EXPECT_FALSE(t.module.session.OpenListWindowActive);
   }
 
   TestApp t;
@@ -81,7 +81,7 @@ TEST_F(LoadListTest, WindowStartsAtTheCurrentDirectoryAndFollowsDriveAndDirector
     EXPECT_EQ(w.Drive1().drive(), "C:");
     EXPECT_EQ(w.Dir1().path(), "C:\\");
     EXPECT_EQ(w.File1().path(), "C:\\");
-    EXPECT_TRUE(t.app.OpenListWindowActive);
+    EXPECT_TRUE(t.module.session.OpenListWindowActive);
 
     w.Dir1().selectEntry(0);  // "Lists"
     EXPECT_EQ(w.Dir1().path(), "C:\\Lists");
@@ -99,14 +99,14 @@ TEST_F(LoadListTest, OpeningAValidListMakesItActiveAndRecordsOnlyIt) {
     w.fire("btnOpen", Event::kClick);
     EXPECT_FALSE(w.isVisible());
   });
-  EXPECT_EQ(t.app.ActiveListPath, kOther);
+  EXPECT_EQ(t.module.session.ActiveListPath, kOther);
   EXPECT_EQ(t.window().Text1().text(), kOther);
   EXPECT_EQ(t.window().lstbxGroup().items(), Names{"Parks"});
   EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
   EXPECT_EQ(lastListFile(), "\"" + kOther + "\"\r\n");
-  EXPECT_FALSE(t.app.OpenListWindowActive);
+  EXPECT_FALSE(t.module.session.OpenListWindowActive);
   EXPECT_TRUE(t.toolkit.messages.empty());
-  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
 }
 
 TEST_F(LoadListTest, DoubleClickOpensLikeTheOpenButton) {
@@ -114,7 +114,7 @@ TEST_F(LoadListTest, DoubleClickOpensLikeTheOpenButton) {
     choose(w, "other.bmk");
     w.fire("File1", Event::kDblClick);
   });
-  EXPECT_EQ(t.app.ActiveListPath, kOther);
+  EXPECT_EQ(t.module.session.ActiveListPath, kOther);
   EXPECT_EQ(lastListFile(), "\"" + kOther + "\"\r\n");
 }
 
@@ -148,7 +148,7 @@ TEST_F(LoadListTest, OnlyContentBeginningWithTheTagAndTenFieldsIsAList) {
     });
     if (c.valid) {
       EXPECT_TRUE(s.t.toolkit.messages.empty());
-      EXPECT_EQ(s.t.app.ActiveListPath, "C:\\Lists\\try.bmk");
+      EXPECT_EQ(s.t.module.session.ActiveListPath, "C:\\Lists\\try.bmk");
       EXPECT_EQ(s.t.window().lstbxGroup().count(), 0);
     } else {
       EXPECT_EQ(s.t.toolkit.messages, Names{kInvalid});
@@ -184,7 +184,7 @@ TEST_F(LoadListTest, OpenedListShowsTheGroupsTheGroupListReads) {
     });
     ASSERT_TRUE(s.t.toolkit.messages.empty()) << s.t.toolkit.messages[0];
     const Names opened = s.t.window().lstbxGroup().items();
-    store::LoadGroupList(s.t.app);
+    s.t.window().LoadGroupList();
     EXPECT_EQ(opened, s.t.window().lstbxGroup().items());
     EXPECT_FALSE(opened.empty());
   }
@@ -204,7 +204,7 @@ TEST_F(LoadListTest, ListCutShortIsReportedWhereTheGroupListIsRead) {
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_TRUE(reportsModule(t.toolkit.messages[0], "btnOpen_Click frmLoad Line : 63"))
       << t.toolkit.messages[0];
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\cut.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\Lists\\cut.bmk");
   EXPECT_EQ(t.window().Text1().text(), "C:\\Lists\\cut.bmk");
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
   EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
@@ -216,7 +216,7 @@ TEST_F(LoadListTest, NoChoiceAsksForOneAndKeepsTheWindow) {
     w.fire("btnOpen", Event::kClick);
     w.fire("File1", Event::kDblClick);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(t.app.OpenListWindowActive);
+    EXPECT_TRUE(t.module.session.OpenListWindowActive);
     w.fire("btnCancel", Event::kClick);
   });
   EXPECT_EQ(t.toolkit.messages,
@@ -249,7 +249,7 @@ TEST_F(LoadListTest, SecondClickWhileTheWindowShowsOnlyPointsToIt) {
   });
   EXPECT_EQ(shownCount, 1);
   EXPECT_EQ(t.toolkit.messages, Names{"Open List window is already open.  Please find it."});
-  EXPECT_FALSE(t.app.OpenListWindowActive);
+  EXPECT_FALSE(t.module.session.OpenListWindowActive);
 }
 
 // A file that cannot be read is reported; the window stays, and a good choice then works.
@@ -281,7 +281,7 @@ TEST_F(LoadListTest, UnreadableChoiceIsReportedAndChangesNothing) {
       }
       w.fire(c.event, std::string(c.event) == "File1" ? Event::kDblClick : Event::kClick);
       EXPECT_TRUE(w.isVisible());
-      for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+      for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
       w.fire("btnCancel", Event::kClick);
     });
     ASSERT_EQ(t.toolkit.messages.size(), 1u);
@@ -296,7 +296,7 @@ TEST_F(LoadListTest, UnreadableChoiceIsReportedAndChangesNothing) {
     choose(w, "other.bmk");
     w.fire("btnOpen", Event::kClick);
   });
-  EXPECT_EQ(t.app.ActiveListPath, kOther);
+  EXPECT_EQ(t.module.session.ActiveListPath, kOther);
 }
 
 TEST_F(LoadListTest, FailureWhileShowingIsReportedAndLeavesLoadListUsable) {
@@ -304,8 +304,8 @@ TEST_F(LoadListTest, FailureWhileShowingIsReportedAndLeavesLoadListUsable) {
   t.window().fire("btnLoadList", Event::kClick);
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_TRUE(reportsModule(t.toolkit.messages[0], "btnLoadList_Click frmMain Line : 4"));
-  EXPECT_FALSE(t.app.OpenListWindowActive);
-  EXPECT_TRUE(t.app.liveWindows.empty());
+  EXPECT_FALSE(t.module.session.OpenListWindowActive);
+  EXPECT_TRUE(t.module.windows.live().empty());
   withWindow([&](FrmLoadList& w) { w.fire("btnCancel", Event::kClick); });
   EXPECT_EQ(shownCount, 1);
 }

@@ -60,25 +60,25 @@ TEST_F(SaveListTest, SaveCopiesEveryRecordAndMakesTheCopyActive) {
   withWindow([&](FrmSaveList& w) {
     EXPECT_EQ(w.caption(), "Save Bookmark List");
     EXPECT_EQ(w.Dir1().path(), "C:\\");
-    EXPECT_TRUE(t.app.SaveListWindowActive);
+    EXPECT_TRUE(t.module.session.SaveListWindowActive);
     save(w, "C:\\Lists", "copy");
     EXPECT_FALSE(w.isVisible());
   });
   EXPECT_EQ(t.drives.read("C:\\Lists\\copy.bmk"), kActiveContent);
   EXPECT_EQ(t.drives.read(kActive), kActiveContent);
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\copy.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\Lists\\copy.bmk");
   EXPECT_EQ(t.window().Text1().text(), "copy.bmk");
   EXPECT_EQ(t.window().lstbxGroup().items(), Names{"Mine"});
-  EXPECT_FALSE(t.app.SaveListWindowActive);
+  EXPECT_FALSE(t.module.session.SaveListWindowActive);
   EXPECT_TRUE(t.toolkit.messages.empty());
   // The next start still opens the list recorded by the last open.
   EXPECT_EQ(t.drives.read(TestApp::programDir() + "config"), "\"" + kActive + "\"\r\n");
-  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
 }
 
 TEST_F(SaveListTest, ExtensionIsAlwaysAppended) {
   withWindow([&](FrmSaveList& w) { save(w, "C:\\Lists", "copy.bmk"); });
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\copy.bmk.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\Lists\\copy.bmk.bmk");
   EXPECT_EQ(t.window().Text1().text(), "copy.bmk.bmk");
   EXPECT_EQ(t.drives.read("C:\\Lists\\copy.bmk.bmk"), kActiveContent);
 }
@@ -93,20 +93,20 @@ TEST_F(SaveListTest, EmptyNameIsRefusedAndCancelWritesNothing) {
   EXPECT_EQ(t.toolkit.messages, Names{"Please enter a file name."});
   EXPECT_FALSE(t.drives.exists("C:\\Lists\\.bmk"));
   EXPECT_FALSE(t.drives.exists("C:\\Lists\\never.bmk"));
-  EXPECT_EQ(t.app.ActiveListPath, kActive);
+  EXPECT_EQ(t.module.session.ActiveListPath, kActive);
   EXPECT_EQ(t.window().Text1().text(), kActive);
-  EXPECT_FALSE(t.app.SaveListWindowActive);
+  EXPECT_FALSE(t.module.session.SaveListWindowActive);
 }
 
 TEST_F(SaveListTest, TheWindowsOwnCloseActsAsCancel) {
   withWindow([&](FrmSaveList& w) { w.closedByUser(); });
-  EXPECT_FALSE(t.app.SaveListWindowActive);
+  EXPECT_FALSE(t.module.session.SaveListWindowActive);
   withWindow([&](FrmSaveList& w) {
     t.window().fire("btnSaveList", Event::kClick);  // the second click only points to it
     w.fire("btnCancel", Event::kClick);
   });
   EXPECT_EQ(t.toolkit.messages, Names{"Save List window is already open.  Please find it."});
-  EXPECT_FALSE(t.app.SaveListWindowActive);
+  EXPECT_FALSE(t.module.session.SaveListWindowActive);
 }
 
 // The active list under any spelling of its path is never appended to itself.
@@ -126,7 +126,7 @@ TEST(SaveList, ActiveListUnderAnySpellingIsRefused) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.active + " vs " + c.directory + "\\" + c.name);
     SaveListScene s(c.active);
-    ASSERT_EQ(s.t.app.ActiveListPath, c.active);
+    ASSERT_EQ(s.t.module.session.ActiveListPath, c.active);
     s.withWindow([&](FrmSaveList& w) {
       SaveListScene::save(w, c.directory, c.name);
       EXPECT_TRUE(w.isVisible());
@@ -134,7 +134,7 @@ TEST(SaveList, ActiveListUnderAnySpellingIsRefused) {
     });
     EXPECT_EQ(s.t.toolkit.messages, Names{kAlreadyOpen});
     EXPECT_EQ(s.t.drives.read(kActive), kActiveContent);
-    EXPECT_EQ(s.t.app.ActiveListPath, c.active);
+    EXPECT_EQ(s.t.module.session.ActiveListPath, c.active);
   }
 }
 
@@ -152,17 +152,17 @@ TEST_F(SaveListTest, SavingOntoAnotherListKeepsItsGroupsAndAddsTheCopied) {
     w.fire("btnOpen", Event::kClick);
   };
   t.window().fire("btnLoadList", Event::kClick);
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\other.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\Lists\\other.bmk");
   EXPECT_EQ(t.window().lstbxGroup().items(), Names({"Mine", "Theirs"}));
 }
 
 TEST_F(SaveListTest, CopyOnTheProgramDriveKeepsTheRecordedLayerVisibilities) {
   const std::string recorded = "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n";
-  std::string own = store::LayerVisibilityPath(t.app, kActive, "Mine", "Riverside");
+  std::string own = store::LayerVisibilityPath(t.module.paths.ConfigDir, kActive, "Mine", "Riverside");
   t.drives.write(own, recorded);
   withWindow([&](FrmSaveList& w) { save(w, "C:\\Lists", "copy"); });
   std::string copied =
-      store::LayerVisibilityPath(t.app, "C:\\Lists\\copy.bmk", "Mine", "Riverside");
+      store::LayerVisibilityPath(t.module.paths.ConfigDir, "C:\\Lists\\copy.bmk", "Mine", "Riverside");
   EXPECT_NE(copied, own);
   EXPECT_EQ(t.drives.read(copied), recorded);
   EXPECT_EQ(t.drives.read(own), recorded);
@@ -173,13 +173,13 @@ TEST_F(SaveListTest, TargetThatCannotBeWrittenIsReportedAndChangesNothing) {
   withWindow([&](FrmSaveList& w) {
     save(w, "C:\\Lists", "taken");
     EXPECT_TRUE(w.isVisible());
-    for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+    for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
     w.fire("btnCancel", Event::kClick);
   });
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_NE(t.toolkit.messages[0].find("\r\nMODULE: btnSave_Click frmSave Line : 6\r\n"),
             std::string::npos);
-  EXPECT_EQ(t.app.ActiveListPath, kActive);
+  EXPECT_EQ(t.module.session.ActiveListPath, kActive);
   EXPECT_EQ(t.window().Text1().text(), kActive);
 }
 

@@ -49,7 +49,7 @@ struct AddTest {
   std::string list() { return t.drives.read(kList); }
   std::string layerFile(const std::string& listPath, const std::string& group,
                         const std::string& name) {
-    return t.drives.read(store::LayerVisibilityPath(t.app, listPath, group, name));
+    return t.drives.read(store::LayerVisibilityPath(t.module.paths.ConfigDir, listPath, group, name));
   }
   TestApp t;
 };
@@ -61,9 +61,9 @@ TEST(AddGroup, AppendsTheTrimmedNameSelectsItAndMakesItsDirectory) {
   EXPECT_EQ(a.list(), header() + group("Roads") + bookmark("Roads", "x") + group("Parks"));
   EXPECT_EQ(a.window().lstbxGroup().items(), (std::vector<std::string>{"Parks", "Roads"}));
   EXPECT_EQ(a.window().lstbxGroup().selectedText(), "Parks");
-  EXPECT_EQ(a.t.app.SelectedGroup, "Parks");
+  EXPECT_EQ(a.t.module.session.SelectedGroup, "Parks");
   EXPECT_EQ(a.window().lstbxExtentName().count(), 0);
-  EXPECT_TRUE(a.t.app.fs.directoryExists(store::GroupSideDirectory(a.t.app, kList, "Parks")));
+  EXPECT_TRUE(a.t.module.services.fs.directoryExists(store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
   EXPECT_TRUE(a.t.toolkit.messages.empty());
   EXPECT_EQ(a.t.toolkit.transcript.back(), "INPUT \"Name the new group:\" -> \"  Parks  \"");
 }
@@ -113,7 +113,7 @@ TEST(AddGroup, NameDifferingInCaseOrHoldingCodePageLettersIsANewGroup) {
 
 TEST(AddGroup, ListWithoutWriteAccessIsRefusedBeforeThePrompt) {
   AddTest a(header());
-  a.t.app.fs.setAttributes(kList, platform::kReadOnly);
+  a.t.module.services.fs.setAttributes(kList, platform::kReadOnly);
   a.window().fire("cmdbtnAddGroup", Event::kClick);
   EXPECT_EQ(a.t.toolkit.messages, std::vector<std::string>{kNoWriteAccess});
   EXPECT_EQ(a.t.toolkit.transcript.size(), 1u);  // no prompt
@@ -132,8 +132,8 @@ TEST(AddBookmark, AppendsTheActiveViewsExtentReadFourTimes) {
   EXPECT_EQ(a.window().lstbxGroup().selectedText(), "Parks");
   const auto& calls = a.t.host.document().calls;
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "activeView"), 4);
-  EXPECT_FALSE(a.t.app.files.isOpen(1));
-  EXPECT_FALSE(a.t.app.files.isOpen(2));
+  EXPECT_FALSE(a.t.module.files.isOpen(1));
+  EXPECT_FALSE(a.t.module.files.isOpen(2));
 }
 
 TEST(AddBookmark, WithThePageLayoutActiveStoresTheLayoutsExtent) {
@@ -193,11 +193,11 @@ TEST(AddBookmark, WriteAccessIsTestedBeforeTheSelectionAndTheSelectionBeforeTheP
     a.window().fire("cmdbtnAddCurExtent", Event::kClick);
     EXPECT_EQ(a.t.toolkit.messages, std::vector<std::string>{"Please select a group"});
     EXPECT_EQ(a.t.toolkit.transcript.size(), 1u);  // no prompt
-    EXPECT_EQ(a.t.app.SelectedGroup, "");
+    EXPECT_EQ(a.t.module.session.SelectedGroup, "");
   }
   {
     AddTest a(header() + group("Parks"));
-    a.t.app.fs.setAttributes(kList, platform::kReadOnly);
+    a.t.module.services.fs.setAttributes(kList, platform::kReadOnly);
     a.window().fire("cmdbtnAddCurExtent", Event::kClick);
     EXPECT_EQ(a.t.toolkit.messages, std::vector<std::string>{kNoWriteAccess});
   }
@@ -254,14 +254,14 @@ TEST(AddBookmark, RememberingVisibilitiesWritesEveryRecordedFeatureLayer) {
             "\"View\",\"Inset \x94"
             "A\x94\",\"Parcels\",\"False\"\r\n");
   EXPECT_EQ(a.window().lstbxExtentName().items(), std::vector<std::string>{"View"});
-  EXPECT_FALSE(a.t.app.files.isOpen(2));
+  EXPECT_FALSE(a.t.module.files.isOpen(2));
 }
 
 TEST(AddBookmark, RememberingVisibilitiesReplacesAnOldFileAndMakesAMissingDirectory) {
   // The group came with the list: its directory was never made.
   AddTest a(header() + group("Parks"));
-  const std::string path = store::LayerVisibilityPath(a.t.app, kList, "Parks", "View");
-  ASSERT_FALSE(a.t.app.fs.directoryExists(store::GroupSideDirectory(a.t.app, kList, "Parks")));
+  const std::string path = store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
+  ASSERT_FALSE(a.t.module.services.fs.directoryExists(store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
   a.selectGroup("Parks");
   a.window().chkViz().setValue(1);
   a.addBookmark("View");
@@ -279,11 +279,11 @@ TEST(AddBookmark, RememberingVisibilitiesReplacesAnOldFileAndMakesAMissingDirect
 TEST(AddBookmark, WithoutRememberingAStaleFileOfTheNameGoes) {
   AddTest a(header() + group("Parks"));
   a.selectGroup("Parks");
-  const std::string path = store::LayerVisibilityPath(a.t.app, kList, "Parks", "View");
+  const std::string path = store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
   a.t.drives.write(path, "\"View\",\"Main Map\",\"Roads\",\"False\"\r\n");
   a.addBookmark("View");
   EXPECT_TRUE(a.t.toolkit.messages.empty());
-  EXPECT_FALSE(a.t.app.fs.fileExists(path));
+  EXPECT_FALSE(a.t.module.services.fs.fileExists(path));
 }
 
 TEST(AddBookmark, RefusedDuplicateKeepsTheExistingLayerFile) {
@@ -309,7 +309,7 @@ TEST(AddBookmark, TwoListsSharingAGroupAndBookmarkNameKeepSeparateLayerFiles) {
   a.selectGroup("Parks");
   a.addBookmark("View");
 
-  a.t.app.ActiveListPath = other;
+  a.t.module.session.ActiveListPath = other;
   a.t.host.document().dataFrame(0).layer(0).setVisible(false);
   a.addBookmark("View");
 
@@ -321,7 +321,7 @@ TEST(AddBookmark, TwoListsSharingAGroupAndBookmarkNameKeepSeparateLayerFiles) {
   a.t.drives.write(other, header() + group("Parks"));
   a.window().chkViz().setValue(0);
   a.addBookmark("View");
-  EXPECT_FALSE(a.t.app.fs.fileExists(store::LayerVisibilityPath(a.t.app, other, "Parks", "View")));
+  EXPECT_FALSE(a.t.module.services.fs.fileExists(store::LayerVisibilityPath(a.t.module.paths.ConfigDir, other, "Parks", "View")));
   EXPECT_EQ(a.layerFile(kList, "Parks", "View"), "\"View\",\"Main Map\",\"Roads\",\"True\"\r\n");
 }
 
@@ -339,7 +339,7 @@ TEST(AddBookmark, ListOffTheProgramsDriveTouchesNoSideFile) {
   EXPECT_TRUE(t.toolkit.messages.empty());
   EXPECT_EQ(t.drives.read("D:\\lists\\a.bmk"),
             header() + group("Parks") + bookmark("Parks", "View", "0,0,100,100") + group("Roads"));
-  EXPECT_FALSE(t.app.fs.directoryExists(t.app.ConfigDir + "lists/"));
+  EXPECT_FALSE(t.module.services.fs.directoryExists(t.module.paths.ConfigDir + "lists/"));
 }
 
 }  // namespace

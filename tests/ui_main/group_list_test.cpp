@@ -28,7 +28,7 @@ struct GroupListTest {
   explicit GroupListTest(const std::string& content) {
     t.command.OnCreate(&t.host);
     t.drives.write(kList, content);
-    t.app.ActiveListPath = kList;
+    t.module.session.ActiveListPath = kList;
   }
   ui::FrmMain& window() { return t.window(); }
   TestApp t;
@@ -81,10 +81,10 @@ TEST(LoadGroupList, ListsEachGroupOnceLessWithdrawnOnesInSortedOrder) {
   };
   for (const auto& c : cases) {
     GroupListTest g(c.content);
-    LoadGroupList(g.t.app);
+    g.t.window().LoadGroupList();
     EXPECT_EQ(g.window().lstbxGroup().items(), c.groups) << c.what;
     EXPECT_EQ(g.window().lstbxGroup().selectedIndex(), ui::ListBox::kNone) << c.what;
-    EXPECT_FALSE(g.t.app.files.isOpen(1)) << c.what;
+    EXPECT_FALSE(g.t.module.files.isOpen(1)) << c.what;
   }
 }
 
@@ -92,7 +92,7 @@ TEST(LoadGroupList, EmptiesBothListsFirst) {
   GroupListTest g(header() + group("New"));
   g.window().lstbxGroup().addItem("Old");
   g.window().lstbxExtentName().addItem("old bookmark");
-  LoadGroupList(g.t.app);
+  g.t.window().LoadGroupList();
   EXPECT_EQ(g.window().lstbxGroup().items(), std::vector<std::string>{"New"});
   EXPECT_EQ(g.window().lstbxExtentName().count(), 0);
 }
@@ -103,7 +103,7 @@ TEST(LoadGroupList, CutShortListFailsWithBothListsEmpty) {
   g.window().lstbxGroup().addItem("Old");
   g.window().lstbxExtentName().addItem("old bookmark");
   try {
-    LoadGroupList(g.t.app);
+    g.t.window().LoadGroupList();
     FAIL() << "the cut-short list was read";
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.number(), err::kInputPastEndOfFile);
@@ -114,9 +114,9 @@ TEST(LoadGroupList, CutShortListFailsWithBothListsEmpty) {
 
 TEST(LoadGroupList, MissingListFailsAfterEmptyingTheLists) {
   GroupListTest g(header());
-  g.t.app.ActiveListPath = "C:\\lists\\missing.bmk";
+  g.t.module.session.ActiveListPath = "C:\\lists\\missing.bmk";
   g.window().lstbxGroup().addItem("Old");
-  EXPECT_THROW(LoadGroupList(g.t.app), Failure);
+  EXPECT_THROW(g.t.window().LoadGroupList(), Failure);
   EXPECT_EQ(g.window().lstbxGroup().count(), 0);
 }
 
@@ -139,7 +139,7 @@ TEST(LoadGroupList, ManyGroupsLoadInLinearTime) {
   GroupListTest g(content + removals);
 
   auto start = std::chrono::steady_clock::now();
-  LoadGroupList(g.t.app);
+  g.t.window().LoadGroupList();
   const auto& items = g.window().lstbxGroup().items();
   auto elapsed = std::chrono::steady_clock::now() - start;
 

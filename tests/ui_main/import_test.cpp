@@ -46,10 +46,10 @@ std::string documentWith(std::string_view bookmarks, std::string_view activeView
 // default list holds before the window loads ("" leaves it to the start-up).
 void startWithoutOffer(TestApp& t, const std::string& list = "") {
   t.command.OnCreate(&t.host);
-  t.app.fs.deleteFile(t.app.InitMarkerFile());
-  if (!list.empty()) t.drives.write(t.app.DefaultListPath(), list);
+  t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());
+  if (!list.empty()) t.drives.write(t.module.paths.DefaultListPath(), list);
   t.command.OnClick();
-  ASSERT_TRUE(t.app.mainWindow && t.window().isLoaded());
+  ASSERT_TRUE(t.module.mainWindow && t.window().isLoaded());
 }
 
 void import(TestApp& t) {
@@ -57,7 +57,7 @@ void import(TestApp& t) {
 }
 
 std::string activeList(TestApp& t) {
-  return t.drives.read(t.app.ActiveListPath);
+  return t.drives.read(t.module.session.ActiveListPath);
 }
 
 host::Envelope focusExtent(TestApp& t) {
@@ -151,21 +151,21 @@ TEST(Import, ReadOnlyListGivesOneWriteMessageThenOneReportPerBookmark) {
   TestApp t(kThreeBookmarks);
   startWithoutOffer(t);
   const std::string before = activeList(t);
-  t.app.fs.setAttributes(t.app.ActiveListPath, platform::kReadOnly);
+  t.module.services.fs.setAttributes(t.module.session.ActiveListPath, platform::kReadOnly);
   import(t);
 
   const auto& messages = t.toolkit.messages;
   ASSERT_EQ(messages.size(), 4u);
   const std::string noWriteAccess =
       "It seems you may not have write access to the current bookmark file: \r\n";
-  EXPECT_EQ(messages[0], noWriteAccess + t.app.ActiveListPath);
+  EXPECT_EQ(messages[0], noWriteAccess + t.module.session.ActiveListPath);
   for (std::size_t i = 1; i < messages.size(); ++i) {
     EXPECT_EQ(messages[i].rfind("We're sorry, an unexpected error has occurred.", 0), 0u);
     EXPECT_NE(messages[i].find("\r\nMODULE: AddBookmark "), std::string::npos) << messages[i];
   }
   EXPECT_EQ(activeList(t), before);
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
 }
 
 // Every regular file under a host directory.
@@ -233,7 +233,7 @@ TEST(Import, UnsafeHostNamesStayReadableAndInsideTheSideFileArea) {
   EXPECT_EQ(shown, sortedStored);
 
   // One new layer-visibility file per bookmark, all inside the list's own area.
-  const std::filesystem::path area = t.drives.host(t.app.ConfigDir + "lists");
+  const std::filesystem::path area = t.drives.host(t.module.paths.ConfigDir + "lists");
   std::vector<std::filesystem::path> added;
   for (const auto& file : filesUnder(t.drives.base())) {
     if (!filesBefore.count(file)) added.push_back(file);
@@ -245,7 +245,7 @@ TEST(Import, UnsafeHostNamesStayReadableAndInsideTheSideFileArea) {
 TEST(Import, AcceptedStartUpOfferImportsAndDeletesTheMarker) {
   TestApp t(kThreeBookmarks);
   t.command.OnCreate(&t.host);
-  ASSERT_TRUE(t.app.fs.fileExists(t.app.InitMarkerFile()));
+  ASSERT_TRUE(t.module.services.fs.fileExists(t.module.paths.InitMarkerFile()));
   t.toolkit.queueAnswer(MessageResult::kYes);
   t.command.OnClick();
 
@@ -253,7 +253,7 @@ TEST(Import, AcceptedStartUpOfferImportsAndDeletesTheMarker) {
             std::vector<std::string>{"Would you like to import your existing ArcMap bookmarks?"});
   EXPECT_EQ(activeList(t), header() + threeImported("ArcMapBookmarks"));
   EXPECT_EQ(t.window().lstbxGroup().items(), std::vector<std::string>{"ArcMapBookmarks"});
-  EXPECT_FALSE(t.app.fs.fileExists(t.app.InitMarkerFile()));
+  EXPECT_FALSE(t.module.services.fs.fileExists(t.module.paths.InitMarkerFile()));
 }
 
 }  // namespace

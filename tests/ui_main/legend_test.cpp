@@ -28,7 +28,7 @@ struct Element {
 
 class LegendTest : public ::testing::Test {
  protected:
-  LegendTest() : t(kDocument), window(t.app) { t.app.HostDocument = &doc(); }
+  LegendTest() : t(kDocument), window(t.module) { t.module.session.HostDocument = &doc(); }
 
   host::HostDocument& doc() { return t.host.document(); }
   host::PageLayout& layout() { return *doc().layout; }  // unlogged

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "store/side_files.h"
 #include "support/failing_file_system.h"
@@ -37,7 +37,7 @@ void startOn(TestApp& t, const std::string& list, const std::string& content) {
 
 // A layer-visibility file in the side-file area of `list`.
 std::string writeSideFile(TestApp& t, const std::string& list, const std::string& group) {
-  std::string path = store::LayerVisibilityPath(t.app, list, group, "Riverside");
+  std::string path = store::LayerVisibilityPath(t.module.paths.ConfigDir, list, group, "Riverside");
   t.drives.write(path, "\"Riverside\",\"Main Map\",\"Roads\",\"True\"\r\n");
   return path;
 }
@@ -52,7 +52,7 @@ TEST(ClearList, EmptiesTheListToItsHeaderAndDeletesOnlyItsOwnSideFiles) {
   std::string ownParks = writeSideFile(t, kDefault, "Parks");
   std::string ownRoads = writeSideFile(t, kDefault, "Roads");
   std::string otherParks = writeSideFile(t, "C:\\Lists\\other.bmk", "Parks");
-  std::string earlierParks = t.app.ConfigDir + "Parks/Riverside";
+  std::string earlierParks = t.module.paths.ConfigDir + "Parks/Riverside";
   t.drives.write(earlierParks, "\"Riverside\",\"Main Map\",\"Roads\",\"True\"\r\n");
   t.window().lstbxGroup().select(0);
 
@@ -65,14 +65,14 @@ TEST(ClearList, EmptiesTheListToItsHeaderAndDeletesOnlyItsOwnSideFiles) {
   EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
   EXPECT_EQ(t.window().Text1().text(), kDefault);
   EXPECT_FALSE(t.drives.exists(ownParks));
-  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.app, kDefault, "Parks")));
-  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.app, kDefault, "Roads")));
+  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Parks")));
+  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Roads")));
   EXPECT_FALSE(t.drives.exists(ownRoads));
   EXPECT_TRUE(t.drives.exists(otherParks));
   EXPECT_TRUE(t.drives.exists(earlierParks));
-  EXPECT_TRUE(t.drives.exists(t.app.ConfigDir));
-  EXPECT_EQ(t.app.ActiveListPath, kDefault);
-  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n));
+  EXPECT_TRUE(t.drives.exists(t.module.paths.ConfigDir));
+  EXPECT_EQ(t.module.session.ActiveListPath, kDefault);
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
 }
 
 TEST(ClearList, ListOnAnotherDriveKeepsEverySideFile) {
@@ -114,19 +114,19 @@ TEST(ClearList, FailedRewriteIsReportedAndLeavesTheListWhole) {
   TestApp t;
   t.drives.write(kDefault, kTwoGroups);
   testing::FailingFileSystem failing(t.drives.fs());
-  AppState app(failing, t.toolkit, t.host);
-  CorbelwickBookmarks command(app);
+  Module module(failing, t.toolkit, t.toolkit, t.host);
+  CorbelwickBookmarks command(module);
   command.OnCreate(&t.host);
   command.OnClick();
 
   failing.failReplace = true;
   t.toolkit.queueAnswer(MessageResult::kYes);
-  app.mainWindow->fire("btnNewList", Event::kClick);
+  module.mainWindow->fire("btnNewList", Event::kClick);
   ASSERT_EQ(t.toolkit.messages.size(), 2u);
   EXPECT_TRUE(reportsModule(t.toolkit.messages[1], "btnNewList_Click frmMain Line : 5"));
   EXPECT_EQ(t.drives.read(kDefault), kTwoGroups);
-  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(app.files.isOpen(n));
-  app.mainWindow.reset();
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(module.files.isOpen(n));
+  module.mainWindow.reset();
 }
 
 TEST(ResetList, YesMakesTheDefaultListActiveWithoutWriting) {
@@ -137,7 +137,7 @@ TEST(ResetList, YesMakesTheDefaultListActiveWithoutWriting) {
 
   t.toolkit.queueAnswer(MessageResult::kNo);
   t.window().fire("btnReset", Event::kClick);
-  EXPECT_EQ(t.app.ActiveListPath, "C:\\Lists\\other.bmk");
+  EXPECT_EQ(t.module.session.ActiveListPath, "C:\\Lists\\other.bmk");
   EXPECT_EQ(t.window().lstbxGroup().items(), Names({"Parks", "Roads"}));
 
   t.toolkit.queueAnswer(MessageResult::kYes);
@@ -146,7 +146,7 @@ TEST(ResetList, YesMakesTheDefaultListActiveWithoutWriting) {
             Names(2,
                   "This will set your local, default bookmark list as the current list.  "
                   "Continue?"));
-  EXPECT_EQ(t.app.ActiveListPath, kDefault);
+  EXPECT_EQ(t.module.session.ActiveListPath, kDefault);
   EXPECT_EQ(t.window().Text1().text(), kDefault);
   EXPECT_EQ(t.window().lstbxGroup().items(), Names{"Home"});
   EXPECT_EQ(t.drives.read(kDefault), header() + group("Home"));
@@ -162,23 +162,23 @@ TEST(ResetList, MissingDefaultListIsReportedWithEmptyLists) {
   ASSERT_EQ(t.toolkit.messages.size(), 2u);
   EXPECT_TRUE(reportsModule(t.toolkit.messages[1], "btnReset_Click frmMain Line : 5"))
       << t.toolkit.messages[1];
-  EXPECT_EQ(t.app.ActiveListPath, kDefault);
+  EXPECT_EQ(t.module.session.ActiveListPath, kDefault);
   EXPECT_EQ(t.window().Text1().text(), kDefault);
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
   EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
   EXPECT_FALSE(t.drives.exists(kDefault));
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
 }
 
 TEST(ListWindows, ClickWhileTheFlagIsSetOnlyShowsItsMessage) {
   struct Case {
     const char* button;
-    bool AppState::*flag;
+    bool Session::*flag;
     const char* message;
   } cases[] = {
-      {"btnLoadList", &AppState::OpenListWindowActive,
+      {"btnLoadList", &Session::OpenListWindowActive,
        "Open List window is already open.  Please find it."},
-      {"btnSaveList", &AppState::SaveListWindowActive,
+      {"btnSaveList", &Session::SaveListWindowActive,
        "Save List window is already open.  Please find it."},
   };
   for (const auto& c : cases) {
@@ -190,12 +190,12 @@ TEST(ListWindows, ClickWhileTheFlagIsSetOnlyShowsItsMessage) {
       ++shown;
       w.hide();
     };
-    t.app.*c.flag = true;
+    t.module.session.*c.flag = true;
     t.window().fire(c.button, Event::kClick);
     EXPECT_EQ(t.toolkit.messages, Names{c.message});
     EXPECT_EQ(shown, 0);
-    EXPECT_TRUE(t.app.*c.flag);
-    EXPECT_TRUE(t.app.liveWindows.empty());
+    EXPECT_TRUE(t.module.session.*c.flag);
+    EXPECT_TRUE(t.module.windows.live().empty());
   }
 }
 

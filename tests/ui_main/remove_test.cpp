@@ -32,10 +32,10 @@ class RemoveTest : public ::testing::Test {
     if (list != kDefaultList)
       t.drives.write(TestApp::programDir() + "config", "\"" + list + "\"\r\n");
     t.start();
-    ASSERT_EQ(t.app.ActiveListPath, list);
+    ASSERT_EQ(t.module.session.ActiveListPath, list);
   }
   FrmMain& window() { return t.window(); }
-  std::string list() { return t.drives.read(t.app.ActiveListPath); }
+  std::string list() { return t.drives.read(t.module.session.ActiveListPath); }
 
   // Selects the first entry of that text; selecting a group lists its bookmarks.
   void select(ListBox& box, const std::string& text) {
@@ -66,10 +66,10 @@ class RemoveTest : public ::testing::Test {
 
   // Side files of a list as seen on disk.
   std::string ownFile(const std::string& listPath, const std::string& g, const std::string& b) {
-    return store::LayerVisibilityPath(t.app, listPath, g, b);
+    return store::LayerVisibilityPath(t.module.paths.ConfigDir, listPath, g, b);
   }
   std::string ownGroupDir(const std::string& listPath, const std::string& g) {
-    return store::GroupSideDirectory(t.app, listPath, g);
+    return store::GroupSideDirectory(t.module.paths.ConfigDir, listPath, g);
   }
   void touch(const std::string& path) {
     t.drives.write(path, "\"b\",\"Main Map\",\"Roads\",\"False\"\r\n");
@@ -96,7 +96,7 @@ TEST_F(RemoveTest, RemoveBookmarkDropsEveryRecordOfThatGroupAndNameWithoutAsking
   EXPECT_EQ(lists(),
             "LIST frmMain.lstbxExtentName [\"Harbour\", \"Riverside\"] selected -\n"
             "LIST frmMain.lstbxGroup [\"Parks\", \"Roads\"] selected \"Parks\"\n");
-  EXPECT_EQ(t.app.SelectedGroup, "Parks");
+  EXPECT_EQ(t.module.session.SelectedGroup, "Parks");
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 
@@ -123,7 +123,7 @@ TEST_F(RemoveTest, RemoveGroupKeepsOtherRecordsInOrder) {
   EXPECT_EQ(lists(),
             "LIST frmMain.lstbxExtentName [] selected -\n"
             "LIST frmMain.lstbxGroup [\"Docks\", \"parks\", \"Roads\"] selected -\n");
-  EXPECT_EQ(t.app.SelectedGroup, "Parks");
+  EXPECT_EQ(t.module.session.SelectedGroup, "Parks");
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 
@@ -148,11 +148,11 @@ TEST_F(RemoveTest, WithoutWriteAccessOrSelectionOnlyAMessageShows) {
        "C:\\missing\\a.bmk"},
   };
   for (const auto& c : cases) {
-    t.app.ActiveListPath = kDefaultList;
+    t.module.session.ActiveListPath = kDefaultList;
     window().lstbxGroup().select(ListBox::kNone);
     window().lstbxExtentName().clear();
     if (c.chooseGroup) choose("Parks");
-    if (*c.listPath) t.app.ActiveListPath = c.listPath;
+    if (*c.listPath) t.module.session.ActiveListPath = c.listPath;
     const std::string before = lists();
     click(c.button);
     EXPECT_EQ(t.toolkit.messages, std::vector<std::string>{c.message}) << c.button;
@@ -182,7 +182,7 @@ TEST_F(RemoveTest, AFailingRewriteReportsAndLeavesListAndListBoxes) {
         << t.toolkit.messages[0];
     EXPECT_EQ(list(), cutShort) << c.button;
     EXPECT_EQ(lists(), before) << c.button;
-    for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.app.files.isOpen(n)) << c.button;
+    for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n)) << c.button;
     for (const auto& entry :
          std::filesystem::directory_iterator(t.drives.host(TestApp::programDir()))) {
       EXPECT_EQ(entry.path().filename().string().find("temp"), std::string::npos);
@@ -197,7 +197,7 @@ TEST_F(RemoveTest, RemovalDeletesOnlyTheActiveListsOwnSideFiles) {
   const std::string other = "C:\\lists\\other.bmk";
   start(header() + group("Parks") + group("Roads") + bookmark("Parks", "Riverside") +
         bookmark("Parks", "Harbour"));
-  const std::string legacyRiverside = t.app.ConfigDir + "Parks/Riverside";
+  const std::string legacyRiverside = t.module.paths.ConfigDir + "Parks/Riverside";
   for (const auto& path :
        {ownFile(kDefaultList, "Parks", "Riverside"), ownFile(kDefaultList, "Parks", "Harbour"),
         ownFile(kDefaultList, "Roads", "Mill"), ownFile(other, "Parks", "Riverside"),
@@ -226,17 +226,17 @@ TEST_F(RemoveTest, RemovalDeletesOnlyTheActiveListsOwnSideFiles) {
 // keep theirs.
 TEST_F(RemoveTest, RemovedBookmarkNoLongerReadsTheEarlierVersionsFile) {
   start(header() + group("Parks") + bookmark("Parks", "Riverside") + bookmark("Parks", "Harbour"));
-  touch(t.app.ConfigDir + "Parks/Riverside");
-  touch(t.app.ConfigDir + "Parks/Harbour");
-  ASSERT_FALSE(store::LayerVisibilityFileToRead(t.app, kDefaultList, "Parks", "Riverside").empty());
+  touch(t.module.paths.ConfigDir + "Parks/Riverside");
+  touch(t.module.paths.ConfigDir + "Parks/Harbour");
+  ASSERT_FALSE(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Riverside").empty());
 
   choose("Parks", "Riverside");
   click("btnRemoveExtent");
-  EXPECT_EQ(store::LayerVisibilityFileToRead(t.app, kDefaultList, "Parks", "Riverside"), "");
-  EXPECT_EQ(store::LayerVisibilityFileToRead(t.app, kDefaultList, "Parks", "Harbour"),
+  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Riverside"), "");
+  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Harbour"),
             ownFile(kDefaultList, "Parks", "Harbour"));
-  EXPECT_TRUE(exists(t.app.ConfigDir + "Parks/Riverside"));
-  EXPECT_TRUE(exists(t.app.ConfigDir + "Parks/Harbour"));
+  EXPECT_TRUE(exists(t.module.paths.ConfigDir + "Parks/Riverside"));
+  EXPECT_TRUE(exists(t.module.paths.ConfigDir + "Parks/Harbour"));
 }
 
 TEST_F(RemoveTest, AListNotOnTheProgramsDriveTouchesNoSideFile) {
@@ -246,7 +246,7 @@ TEST_F(RemoveTest, AListNotOnTheProgramsDriveTouchesNoSideFile) {
         onD);
   touch(ownFile(onD, "Parks", "Riverside"));
   touch(ownFile(onD, "Roads", "Mill"));
-  touch(t.app.ConfigDir + "Parks/Riverside");
+  touch(t.module.paths.ConfigDir + "Parks/Riverside");
 
   choose("Parks", "Riverside");
   click("btnRemoveExtent");
@@ -255,7 +255,7 @@ TEST_F(RemoveTest, AListNotOnTheProgramsDriveTouchesNoSideFile) {
   EXPECT_EQ(list(), header() + group("Parks"));
   EXPECT_TRUE(exists(ownFile(onD, "Parks", "Riverside")));
   EXPECT_TRUE(exists(ownFile(onD, "Roads", "Mill")));
-  EXPECT_TRUE(exists(t.app.ConfigDir + "Parks/Riverside"));
+  EXPECT_TRUE(exists(t.module.paths.ConfigDir + "Parks/Riverside"));
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 

@@ -25,7 +25,7 @@ struct SelectionTest {
   explicit SelectionTest(const std::string& content) {
     t.command.OnCreate(&t.host);
     t.drives.write(kList, content);
-    t.app.ActiveListPath = kList;
+    t.module.session.ActiveListPath = kList;
   }
   // Puts the group in the group list and selects it, which fires the listing.
   std::vector<std::string> select(const std::string& name) {
@@ -107,9 +107,9 @@ TEST(GroupSelection, ListsTheGroupsBookmarksLessWithheldPairs) {
   for (const auto& c : cases) {
     SelectionTest s(c.content);
     EXPECT_EQ(s.select(c.group), c.names) << c.what;
-    EXPECT_EQ(s.t.app.SelectedGroup, c.group) << c.what;
+    EXPECT_EQ(s.t.module.session.SelectedGroup, c.group) << c.what;
     EXPECT_TRUE(s.t.toolkit.messages.empty()) << c.what;
-    EXPECT_FALSE(s.t.app.files.isOpen(1)) << c.what;
+    EXPECT_FALSE(s.t.module.files.isOpen(1)) << c.what;
     EXPECT_EQ(s.t.drives.read(kList), c.content) << c.what;
   }
 }
@@ -119,9 +119,9 @@ TEST(GroupSelection, EachSelectionReadsTheListAfresh) {
   EXPECT_EQ(s.select("Parks"), std::vector<std::string>{"a"});
   s.t.drives.write(kList, header() + group("Parks") + bookmark("Parks", "b") + group("Roads"));
   EXPECT_EQ(s.select("Roads"), std::vector<std::string>{});
-  s.t.app.SelectedGroup = "something else";
+  s.t.module.session.SelectedGroup = "something else";
   EXPECT_EQ(s.select("Parks"), std::vector<std::string>{"b"});
-  EXPECT_EQ(s.t.app.SelectedGroup, "Parks");
+  EXPECT_EQ(s.t.module.session.SelectedGroup, "Parks");
 }
 
 TEST(GroupSelection, CutShortListEndsInTheReportWithNoBookmarks) {
@@ -131,7 +131,7 @@ TEST(GroupSelection, CutShortListEndsInTheReportWithNoBookmarks) {
       kList, header() + group("Parks") + bookmark("Parks", "a") + "\"Roads\",\"b\",1,2,3\r\n");
   s.t.toolkit.messages.clear();
   EXPECT_EQ(s.select("Roads"), std::vector<std::string>{});
-  EXPECT_EQ(s.t.app.SelectedGroup, "Roads");
+  EXPECT_EQ(s.t.module.session.SelectedGroup, "Roads");
   ASSERT_EQ(s.t.toolkit.messages.size(), 1u);
   EXPECT_NE(s.t.toolkit.messages[0].find("ERROR NUMBER: 62\r\n"), std::string::npos);
   EXPECT_NE(s.t.toolkit.messages[0].find("MODULE: lstbxGroup_Click frmMain Line : 3\r\n"),
@@ -167,7 +167,7 @@ TEST(GroupSelection, WithheldPairsBeyondTheTablesRoomEndInTheReport) {
 
 TEST(GroupSelection, MissingListEndsInTheReport) {
   SelectionTest s(header());
-  s.t.app.ActiveListPath = "C:\\lists\\missing.bmk";
+  s.t.module.session.ActiveListPath = "C:\\lists\\missing.bmk";
   EXPECT_EQ(s.select("Parks"), std::vector<std::string>{});
   ASSERT_EQ(s.t.toolkit.messages.size(), 1u);
   EXPECT_NE(s.t.toolkit.messages[0].find("MODULE: lstbxGroup_Click frmMain Line : 3\r\n"),

@@ -133,7 +133,7 @@ TEST(ImportOffer, NoKeepsTheMarkerAndAsksAgainAtTheNextLoad) {
   t.toolkit.queueAnswer(MessageResult::kNo);
   t.start();
   EXPECT_TRUE(transcriptHas(t, "MSGBOX \"" + std::string(kImportQuestion) + "\" -> No"));
-  EXPECT_TRUE(t.drives.exists(t.app.InitMarkerFile()));
+  EXPECT_TRUE(t.drives.exists(t.module.paths.InitMarkerFile()));
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
 
   t.window().fire("btnClose", Event::kClick);
@@ -148,7 +148,7 @@ TEST(ImportOffer, YesImportsAndDeletesTheMarker) {
   t.toolkit.queueAnswer(MessageResult::kYes);
   t.start();
   EXPECT_TRUE(transcriptHas(t, "MSGBOX \"" + std::string(kImportQuestion) + "\" -> Yes"));
-  EXPECT_FALSE(t.drives.exists(t.app.InitMarkerFile()));
+  EXPECT_FALSE(t.drives.exists(t.module.paths.InitMarkerFile()));
   EXPECT_EQ(t.window().lstbxGroup().count(), 1);  // the import group
 
   // Closed and opened again: no marker, no question.
@@ -172,11 +172,11 @@ TEST(ImportOffer, IsNotMadeWithoutMarkerBookmarksOrMapView) {
   for (const auto& c : cases) {
     TestApp t(c.document);
     t.command.OnCreate(&t.host);
-    if (c.deleteMarker) t.app.fs.deleteFile(t.app.InitMarkerFile());
+    if (c.deleteMarker) t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());
     t.host.document().setLayoutActive(c.layoutActive);
     t.command.OnClick();
     EXPECT_TRUE(t.toolkit.messages.empty()) << c.what;
-    EXPECT_EQ(t.drives.exists(t.app.InitMarkerFile()), !c.deleteMarker) << c.what;
+    EXPECT_EQ(t.drives.exists(t.module.paths.InitMarkerFile()), !c.deleteMarker) << c.what;
     EXPECT_TRUE(t.window().isVisible()) << c.what;
   }
 }
@@ -186,16 +186,16 @@ TEST(Close, HidesTheFrameUnloadsAndTheNextClickLoadsAfresh) {
   startOnList(t, (header() + group("Parks")).c_str());
   t.window().lstbxGroup().select(0);
   t.window().chkViz().setValue(1);
-  t.app.files.openForInput(1, kList);
+  t.module.files.openForInput(1, kList);
 
   t.window().fire("btnClose", Event::kClick);
   host::HostFrame* frame = t.window().Frame();
   EXPECT_FALSE(frame->visible());
   EXPECT_FALSE(t.window().isLoaded());
-  EXPECT_FALSE(t.app.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(1));
   EXPECT_EQ(t.window().lstbxGroup().count(), 0);
   EXPECT_EQ(t.window().chkViz().value(), 0);
-  EXPECT_EQ(t.app.SelectedGroup, "Parks");  // process-wide state stays
+  EXPECT_EQ(t.module.session.SelectedGroup, "Parks");  // process-wide state stays
 
   // Another list is active by the next click: the start-up runs again on it.
   t.drives.write(TestApp::programDir() + "config", "\"C:\\lists\\b.bmk\"\r\n");

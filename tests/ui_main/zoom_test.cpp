@@ -71,7 +71,7 @@ class ZoomTest : public ::testing::Test {
   host::HostDocument& doc() { return t.host.document(); }
 
   void choose(const std::string& group, const std::string& bookmark) {
-    t.app.SelectedGroup = group;
+    t.module.session.SelectedGroup = group;
     window().lstbxExtentName().clear();
     window().lstbxExtentName().addItem(bookmark);
     window().lstbxExtentName().select(0);
@@ -79,7 +79,7 @@ class ZoomTest : public ::testing::Test {
 
   void writeVisibilities(const std::string& group, const std::string& bookmark,
                          const std::string& records) {
-    t.drives.write(store::LayerVisibilityPath(t.app, list(), group, bookmark), records);
+    t.drives.write(store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), group, bookmark), records);
   }
 
   // Clicks Zoom with a clean call log and transcript.
@@ -110,9 +110,9 @@ TEST_F(ZoomTest, SetsTheExtentInvalidatesThenRestoresVisibilitiesAndRedrawsTheCo
                          }));
   EXPECT_EQ(doc().focusMap().extent(), (host::Envelope{1, 2, 3, 4}));
   EXPECT_EQ(t.toolkit.transcript, (std::vector<std::string>{"POINTER wait", "POINTER default"}));
-  EXPECT_EQ(t.app.SelectedBookmark, "Riverside");
-  EXPECT_FALSE(t.app.files.isOpen(1));
-  EXPECT_FALSE(t.app.files.isOpen(2));
+  EXPECT_EQ(t.module.session.SelectedBookmark, "Riverside");
+  EXPECT_FALSE(t.module.files.isOpen(1));
+  EXPECT_FALSE(t.module.files.isOpen(2));
 }
 
 TEST_F(ZoomTest, DoubleClickRunsTheSameZoomAsTheButton) {
@@ -196,7 +196,7 @@ TEST_F(ZoomTest, VisibilitiesNeedTheTickAndAFile) {
     bool file;
   } cases[] = {{"not ticked", 0, true}, {"no file", 1, false}};
   for (const auto& c : cases) {
-    const std::string path = store::LayerVisibilityPath(t.app, list(), "Parks", "Riverside");
+    const std::string path = store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), "Parks", "Riverside");
     if (c.file) {
       t.drives.write(path, "\"Riverside\",\"Inset\",\"Roads\",\"False\"\r\n");
     } else {
@@ -228,7 +228,7 @@ TEST_F(ZoomTest, AFailingVisibilityIsSkippedSilently) {
   EXPECT_EQ(doc().tocRedraws, 1);
   EXPECT_TRUE(t.toolkit.messages.empty());
   EXPECT_EQ(t.toolkit.pointer, platform::MousePointer::kDefault);
-  EXPECT_FALSE(t.app.files.isOpen(2));
+  EXPECT_FALSE(t.module.files.isOpen(2));
 }
 
 // Two lists on the program's drive share the group and bookmark name; each keeps its own
@@ -237,9 +237,9 @@ TEST_F(ZoomTest, ReadsTheVisibilitiesOfTheActiveListOnly) {
   const std::string other = "C:\\lists\\other.bmk";
   t.drives.write(other, kHeader + kParksGroup + kRiverside);
   writeVisibilities("Parks", "Riverside", "\"Riverside\",\"Inset\",\"Roads\",\"False\"\r\n");
-  t.drives.write(store::LayerVisibilityPath(t.app, other, "Parks", "Riverside"),
+  t.drives.write(store::LayerVisibilityPath(t.module.paths.ConfigDir, other, "Parks", "Riverside"),
                  "\"Riverside\",\"Main Map\",\"Parcels\",\"True\"\r\n");
-  t.drives.write(t.app.ConfigDir + "Parks/Riverside",
+  t.drives.write(t.module.paths.ConfigDir + "Parks/Riverside",
                  "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n");
   window().chkViz().setValue(1);
   choose("Parks", "Riverside");
@@ -248,8 +248,8 @@ TEST_F(ZoomTest, ReadsTheVisibilitiesOfTheActiveListOnly) {
             "{Main Map: Roads=1 Parcels=0 Base=1 [ Rivers=1 Inner=1 [ Parcels=0 ] ] Imagery=1 }"
             "{Inset: Roads=0 }{Main Map: Roads=1 }");
 
-  t.app.ActiveListPath = "C:\\lists\\third.bmk";
-  t.drives.write(t.app.ActiveListPath, kHeader + kRiverside);
+  t.module.session.ActiveListPath = "C:\\lists\\third.bmk";
+  t.drives.write(t.module.session.ActiveListPath, kHeader + kRiverside);
   zoom();
   EXPECT_FALSE(doc().dataFrame(0).layer(0).visible());  // the earlier version's file
   EXPECT_FALSE(doc().dataFrame(0).layer(1).visible());  // not the other list's
@@ -298,13 +298,13 @@ TEST_F(ZoomTest, FailuresEndInTheReportWithThePointerBackToDefault) {
     ASSERT_EQ(t.toolkit.transcript.size(), 3u) << c.what;
     EXPECT_EQ(t.toolkit.transcript[1], "POINTER default") << c.what;
     EXPECT_EQ(t.toolkit.transcript[2].rfind("MSGBOX ", 0), 0u) << c.what;
-    EXPECT_FALSE(t.app.files.isOpen(1)) << c.what;
+    EXPECT_FALSE(t.module.files.isOpen(1)) << c.what;
   }
 }
 
 TEST_F(ZoomTest, DoubleClickWithoutSelectionSearchesForTheEmptyNameAndReports) {
   window().lstbxExtentName().clear();
-  t.app.SelectedGroup = "Parks";
+  t.module.session.SelectedGroup = "Parks";
   t.toolkit.transcript.clear();
   window().fire("lstbxExtentName", Event::kDblClick);
   ASSERT_EQ(t.toolkit.messages.size(), 1u);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit.h"
+#include "platform/window_host.h"
 
 namespace cw::headless {
 
@@ -20,7 +20,7 @@ struct ScriptError {
 // and opened link is written to the transcript, one line each:
 //   MSGBOX "text"            MSGBOX "text" -> Yes       INPUT "prompt" -> "answer"
 //   INPUT "prompt" -> cancel POINTER wait               POINTER default        OPEN "link"
-class HeadlessToolkit : public platform::Toolkit {
+class HeadlessToolkit : public platform::WindowHost, public platform::Shell {
  public:
   // The answer to the next message box. An OK box takes a queued OK and leaves a queued Yes or
   // No for the next question; a Yes/No box needs a queued Yes or No.

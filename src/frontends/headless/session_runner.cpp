@@ -3,7 +3,7 @@
 #include <charconv>
 #include <sstream>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "host/host.h"
 #include "ui/controls/selectable.h"
@@ -75,7 +75,7 @@ std::string shortestNumber(double value) {
 
 SessionRunner::SessionRunner(platform::FileSystem& fs, host::MapHost& host, std::ostream& out)
     : fs_(fs), host_(host), out_(out) {
-  app_ = std::make_unique<AppState>(fs_, toolkit_, host_);
+  module_ = std::make_unique<Module>(fs_, toolkit_, toolkit_, host_);
   toolkit_.onLine = [this](const std::string& line) { out_ << line << "\n"; };
   toolkit_.modalDriver = [this](ui::Window& shown) {
     runUntil([&] { return !shown.isVisible(); });
@@ -85,11 +85,7 @@ SessionRunner::SessionRunner(platform::FileSystem& fs, host::MapHost& host, std:
   };
 }
 
-SessionRunner::~SessionRunner() {
-  // Windows refer to the state; drop them before it.
-  app_->mainWindow.reset();
-  app_->ownedWindows.clear();
-}
+SessionRunner::~SessionRunner() = default;
 
 std::vector<SessionRunner::Line> SessionRunner::parse(const std::string& script) {
   std::vector<Line> lines;
@@ -124,8 +120,8 @@ void SessionRunner::runUntil(const std::function<bool()>& done) {
 
 ui::Window& SessionRunner::window(const std::string& name, const Line& line) {
   if (name == "frmMain") {
-    if (!app_->mainWindow) throw errorAt(line.number, "frmMain does not exist (no create?)");
-    return *app_->mainWindow;
+    if (!module_->mainWindow) throw errorAt(line.number, "frmMain does not exist (no create?)");
+    return *module_->mainWindow;
   }
   auto shown = [this](ui::Window* w) {
     for (const auto& frame : host_.frames()) {
@@ -133,7 +129,7 @@ ui::Window& SessionRunner::window(const std::string& name, const Line& line) {
     }
     return w->isVisible();
   };
-  const auto& live = app_->liveWindows;
+  const auto& live = module_->windows.live();
   for (auto it = live.rbegin(); it != live.rend(); ++it) {
     if ((*it)->name() == name && shown(*it)) return **it;
   }
@@ -187,7 +183,7 @@ void SessionRunner::perform(const Line& line) {
 
   if (action == "create") {
     need(0);
-    commands_.push_back(std::make_unique<CorbelwickBookmarks>(*app_));
+    commands_.push_back(std::make_unique<CorbelwickBookmarks>(*module_));
     commands_.back()->OnCreate(&host_);
   } else if (action == "click") {
     need(0);

@@ -10,7 +10,7 @@
 #include "frontends/headless/headless_toolkit.h"
 
 namespace cw {
-struct AppState;
+class Module;
 class CorbelwickBookmarks;
 }  // namespace cw
 namespace cw::host {
@@ -35,7 +35,7 @@ class SessionRunner {
   // Plays the whole script; throws ScriptError on a script mistake.
   void play(const std::string& script);
 
-  AppState& app() { return *app_; }
+  Module& module() { return *module_; }
   HeadlessToolkit& toolkit() { return toolkit_; }
 
  private:
@@ -53,7 +53,7 @@ class SessionRunner {
   host::MapHost& host_;
   std::ostream& out_;
   HeadlessToolkit toolkit_;
-  std::unique_ptr<AppState> app_;
+  std::unique_ptr<Module> module_;
   std::vector<std::unique_ptr<CorbelwickBookmarks>> commands_;
   std::vector<Line> lines_;
   std::size_t next_ = 0;

@@ -1,6 +1,6 @@
 #include "frontends/qt/desktop_app.h"
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "frontends/qt/frame_window.h"
 #include "frontends/qt/main_window.h"
@@ -12,24 +12,20 @@ namespace cw::qt {
 
 DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<host::HostDocument> document)
     : host_(std::move(document)), toolkit_(com_identity::kTypeLibraryName) {
-  state_ = std::make_unique<AppState>(fs, toolkit_, host_);
-  command_ = std::make_unique<CorbelwickBookmarks>(*state_);
+  module_ = std::make_unique<Module>(fs, toolkit_, toolkit_, host_);
+  command_ = std::make_unique<CorbelwickBookmarks>(*module_);
   host_.frameCreated.push_back([this](host::HostFrame& frame) {
     frames_.emplace_back(new FrameWindow(frame, toolkit_.scale(), window_.get()));
   });
-  window_ = std::make_unique<MainWindow>(*state_, *command_);
+  window_ = std::make_unique<MainWindow>(*module_, *command_);
   toolkit_.setDialogParent(window_.get());
 }
 
 DesktopApp::~DesktopApp() {
-  // The widgets show the windows and the document: they go first, then the windows, which
-  // refer to the state.
+  // The widgets show the windows and the document, so they go before the module (members go
+  // in reverse order); frames made from now on get no tool window.
   window_.reset();
   host_.frameCreated.clear();
-  state_->mainWindow.reset();
-  state_->ownedWindows.clear();
-  command_.reset();
-  state_.reset();
 }
 
 FrameWindow* DesktopApp::frameOf(const ui::Window& window) const {

@@ -8,7 +8,7 @@
 #include "host/host.h"
 
 namespace cw {
-struct AppState;
+class Module;
 class CorbelwickBookmarks;
 }  // namespace cw
 namespace cw::platform {
@@ -34,7 +34,7 @@ class DesktopApp {
   DesktopApp& operator=(const DesktopApp&) = delete;
 
   MainWindow& mainWindow() { return *window_; }
-  AppState& state() { return *state_; }
+  Module& module() { return *module_; }
   host::MapHost& host() { return host_; }
   QtToolkit& toolkit() { return toolkit_; }
   // The tool window of the host frame that shows a system window; nullptr when none does.
@@ -43,7 +43,7 @@ class DesktopApp {
  private:
   host::MapHost host_;
   QtToolkit toolkit_;
-  std::unique_ptr<AppState> state_;
+  std::unique_ptr<Module> module_;
   std::unique_ptr<CorbelwickBookmarks> command_;
   std::unique_ptr<MainWindow> window_;
   std::vector<QPointer<FrameWindow>> frames_;

@@ -13,7 +13,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
 #include "errors/failure.h"
 #include "frontends/qt/command_toolbar.h"
@@ -33,7 +33,8 @@ QString number(double value) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& app, ICommand& command) : app_(app), host_(app.hostApplication) {
+MainWindow::MainWindow(Module& module, ICommand& command)
+    : module_(module), host_(module.services.hostApplication) {
   setObjectName("MainWindow");
   setWindowTitle("Corbelwick Map");
   canvas_ = new MapCanvas(host_, this);
@@ -115,11 +116,9 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::setDocument(std::unique_ptr<host::HostDocument> document) {
-  // The system holds the document of its last click: it follows the application's document.
-  bool held = app_.HostDocument != nullptr;
-  app_.HostDocument = nullptr;
+  // The system holds the document of its last click: it is told the document was replaced.
   host_.setDocument(std::move(document));
-  if (held && host_.hasDocument()) app_.HostDocument = &host_.document();
+  module_.hostDocumentReplaced();
   attachDocument();
   canvas_->documentReplaced();
   refresh();

@@ -4,7 +4,7 @@
 #include <memory>
 
 namespace cw {
-struct AppState;
+class Module;
 class ICommand;
 }  // namespace cw
 namespace cw::host {
@@ -29,7 +29,7 @@ class MapCanvas;
 // carries the command.
 class MainWindow : public QMainWindow {
  public:
-  MainWindow(AppState& app, ICommand& command);
+  MainWindow(Module& module, ICommand& command);
   ~MainWindow() override;
 
   MapCanvas* canvas() const { return canvas_; }
@@ -54,7 +54,7 @@ class MainWindow : public QMainWindow {
   void openDocument();
   void saveDocument();
 
-  AppState& app_;
+  Module& module_;
   host::MapHost& host_;
   MapCanvas* canvas_ = nullptr;
   LayoutView* layout_ = nullptr;

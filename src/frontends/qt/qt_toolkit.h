@@ -5,14 +5,14 @@
 #include <QWidget>
 
 #include "frontends/qt/twips.h"
-#include "platform/toolkit.h"
+#include "platform/window_host.h"
 
 namespace cw::qt {
 
 // The toolkit on screen: message boxes without an icon under the application's title, the input
 // box, the wait cursor, modal windows rendered from their description, and the desktop's URL
 // handler for links.
-class QtToolkit : public platform::Toolkit {
+class QtToolkit : public platform::WindowHost, public platform::Shell {
  public:
   explicit QtToolkit(QString title);
   ~QtToolkit() override;

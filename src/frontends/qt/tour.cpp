@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/contents_tree.h"
 #include "frontends/qt/desktop_app.h"
@@ -100,8 +100,8 @@ class Tour {
   }
 
   WindowView* bookmarksView() {
-    if (!app_.state().mainWindow) return nullptr;
-    FrameWindow* frame = app_.frameOf(*app_.state().mainWindow);
+    if (!app_.module().mainWindow) return nullptr;
+    FrameWindow* frame = app_.frameOf(*app_.module().mainWindow);
     return frame ? frame->view() : nullptr;
   }
 

@@ -1,9 +1,8 @@
 #include "ui/help/frm_help.h"
 
-#include <algorithm>
 #include <string>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 
@@ -46,7 +45,7 @@ const WindowSpec& frmHelpSpec() {
 }
 // clang-format on
 
-FrmHelp::FrmHelp(AppState& app) : Window(frmHelpSpec()), app_(app) {
+FrmHelp::FrmHelp(Module& module) : Window(frmHelpSpec()), module_(module) {
   createControls();
   on("Label2", Event::kClick, [this] { Label2_Click(); });
   on("Label3", Event::kClick, [this] { Label3_Click(); });
@@ -54,25 +53,21 @@ FrmHelp::FrmHelp(AppState& app) : Window(frmHelpSpec()), app_(app) {
   on("Label6", Event::kClick, [this] { Label6_Click(); });
 }
 
-// A framed help window is listed among the live windows for as long as it exists.
-FrmHelp::~FrmHelp() {
-  auto& live = app_.liveWindows;
-  live.erase(std::remove(live.begin(), live.end(), this), live.end());
-}
+FrmHelp::~FrmHelp() = default;
 
 void FrmHelp::Form_Load() {
-  errors::ErrorTrap trap(app_, "Form_Load", kUnit);
+  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([&] {
     trap.at(1);
-    txtVersion().setCaption(app_.ProductVersion);
+    txtVersion().setCaption(module_.identity.ProductVersion);
   });
 }
 
 host::HostFrame* FrmHelp::Frame() {
   if (!frame_) {
-    frame_ = &app_.hostApplication.createFrame();
+    frame_ = &module_.services.hostApplication.createFrame();
     frame_->bind(*this);
-    frame_->setCaption(app_.ProductName + " - Help");
+    frame_->setCaption(module_.identity.ProductName + " - Help");
   }
   return frame_;
 }
@@ -80,19 +75,19 @@ host::HostFrame* FrmHelp::Frame() {
 // The shell opens each link; its result is not examined and nothing is shown when it fails.
 
 void FrmHelp::Label2_Click() {
-  app_.toolkit.openLink(product::kWebSite);
+  module_.services.shell.openLink(product::kWebSite);
 }
 
 void FrmHelp::Label3_Click() {
-  app_.toolkit.openLink(std::string("mailto:") + product::kInfoEmail);
+  module_.services.shell.openLink(std::string("mailto:") + product::kInfoEmail);
 }
 
 void FrmHelp::Label4_Click() {
-  app_.toolkit.openLink(std::string(product::kWebSite) + product::kProductPagePath);
+  module_.services.shell.openLink(std::string(product::kWebSite) + product::kProductPagePath);
 }
 
 void FrmHelp::Label6_Click() {
-  app_.toolkit.openLink(product::kForumPage);
+  module_.services.shell.openLink(product::kForumPage);
 }
 
 }  // namespace cw::ui

@@ -4,7 +4,7 @@
 #include "ui/controls/window.h"
 
 namespace cw {
-struct AppState;
+class Module;
 }
 namespace cw::host {
 class HostFrame;
@@ -20,7 +20,7 @@ const WindowSpec& frmHelpSpec();
 // by "?" (a new window each time).
 class FrmHelp : public Window {
  public:
-  explicit FrmHelp(AppState& app);
+  explicit FrmHelp(Module& module);
   ~FrmHelp() override;
 
   // The host frame that shows this window, created (and the window bound to it) on first read.
@@ -37,7 +37,7 @@ class FrmHelp : public Window {
   void Form_Load() override;
 
  private:
-  AppState& app_;
+  Module& module_;
   host::HostFrame* frame_ = nullptr;
 };
 

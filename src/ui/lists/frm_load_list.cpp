@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
-#include "store/group_list.h"
+#include "store/list_reading.h"
 #include "store/list_format.h"
 #include "ui/main/frm_main.h"
 
@@ -16,11 +16,11 @@ namespace {
 constexpr const char* kUnit = "frmLoad";
 
 // The process-wide bookmarks window, whose path box and lists follow the active list.
-FrmMain& mainWindowOf(AppState& app) {
-  if (!app.mainWindow) {
+FrmMain& mainWindowOf(Module& module) {
+  if (!module.mainWindow) {
     throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
   }
-  return *app.mainWindow;
+  return *module.mainWindow;
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ const WindowSpec& frmLoadListSpec() {
   return spec;
 }
 
-FrmLoadList::FrmLoadList(AppState& app) : Window(frmLoadListSpec()), app_(app) {
+FrmLoadList::FrmLoadList(Module& module) : Window(frmLoadListSpec()), module_(module) {
   createControls();
   on("Drive1", Event::kChange, [this] { Drive1_Change(); });
   on("Dir1", Event::kChange, [this] { Dir1_Change(); });
@@ -55,18 +55,18 @@ FrmLoadList::FrmLoadList(AppState& app) : Window(frmLoadListSpec()), app_(app) {
 }
 
 std::unique_ptr<Control> FrmLoadList::makeControl(const ControlSpec& spec) {
-  if (auto list = makeFileSystemList(spec, app_.fs)) return list;
+  if (auto list = makeFileSystemList(spec, module_.services.fs)) return list;
   return Window::makeControl(spec);
 }
 
 void FrmLoadList::Form_Load() {
   // The lists start at the current directory by themselves; nothing else to prepare.
-  errors::ErrorTrap trap(app_, "Form_Load", kUnit);
+  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([] {});
 }
 
 void FrmLoadList::Drive1_Change() {
-  errors::ErrorTrap trap(app_, "Drive1_Change", kUnit);
+  errors::ErrorTrap trap(module_.report, "Drive1_Change", kUnit);
   trap.run([&] {
     trap.at(1);
     Dir1().setPath(Drive1().drive());
@@ -74,7 +74,7 @@ void FrmLoadList::Drive1_Change() {
 }
 
 void FrmLoadList::Dir1_Change() {
-  errors::ErrorTrap trap(app_, "Dir1_Change", kUnit);
+  errors::ErrorTrap trap(module_.report, "Dir1_Change", kUnit);
   trap.run([&] {
     trap.at(1);
     File1().setPath(Dir1().path());
@@ -83,31 +83,31 @@ void FrmLoadList::Dir1_Change() {
 
 void FrmLoadList::File1_Click() {
   // Choosing a file only selects it.
-  errors::ErrorTrap trap(app_, "File1_Click", kUnit);
+  errors::ErrorTrap trap(module_.report, "File1_Click", kUnit);
   trap.run([] {});
 }
 
 void FrmLoadList::File1_DblClick() {
   // Closes the files of a failed open too, so none stays open behind the window.
-  errors::ErrorTrap trap(app_, "File1_DblClick", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "File1_DblClick", kUnit, {1, 2, 3});
   trap.run([&] { openChosenList(trap); });
 }
 
 void FrmLoadList::btnOpen_Click() {
-  errors::ErrorTrap trap(app_, "btnOpen_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "btnOpen_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     openChosenList(trap);
     trap.at(8);
-    app_.files.close(1);
-    app_.files.close(2);
+    module_.files.close(1);
+    module_.files.close(2);
   });
 }
 
 void FrmLoadList::btnCancel_Click() {
-  errors::ErrorTrap trap(app_, "btnCancel_Click", kUnit);
+  errors::ErrorTrap trap(module_.report, "btnCancel_Click", kUnit);
   trap.run([&] {
     trap.at(1);
-    app_.OpenListWindowActive = false;
+    module_.session.OpenListWindowActive = false;
     trap.at(2);
     hide();
   });
@@ -118,10 +118,10 @@ void FrmLoadList::closedByUser() {
 }
 
 void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
-  auto& files = app_.files;
+  auto& files = module_.files;
   trap.at(1);
   if (File1().selectedIndex() == FileList::kNone) {
-    app_.toolkit.messageBox("Please select a file to load.", platform::MessageButtons::kOk);
+    module_.services.windows.messageBox("Please select a file to load.", platform::MessageButtons::kOk);
     return;
   }
   trap.at(2);
@@ -133,55 +133,35 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
   trap.at(3);
   files.close(1);
   files.close(2);
-  files.openForInput(2, candidate);
-  std::int64_t fieldCount = 0;
-  bool looksLikeList = false;
-  store::GroupNames groups;
-  store::Field recordFirst;
-  while (!store::endOfFile(files, 2)) {
-    store::Field field = store::readField(files, 2);
-    const auto place = fieldCount % store::kFieldsPerRecord;
-    if (fieldCount == 0) looksLikeList = field.equals(store::kFormatTag);
-    if (looksLikeList) {
-      if (place == 0) {
-        recordFirst = std::move(field);
-      } else if (place == 1 && !recordFirst.equals(store::kFormatTag)) {
-        groups.addRecord(std::move(recordFirst), field);
-      }
-    }
-    ++fieldCount;
-  }
-  files.close(2);
+  store::ListCandidate scanned = store::ScanListCandidate(files, 2, candidate);
 
-  trap.at(4);
-  files.openForInput(2, candidate);
-  store::Field first;
-  if (fieldCount > 0) first = store::readField(files, 2);
+  trap.at(4);  // the first field, the file left open
+  store::Field first = store::OpenAtFirstField(files, 2, candidate, scanned.fieldCount > 0);
 
   trap.at(5);
-  if (!first.equals(store::kFormatTag) || fieldCount < store::kFieldsPerRecord) {
-    app_.toolkit.messageBox("Please choose a valid bookmark file, .bmk",
-                            platform::MessageButtons::kOk);
+  if (!first.equals(store::kFormatTag) || scanned.fieldCount < store::kFieldsPerRecord) {
+    module_.services.windows.messageBox("Please choose a valid bookmark file, .bmk",
+                                        platform::MessageButtons::kOk);
   } else {
     trap.at(61);
-    app_.ActiveListPath = candidate;
+    module_.session.ActiveListPath = candidate;
     trap.at(62);
-    mainWindowOf(app_).Text1().setText(app_.ActiveListPath);
+    mainWindowOf(module_).Text1().setText(module_.session.ActiveListPath);
     trap.at(63);
-    if (fieldCount % store::kFieldsPerRecord == 0) {
-      store::ShowGroupList(app_, groups);
+    if (scanned.fieldCount % store::kFieldsPerRecord == 0) {
+      mainWindowOf(module_).showGroups(scanned.groups.names());
     } else {
-      store::LoadGroupList(app_);  // a record cut short: fails where the group list would
+      mainWindowOf(module_).LoadGroupList();  // a record cut short: fails where it would
     }
     trap.at(64);
     files.close(3);
     // The new choice takes the old one's place in one step: a failure keeps the old choice
     // instead of leaving the next start without any.
     platform::replaceFileContent(
-        app_.fs, app_.LastListFile,
-        store::formatRecord(std::vector<store::Field>{store::Field::text(app_.ActiveListPath)}));
+        module_.services.fs, module_.paths.LastListFile,
+        store::formatRecord(std::vector<store::Field>{store::Field::text(module_.session.ActiveListPath)}));
     trap.at(65);
-    app_.OpenListWindowActive = false;
+    module_.session.OpenListWindowActive = false;
     trap.at(66);
     hide();
   }

@@ -6,7 +6,7 @@
 #include "ui/controls/window.h"
 
 namespace cw {
-struct AppState;
+class Module;
 }
 namespace cw::errors {
 class ErrorTrap;
@@ -22,7 +22,7 @@ const WindowSpec& frmLoadListSpec();
 // start. Shown modally by Load List, a new object for each showing.
 class FrmLoadList : public Window {
  public:
-  explicit FrmLoadList(AppState& app);
+  explicit FrmLoadList(Module& module);
 
   void Drive1_Change();
   void Dir1_Change();
@@ -46,7 +46,7 @@ class FrmLoadList : public Window {
   // caller's trap follows its steps.
   void openChosenList(errors::ErrorTrap& trap);
 
-  AppState& app_;
+  Module& module_;
 };
 
 }  // namespace cw::ui

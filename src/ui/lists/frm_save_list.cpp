@@ -1,6 +1,6 @@
 #include "ui/lists/frm_save_list.h"
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/list_format.h"
 #include "store/list_rewrite.h"
@@ -14,11 +14,11 @@ namespace {
 constexpr const char* kUnit = "frmSave";
 
 // The process-wide bookmarks window, whose path box follows the active list.
-FrmMain& mainWindowOf(AppState& app) {
-  if (!app.mainWindow) {
+FrmMain& mainWindowOf(Module& module) {
+  if (!module.mainWindow) {
     throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
   }
-  return *app.mainWindow;
+  return *module.mainWindow;
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ const WindowSpec& frmSaveListSpec() {
   return spec;
 }
 
-FrmSaveList::FrmSaveList(AppState& app) : Window(frmSaveListSpec()), app_(app) {
+FrmSaveList::FrmSaveList(Module& module) : Window(frmSaveListSpec()), module_(module) {
   createControls();
   on("Drive1", Event::kChange, [this] { Drive1_Change(); });
   on("Dir1", Event::kChange, [this] { Dir1_Change(); });
@@ -54,18 +54,18 @@ FrmSaveList::FrmSaveList(AppState& app) : Window(frmSaveListSpec()), app_(app) {
 }
 
 std::unique_ptr<Control> FrmSaveList::makeControl(const ControlSpec& spec) {
-  if (auto list = makeFileSystemList(spec, app_.fs)) return list;
+  if (auto list = makeFileSystemList(spec, module_.services.fs)) return list;
   return Window::makeControl(spec);
 }
 
 void FrmSaveList::Form_Load() {
   // The lists start at the current directory by themselves; nothing else to prepare.
-  errors::ErrorTrap trap(app_, "Form_Load", kUnit);
+  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([] {});
 }
 
 void FrmSaveList::Drive1_Change() {
-  errors::ErrorTrap trap(app_, "Drive1_Change", kUnit);
+  errors::ErrorTrap trap(module_.report, "Drive1_Change", kUnit);
   trap.run([&] {
     trap.at(1);
     Dir1().setPath(Drive1().drive());
@@ -73,7 +73,7 @@ void FrmSaveList::Drive1_Change() {
 }
 
 void FrmSaveList::Dir1_Change() {
-  errors::ErrorTrap trap(app_, "Dir1_Change", kUnit);
+  errors::ErrorTrap trap(module_.report, "Dir1_Change", kUnit);
   trap.run([&] {
     trap.at(1);
     File1().setPath(Dir1().path());
@@ -81,8 +81,8 @@ void FrmSaveList::Dir1_Change() {
 }
 
 void FrmSaveList::btnSave_Click() {
-  auto& files = app_.files;
-  errors::ErrorTrap trap(app_, "btnSave_Click", kUnit, {1, 2});
+  auto& files = module_.files;
+  errors::ErrorTrap trap(module_.report, "btnSave_Click", kUnit, {1, 2});
   trap.run([&] {
     trap.at(1);
     files.close(1);
@@ -91,7 +91,7 @@ void FrmSaveList::btnSave_Click() {
     trap.at(2);
     const std::string name = txtFileName().text();
     if (name.empty()) {
-      app_.toolkit.messageBox("Please enter a file name.", platform::MessageButtons::kOk);
+      module_.services.windows.messageBox("Please enter a file name.", platform::MessageButtons::kOk);
       return;
     }
 
@@ -101,8 +101,8 @@ void FrmSaveList::btnSave_Click() {
     // Appending the list to itself would read the records it is writing. The active list may be
     // spelt otherwise (letter case, "/", a "." segment), so its identity on disk decides too.
     trap.at(4);
-    if (target == app_.ActiveListPath || app_.fs.sameFile(target, app_.ActiveListPath)) {
-      app_.toolkit.messageBox(
+    if (target == module_.session.ActiveListPath || module_.services.fs.sameFile(target, module_.session.ActiveListPath)) {
+      module_.services.windows.messageBox(
           "File is already open, so each change has been saved.  Please choose a new filename or "
           "Cancel.",
           platform::MessageButtons::kOk);
@@ -112,27 +112,28 @@ void FrmSaveList::btnSave_Click() {
     // The copy's bookmarks keep restoring the layer visibilities recorded for the active list.
     // Copied before the records, so a failure here leaves the target list untouched.
     trap.at(5);
-    if (!app_.ProgramDrive.empty() && !target.empty() && target[0] == app_.ProgramDrive[0]) {
-      store::CopyListSideFiles(app_, app_.ActiveListPath, target);
+    if (module_.paths.onProgramDrive(target)) {
+      store::CopyListSideFiles(module_.services.fs, module_.paths.ConfigDir,
+                               module_.session.ActiveListPath, target);
     }
 
     // A copy that fails leaves the target as it was: not with part of the list at its end, and
     // not there at all when the save made it (an empty file is no list).
     trap.at(6);
     struct RemoveMadeTarget {
-      AppState& app;
+      Module& module;
       const std::string& path;
       bool armed;
       ~RemoveMadeTarget() {
         if (!armed) return;
-        errors::ignoreFailure([&] { app.files.close(2); });
-        errors::ignoreFailure([&] { app.fs.deleteFile(path); });
+        errors::ignoreFailure([&] { module.files.close(2); });
+        errors::ignoreFailure([&] { module.services.fs.deleteFile(path); });
       }
-    } removeMadeTarget{app_, target, !app_.fs.fileExists(target)};
+    } removeMadeTarget{module_, target, !module_.services.fs.fileExists(target)};
     files.openForAppend(2, target);
     platform::AppendTransaction copy(files, 2);
     trap.at(7);
-    files.openForInput(1, app_.ActiveListPath);
+    files.openForInput(1, module_.session.ActiveListPath);
     trap.at(8);
     store::CopyRecords(files, 1, 2);
     trap.at(9);
@@ -142,21 +143,21 @@ void FrmSaveList::btnSave_Click() {
     files.close(1);
 
     trap.at(10);
-    app_.ActiveListPath = target;
+    module_.session.ActiveListPath = target;
     trap.at(11);
-    mainWindowOf(app_).Text1().setText(name + ".bmk");
+    mainWindowOf(module_).Text1().setText(name + ".bmk");
     trap.at(12);
-    app_.SaveListWindowActive = false;
+    module_.session.SaveListWindowActive = false;
     trap.at(13);
     hide();
   });
 }
 
 void FrmSaveList::btnCancel_Click() {
-  errors::ErrorTrap trap(app_, "btnCancel_Click", kUnit);
+  errors::ErrorTrap trap(module_.report, "btnCancel_Click", kUnit);
   trap.run([&] {
     trap.at(1);
-    app_.SaveListWindowActive = false;
+    module_.session.SaveListWindowActive = false;
     trap.at(2);
     hide();
   });

@@ -7,7 +7,7 @@
 #include "ui/controls/window.h"
 
 namespace cw {
-struct AppState;
+class Module;
 }
 
 namespace cw::ui {
@@ -20,7 +20,7 @@ const WindowSpec& frmSaveListSpec();
 // each showing.
 class FrmSaveList : public Window {
  public:
-  explicit FrmSaveList(AppState& app);
+  explicit FrmSaveList(Module& module);
 
   void Drive1_Change();
   void Dir1_Change();
@@ -39,7 +39,7 @@ class FrmSaveList : public Window {
   std::unique_ptr<Control> makeControl(const ControlSpec& spec) override;
 
  private:
-  AppState& app_;
+  Module& module_;
 };
 
 }  // namespace cw::ui

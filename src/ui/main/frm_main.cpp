@@ -1,10 +1,10 @@
 #include "ui/main/frm_main.h"
 
-#include "command/app_state.h"
+#include "command/module.h"
 
 namespace cw::ui {
 
-FrmMain::FrmMain(AppState& app) : Window(frmMainSpec()), app_(app) {
+FrmMain::FrmMain(Module& module) : Window(frmMainSpec()), module_(module) {
   createControls();
   on("lstbxGroup", Event::kClick, [this] { lstbxGroup_Click(); });
   on("cmdbtnAddGroup", Event::kClick, [this] { cmdbtnAddGroup_Click(); });
@@ -25,5 +25,14 @@ FrmMain::FrmMain(AppState& app) : Window(frmMainSpec()), app_(app) {
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::tell(std::string_view text) {
+  module_.services.windows.messageBox(text, platform::MessageButtons::kOk);
+}
+
+bool FrmMain::ask(std::string_view question) {
+  return module_.services.windows.messageBox(question, platform::MessageButtons::kYesNo) ==
+         platform::MessageResult::kYes;
+}
 
 }  // namespace cw::ui

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "platform/window_host.h"
+#include "store/bookmark_store.h"
 #include "ui/controls/list_box.h"
 #include "ui/controls/simple_controls.h"
 #include "ui/controls/window.h"
 
 namespace cw {
-struct AppState;
+class Module;
 }
 namespace cw::host {
 class DataFrame;
@@ -25,9 +29,9 @@ const WindowSpec& frmMainSpec();
 // frm_main_startup.cpp (Frame, Form_Load, btnClose_Click), frm_main_select.cpp
 // (lstbxGroup_Click), frm_main_add.cpp, frm_main_zoom.cpp, frm_main_legend.cpp,
 // frm_main_remove.cpp, frm_main_import.cpp, frm_main_lists.cpp, frm_main_help.cpp.
-class FrmMain : public Window {
+class FrmMain : public Window, private store::ListObserver {
  public:
-  explicit FrmMain(AppState& app);
+  explicit FrmMain(Module& module);
   ~FrmMain() override;
 
   // The host frame that shows this window, created (and the window loaded) on first read.
@@ -35,6 +39,10 @@ class FrmMain : public Window {
 
   // Group list and selection.
   void lstbxGroup_Click();
+  // Empties both list boxes, then fills the group list from the active list.
+  void LoadGroupList();
+  // Empties both list boxes and shows these groups (read by someone else just now).
+  void showGroups(std::vector<std::string> groups);
   // Adding.
   void cmdbtnAddGroup_Click();
   void cmdbtnAddCurExtent_Click();
@@ -72,8 +80,18 @@ class FrmMain : public Window {
  private:
   // The zoom that both zoom handlers run, under the caller's routine name.
   void zoomToSelectedBookmark(const char* routine);
+  // Adds to the active list through the store, which tells this window what it added: a new
+  // group is listed and selected, a new bookmark listed.
+  void createGroup(const std::string& group);
+  void addBookmark(const store::Bookmark& bookmark);
+  void groupAdded(const std::string& group) override;
+  void groupSettled(const std::string& group) override;
+  void bookmarkAdded(const store::Bookmark& bookmark) override;
+  // A message box with OK; a question with Yes and No (true for Yes).
+  void tell(std::string_view text);
+  bool ask(std::string_view question);
 
-  AppState& app_;
+  Module& module_;
   host::HostFrame* frame_ = nullptr;
 };
 

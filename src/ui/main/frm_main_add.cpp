@@ -1,7 +1,7 @@
 #include <string>
 #include <string_view>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "store/ansi.h"
@@ -14,6 +14,8 @@ namespace cw::ui {
 namespace {
 
 constexpr const char* kUnit = "frmMain";
+constexpr const char* kNoWriteAccess =
+    "It seems you may not have write access to the current bookmark file: \r\n";
 
 std::string trimBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -28,92 +30,111 @@ std::string typedName(std::string_view answer) {
   return store::ansiRoundTrip(trimBlanks(answer));
 }
 
-bool canWriteActiveList(AppState& app) {
-  if (store::fCanWriteFile(app, app.ActiveListPath) >= 1) return true;
-  app.toolkit.messageBox(
-      "It seems you may not have write access to the current bookmark file: \r\n" +
-          app.ActiveListPath,
-      platform::MessageButtons::kOk);
-  return false;
-}
-
-void tell(AppState& app, std::string_view text) {
-  app.toolkit.messageBox(text, platform::MessageButtons::kOk);
-}
-
-host::HostView& activeView(AppState& app) {
-  if (!app.HostDocument) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return app.HostDocument->activeView();
+host::HostView& activeView(Module& module) {
+  return module.session.document().activeView();
 }
 
 }  // namespace
 
 // The group name is trimmed before it is tested, so blanks only draw "Groups must have a name".
 void FrmMain::cmdbtnAddGroup_Click() {
-  errors::ErrorTrap trap(app_, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);
-    if (!canWriteActiveList(app_)) return;
+    if (store::fCanWriteFile(module_.storage, module_.session.ActiveListPath) < 1) {
+      tell(std::string(kNoWriteAccess) + module_.session.ActiveListPath);
+      return;
+    }
     trap.at(2);
-    std::string answer = app_.toolkit.inputBox("Name the new group:");
+    std::string answer = module_.services.windows.inputBox("Name the new group:");
     trap.at(3);
     std::string name = typedName(answer);
     trap.at(4);
     if (name.empty()) {
-      tell(app_, "Groups must have a name");
+      tell("Groups must have a name");
       return;
     }
     trap.at(5);
     if (!store::IsValidFileName(name)) {
-      tell(app_, "Invalid group name");
+      tell("Invalid group name");
       return;
     }
-    trap.at(6);
-    store::CreateNewGroup(app_, name);
+    trap.at(6);  // the store adds it
+    createGroup(name);
   });
 }
 
 // The bookmark name is tested for emptiness before it is trimmed, so blanks only draw
 // "Invalid bookmark name".
 void FrmMain::cmdbtnAddCurExtent_Click() {
-  errors::ErrorTrap trap(app_, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);
-    if (!canWriteActiveList(app_)) return;
+    if (store::fCanWriteFile(module_.storage, module_.session.ActiveListPath) < 1) {
+      tell(std::string(kNoWriteAccess) + module_.session.ActiveListPath);
+      return;
+    }
     trap.at(2);
-    app_.SelectedGroup = lstbxGroup().selectedText();
+    module_.session.SelectedGroup = lstbxGroup().selectedText();
     trap.at(3);
     if (lstbxGroup().selectedIndex() == ListBox::kNone) {
-      tell(app_, "Please select a group");
+      tell("Please select a group");
       return;
     }
     trap.at(4);
-    std::string answer = app_.toolkit.inputBox("Please name the new bookmark:");
+    std::string answer = module_.services.windows.inputBox("Please name the new bookmark:");
     trap.at(5);
     if (answer.empty()) {
-      tell(app_, "Bookmarks must have a name");
+      tell("Bookmarks must have a name");
       return;
     }
     trap.at(6);
     std::string name = typedName(answer);
     trap.at(7);
     if (!store::IsValidFileName(name)) {
-      tell(app_, "Invalid bookmark name");
+      tell("Invalid bookmark name");
       return;
     }
     // Each value from a fresh request for the active view's extent.
     trap.at(8);
-    double xMin = activeView(app_).extent().XMin;
-    double yMin = activeView(app_).extent().YMin;
-    double xMax = activeView(app_).extent().XMax;
-    double yMax = activeView(app_).extent().YMax;
-    trap.at(9);
-    store::AddBookmark(app_, app_.SelectedGroup, name, xMin, yMin, xMax, yMax);
+    double xMin = activeView(module_).extent().XMin;
+    double yMin = activeView(module_).extent().YMin;
+    double xMax = activeView(module_).extent().XMax;
+    double yMax = activeView(module_).extent().YMax;
+    trap.at(9);  // the store adds it
+    addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
     trap.at(10);
-    app_.files.close(1);
+    module_.files.close(1);
   });
+}
+
+void FrmMain::createGroup(const std::string& group) {
+  store::CreateNewGroup(module_.activeList().observedBy(*this), group);
+}
+
+void FrmMain::addBookmark(const store::Bookmark& bookmark) {
+  const bool remember = chkViz().value() == 1;
+  store::AddBookmark(module_.activeList().observedBy(*this), bookmark,
+                     module_.session.HostDocument, remember);
+}
+
+void FrmMain::groupAdded(const std::string& group) {
+  lstbxGroup().addItem(group);
+}
+
+// The sorted list decides where the new entry stands: the last entry of that text. Selecting it
+// lists its bookmarks, which reads the list.
+void FrmMain::groupSettled(const std::string& group) {
+  ListBox& groups = lstbxGroup();
+  int index = ListBox::kNone;
+  for (int i = 0; i < groups.count(); ++i) {
+    if (groups.item(i) == group) index = i;
+  }
+  if (index != ListBox::kNone) groups.select(index);
+}
+
+void FrmMain::bookmarkAdded(const store::Bookmark& bookmark) {
+  lstbxExtentName().addItem(bookmark.name);
 }
 
 }  // namespace cw::ui

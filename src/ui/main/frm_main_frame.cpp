@@ -1,4 +1,4 @@
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "ui/main/frm_main.h"
@@ -7,18 +7,18 @@ namespace cw::ui {
 
 host::HostFrame* FrmMain::Frame() {
   host::HostFrame* result = nullptr;
-  errors::ErrorTrap trap(app_, "Frame", "frmMain");
+  errors::ErrorTrap trap(module_.report, "Frame", "frmMain");
   trap.run([&] {
     // The frame is stored before binding: binding loads the window, and its start-up reads
     // the frame again.
     trap.at(1);
     if (!frame_) {
       trap.at(2);
-      frame_ = &app_.hostApplication.createFrame();
+      frame_ = &module_.services.hostApplication.createFrame();
       trap.at(3);
       frame_->bind(*this);
       trap.at(4);
-      frame_->setCaption(app_.ProductName);
+      frame_->setCaption(module_.identity.ProductName);
     }
     trap.at(5);
     result = frame_;

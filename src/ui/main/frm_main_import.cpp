@@ -1,4 +1,4 @@
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "store/bookmark_store.h"
@@ -11,13 +11,6 @@ namespace {
 
 constexpr const char* kUnit = "frmMain";
 
-host::HostDocument& documentOf(AppState& app) {
-  if (!app.HostDocument) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return *app.HostDocument;
-}
-
 }  // namespace
 
 // Copies the document's own bookmarks into a new group of the active list. Each host bookmark
@@ -25,29 +18,28 @@ host::HostDocument& documentOf(AppState& app) {
 // user had added it; refusals and failures of one bookmark are handled by the store and the
 // import goes on with the next.
 void FrmMain::btnImport_Click() {
-  errors::ErrorTrap trap(app_, "btnImport_Click", kUnit);
+  errors::ErrorTrap trap(module_.report, "btnImport_Click", kUnit);
   trap.run([&] {
-    trap.at(1);
-    host::HostDocument& document = documentOf(app_);
+    trap.at(1);  // the document's first bookmark
+    host::HostDocument& document = module_.session.document();
     host::DataFrame& map = document.activeDataFrame();
     map.restartBookmarks();
     host::SpatialBookmark* bookmark = map.nextBookmark();
 
     trap.at(2);
     if (!bookmark) {
-      app_.toolkit.messageBox("There are no bookmarks in the current ArcMap project",
-                              platform::MessageButtons::kOk);
+      tell("There are no bookmarks in the current ArcMap project");
       return;
     }
 
-    trap.at(3);
+    trap.at(3);  // the import group's name
     const std::string group = store::ImportGroupName(lstbxGroup().items());
 
     // The import goes on whether the group was made, refused as a duplicate or not writable.
     trap.at(4);
-    store::CreateNewGroup(app_, group);
+    createGroup(group);
 
-    trap.at(5);
+    trap.at(5);  // every bookmark of the document
     while (bookmark) {
       const std::string name = store::ImportedBookmarkName(bookmark->name());
       bookmark->applyTo(map);
@@ -56,7 +48,7 @@ void FrmMain::btnImport_Click() {
       const double yMin = document.activeView().extent().YMin;
       const double xMax = document.activeView().extent().XMax;
       const double yMax = document.activeView().extent().YMax;
-      store::AddBookmark(app_, group, name, xMin, yMin, xMax, yMax);
+      addBookmark({group, name, {xMin, yMin, xMax, yMax}});
       bookmark = map.nextBookmark();
     }
   });

@@ -1,4 +1,4 @@
-#include "command/app_state.h"
+#include "command/module.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {

@@ -1,4 +1,4 @@
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "ui/main/frm_main.h"
@@ -13,23 +13,18 @@ constexpr const char* kUnit = "frmMain";
   throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
 }
 
-host::HostDocument& document(AppState& app) {
-  if (!app.HostDocument) objectNotSet();
-  return *app.HostDocument;
-}
-
 }  // namespace
 
 // The last legend frame on the page layout whose map is this very data frame (the same host
 // object; a data frame of the same name is another map).
 host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
   host::LayoutElement* result = nullptr;
-  errors::ErrorTrap trap(app_, "GetLegendElement", kUnit);
+  errors::ErrorTrap trap(module_.report, "GetLegendElement", kUnit);
   trap.run([&] {
     trap.at(1);
     result = nullptr;
     trap.at(2);
-    host::PageLayout& layout = document(app_).pageLayout();
+    host::PageLayout& layout = module_.session.document().pageLayout();
     layout.restartElements();
     trap.at(3);
     for (host::LayoutElement* element = layout.nextElement(); element;
@@ -44,14 +39,14 @@ host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
 
 // Refreshes a legend frame, fits it into its bounds and has the view redraw it.
 void FrmMain::RefreshLegend(host::LayoutElement* element, host::HostView* view) {
-  errors::ErrorTrap trap(app_, "RefreshLegend", kUnit);
+  errors::ErrorTrap trap(module_.report, "RefreshLegend", kUnit);
   trap.run([&] {
     trap.at(1);
     if (!element || !view) objectNotSet();
     if (!element->isMapSurroundFrame() || !element->isLegend()) {
       throw Failure(err::kTypeMismatch, "Type mismatch");
     }
-    host::PageLayout& layout = document(app_).pageLayout();
+    host::PageLayout& layout = module_.session.document().pageLayout();
     layout.refreshLegend(*element);
     trap.at(2);
     host::Envelope bounds = element->bounds;

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
@@ -14,39 +14,36 @@ namespace {
 
 constexpr const char* kUnit = "frmMain";
 
-// True (and the user told) when the list cannot be written.
-bool refusedWriteAccess(AppState& app, const std::string& path) {
-  if (store::fCanWriteFile(app, path) >= 1) return false;
-  app.toolkit.messageBox(
-      "It seems you may not have write access to the current bookmark file: \r\n" + path,
-      platform::MessageButtons::kOk);
-  return true;
-}
+constexpr const char* kNoWriteAccess =
+    "It seems you may not have write access to the current bookmark file: \r\n";
 
 }  // namespace
 
 // Deletes the selected bookmark of the shown group: every record of that group and name, its
 // entry, then its layer-visibility file.
 void FrmMain::btnRemoveExtent_Click() {
-  errors::ErrorTrap trap(app_, "btnRemoveExtent_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "btnRemoveExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
-    const std::string path = app_.ActiveListPath;
+    const std::string path = module_.session.ActiveListPath;
     trap.at(1);
-    if (refusedWriteAccess(app_, path)) return;
+    if (store::fCanWriteFile(module_.storage, path) < 1) {
+      tell(kNoWriteAccess + path);
+      return;
+    }
     trap.at(2);
-    app_.SelectedGroup = lstbxGroup().selectedText();
+    module_.session.SelectedGroup = lstbxGroup().selectedText();
     trap.at(3);
     const int index = lstbxExtentName().selectedIndex();
     if (index == ListBox::kNone) {
-      app_.toolkit.messageBox("Please select a bookmark to remove", platform::MessageButtons::kOk);
+      tell("Please select a bookmark to remove");
       return;
     }
     trap.at(4);
     const std::string name = lstbxExtentName().item(index);
-    const std::string group = app_.SelectedGroup;
+    const std::string group = module_.session.SelectedGroup;
 
     trap.at(6);
-    store::RewriteList(app_, path, [&](const store::Record& record) {
+    store::RewriteList(module_.services.fs, path, [&](const store::Record& record) {
       return !(record[1].equals(name) && record[0].equals(group));
     });
     trap.at(7);
@@ -56,30 +53,33 @@ void FrmMain::btnRemoveExtent_Click() {
     // (taking over an earlier version's files), so the earlier version's shared file of this
     // name no longer answers for this list once the bookmark is gone.
     trap.at(5);
-    if (app_.activeListOnProgramDrive() && !group.empty()) {
-      store::EnsureGroupSideDirectory(app_, path, group);
-      store::fDeleteFile(app_, store::LayerVisibilityPath(app_, path, group, name));
+    if (module_.paths.onProgramDrive(module_.session.ActiveListPath) && !group.empty()) {
+      store::EnsureGroupSideDirectory(module_.services.fs, module_.paths.ConfigDir, path, group);
+      store::fDeleteFile(module_.storage, store::LayerVisibilityPath(module_.paths.ConfigDir, path, group, name));
     }
   });
 }
 
 // Deletes the selected group: every record naming it, its entry, then its side-file directory.
 void FrmMain::btnRemoveGroup_Click() {
-  errors::ErrorTrap trap(app_, "btnRemoveGroup_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(module_.report, "btnRemoveGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
-    const std::string path = app_.ActiveListPath;
+    const std::string path = module_.session.ActiveListPath;
     trap.at(1);
-    if (refusedWriteAccess(app_, path)) return;
+    if (store::fCanWriteFile(module_.storage, path) < 1) {
+      tell(kNoWriteAccess + path);
+      return;
+    }
     trap.at(2);
     const int index = lstbxGroup().selectedIndex();
     if (index == ListBox::kNone) {
-      app_.toolkit.messageBox("Please select a group to remove", platform::MessageButtons::kOk);
+      tell("Please select a group to remove");
       return;
     }
     trap.at(3);
     const std::string group = lstbxGroup().item(index);
     trap.at(5);
-    store::RewriteList(app_, path,
+    store::RewriteList(module_.services.fs, path,
                        [&](const store::Record& record) { return !record[0].equals(group); });
     trap.at(6);
     lstbxExtentName().clear();
@@ -87,8 +87,8 @@ void FrmMain::btnRemoveGroup_Click() {
     // The side files go once the list no longer names the group: a failed rewrite keeps them.
     // A group without a name has no directory of its own; its path would be the whole list's.
     trap.at(4);
-    if (app_.activeListOnProgramDrive() && !group.empty()) {
-      store::fDeleteDirectory(app_, store::GroupSideDirectory(app_, path, group));
+    if (module_.paths.onProgramDrive(module_.session.ActiveListPath) && !group.empty()) {
+      store::fDeleteDirectory(module_.storage, store::GroupSideDirectory(module_.paths.ConfigDir, path, group));
     }
   });
 }

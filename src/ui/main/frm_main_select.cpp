@@ -1,118 +1,61 @@
-#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
-#include "store/list_format.h"
+#include "store/group_list.h"
+#include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
 
 namespace {
 
-// Field values compared as the list's readers compare them: a text never equals a number, and
-// an empty field equals both the empty text and the number 0 (which differ from each other).
-class FieldValueSet {
- public:
-  void insert(const store::Field& value) {
-    if (value.isEmpty()) {
-      hasEmpty_ = true;
-    } else if (value.isNumber()) {
-      numbers_.insert(value.numberValue());
-    } else {
-      texts_.insert(value.textValue());
-    }
-  }
-  bool empty() const { return !hasEmpty_ && numbers_.empty() && texts_.empty(); }
-  // True when some value of the set equals this one.
-  bool holdsEqual(const store::Field& value) const {
-    if (value.isEmpty()) return hasEmpty_ || texts_.count("") > 0 || numbers_.count(0.0) > 0;
-    if (value.isNumber()) {
-      return numbers_.count(value.numberValue()) > 0 || (hasEmpty_ && value.numberValue() == 0.0);
-    }
-    return texts_.count(value.textValue()) > 0 || (hasEmpty_ && value.textValue().empty());
-  }
-
- private:
-  std::unordered_set<std::string> texts_;
-  std::unordered_set<double> numbers_;
-  bool hasEmpty_ = false;
-};
-
-bool isReservedName(const store::Field& name) {
-  return name.equals(store::kRemovalMarker) || name.equals(store::kGroupFiller);
-}
-
-struct Candidate {
-  store::Field name;
-  bool emptyGroupField;  // field 1 was an empty field (only possible for the group "")
-};
+constexpr const char* kUnit = "frmMain";
+constexpr int kListFile = 1;
 
 }  // namespace
 
+void FrmMain::LoadGroupList() {
+  lstbxGroup().clear();
+  lstbxExtentName().clear();
+  for (auto& group : store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
+    lstbxGroup().addItem(std::move(group));
+  }
+}
+
+void FrmMain::showGroups(std::vector<std::string> groups) {
+  lstbxGroup().clear();
+  lstbxExtentName().clear();
+  for (auto& group : groups) lstbxGroup().addItem(std::move(group));
+}
+
 // Lists the bookmarks of the selected group, read afresh from the list: the names of the
 // group's bookmark records in file order, less the exact (group, name) pairs that bookmark
-// removal records withhold, wherever those stand. One read does it: the withheld names of the
-// group are gathered beside the candidates and applied once the whole list has been read.
+// removal records withhold, wherever those stand.
 void FrmMain::lstbxGroup_Click() {
-  errors::ErrorTrap trap(app_, "lstbxGroup_Click", "frmMain");
+  errors::ErrorTrap trap(module_.report, "lstbxGroup_Click", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // the old listing goes
     lstbxExtentName().clear();
-    trap.at(2);
-    app_.SelectedGroup = lstbxGroup().selectedText();
-    const std::string& group = app_.SelectedGroup;
+    trap.at(2);  // the selected group
+    module_.session.SelectedGroup = lstbxGroup().selectedText();
 
-    trap.at(3);
-    platform::FileSlots& files = app_.files;
-    files.close(1);
-    files.openForInput(1, app_.ActiveListPath);
-    std::int64_t records = 0;
-    std::int64_t withheldPairs = 0;  // of every group: they all take room in the table
-    // Withheld names of the group. A removal whose field 1 is the number 0 withholds from the
-    // group "" only the records whose field 1 is an empty field.
-    FieldValueSet withheld;
-    FieldValueSet withheldFromEmptyField;
-    std::vector<Candidate> candidates;
-    while (!store::endOfFile(files, 1)) {
-      store::Field first = store::readField(files, 1);
-      store::Field second = store::readField(files, 1);
-      store::Field third = store::readField(files, 1);
-      store::skipFields(files, 1, store::kFieldsPerRecord - 3);
-      ++records;
-      if (first.equals(store::kFormatTag) || isReservedName(second)) continue;
-      if (third.equals(store::kRemovalMarker)) {
-        ++withheldPairs;
-        if (first.equals(group)) {
-          withheld.insert(second);
-        } else if (group.empty() && first.isNumber() && first.numberValue() == 0.0) {
-          withheldFromEmptyField.insert(second);
-        }
-      }
-      if (first.equals(group)) candidates.push_back({std::move(second), first.isEmpty()});
-    }
-    files.close(1);
+    trap.at(3);  // one read of the list
+    const store::BookmarkListing listing = store::ReadBookmarkListing(
+        module_.files, kListFile, module_.session.ActiveListPath, module_.session.SelectedGroup);
 
     // The table of withheld pairs has room for N + 6 entries, two per pair.
     trap.at(4);
-    if (2 * withheldPairs > records + 6) {
+    if (2 * listing.withheldPairs > listing.records + 6) {
       throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
     }
 
-    trap.at(5);
-    const bool anyWithheld = !withheld.empty() || !withheldFromEmptyField.empty();
-    for (const Candidate& candidate : candidates) {
-      if (anyWithheld &&
-          (withheld.holdsEqual(candidate.name) ||
-           (candidate.emptyGroupField && withheldFromEmptyField.holdsEqual(candidate.name)))) {
-        continue;
-      }
-      lstbxExtentName().addItem(candidate.name.asText());
-    }
+    trap.at(5);  // the group's bookmarks
+    for (const std::string& name : listing.names) lstbxExtentName().addItem(name);
     trap.at(6);
-    files.close(1);
+    module_.files.close(kListFile);
   });
 }
 

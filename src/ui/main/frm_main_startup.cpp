@@ -1,12 +1,12 @@
 #include <cmath>
+#include <utility>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "platform/file_slots.h"
 #include "store/file_utilities.h"
-#include "store/group_list.h"
-#include "store/list_format.h"
+#include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -39,18 +39,18 @@ int centredOffset(int screenTwips, int windowTwips, int twipsPerPixel) {
 void FrmMain::Form_Load() {
   // The start-up's trap closes no file: a failure while the list is open leaves number 1 open
   // until the next routine closes it before using it.
-  errors::ErrorTrap trap(app_, "Form_Load", kUnit);
+  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([&] {
-    platform::FileSlots& files = app_.files;
-    const std::string& path = app_.ActiveListPath;
+    platform::FileSlots& files = module_.files;
+    const std::string& path = module_.session.ActiveListPath;
 
-    trap.at(1);
-    platform::ScreenMetrics screen = app_.toolkit.screen();
+    trap.at(1);  // centred on the screen
+    platform::ScreenMetrics screen = module_.services.windows.screen();
     int left = centredOffset(screen.widthTwips, spec().width, screen.twipsPerPixelX);
     int top = centredOffset(screen.heightTwips, spec().height, screen.twipsPerPixelY);
     frameOf(*this).move(left, top, 0, 0);
 
-    trap.at(2);
+    trap.at(2);  // the path box
     Text1().setText(path);
 
     // Appending creates a missing list without touching an existing one.
@@ -59,23 +59,17 @@ void FrmMain::Form_Load() {
     files.openForAppend(1, path);
     files.close(1);
 
-    trap.at(4);
-    files.openForInput(1, path);
-    bool empty = store::endOfFile(files, 1);
-    files.close(1);
+    trap.at(4);  // the emptiness test
+    bool empty = store::IsEmptyList(files, 1, path);
 
     // A header cut short would make the list unreadable: it is written whole or not at all.
     trap.at(5);
     files.openForAppend(1, path);
-    if (empty) {
-      platform::AppendTransaction append(files, 1);
-      store::writeRecord(files, 1, store::headerRecord());
-      append.commit();
-    }
+    if (empty) store::AppendHeaderRecord(files, 1);
     files.close(1);
 
-    trap.at(6);
-    store::FillGroupList(app_, lstbxGroup());
+    trap.at(6);  // the group list
+    for (auto& group : store::ReadGroupList(files, 1, path)) lstbxGroup().addItem(std::move(group));
 
     trap.at(7);
     files.close(1);
@@ -85,14 +79,12 @@ void FrmMain::Form_Load() {
     // The import offer: each statement's failure is skipped and the next one runs.
     trap.at(9);
     bool markerExists = false;
-    errors::ignoreFailure(
-        [&] { markerExists = store::fDoesFileExist(app_, app_.InitMarkerFile()); });
+    errors::ignoreFailure([&] {
+      markerExists = store::fDoesFileExist(module_.storage, module_.paths.InitMarkerFile());
+    });
     if (!markerExists) return;
     host::DataFrame* map = nullptr;
-    errors::ignoreFailure([&] {
-      if (!app_.HostDocument) objectNotSet();
-      map = &app_.HostDocument->activeDataFrame();
-    });
+    errors::ignoreFailure([&] { map = &module_.session.document().activeDataFrame(); });
     errors::ignoreFailure([&] {
       if (!map) objectNotSet();
       map->restartBookmarks();
@@ -103,22 +95,21 @@ void FrmMain::Form_Load() {
       first = map->nextBookmark();
     });
     if (!first) return;
-    platform::MessageResult answer = platform::MessageResult::kNo;
-    errors::ignoreFailure([&] {
-      answer = app_.toolkit.messageBox("Would you like to import your existing ArcMap bookmarks?",
-                                       platform::MessageButtons::kYesNo);
-    });
-    if (answer != platform::MessageResult::kYes) return;
+    bool accepted = false;
+    errors::ignoreFailure(
+        [&] { accepted = ask("Would you like to import your existing ArcMap bookmarks?"); });
+    if (!accepted) return;
     errors::ignoreFailure([&] { btnImport_Click(); });
-    errors::ignoreFailure([&] { store::fDeleteFile(app_, app_.InitMarkerFile()); });
+    errors::ignoreFailure(
+        [&] { store::fDeleteFile(module_.storage, module_.paths.InitMarkerFile()); });
   });
 }
 
 void FrmMain::btnClose_Click() {
-  errors::ErrorTrap trap(app_, "btnClose_Click", kUnit, {1});
+  errors::ErrorTrap trap(module_.report, "btnClose_Click", kUnit, {1});
   trap.run([&] {
     trap.at(1);
-    app_.files.close(1);
+    module_.files.close(1);
     trap.at(2);
     frameOf(*this).setVisible(false);
     trap.at(3);

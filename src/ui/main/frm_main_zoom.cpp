@@ -1,9 +1,9 @@
 #include <string>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
-#include "store/list_format.h"
+#include "store/list_reading.h"
 #include "store/side_files.h"
 #include "ui/main/frm_main.h"
 
@@ -14,13 +14,6 @@ namespace {
 constexpr const char* kUnit = "frmMain";
 constexpr int kListFile = 1;
 constexpr int kVisibilityFile = 2;
-
-host::HostDocument& document(AppState& app) {
-  if (!app.HostDocument) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return *app.HostDocument;
-}
 
 // Feature layers named `layer`: at the top of the data frame, or directly inside a top-level
 // group layer. Group layers themselves and deeper members keep their visibility.
@@ -60,7 +53,7 @@ void applyLayerRecord(host::HostDocument& doc, const std::string& frameName,
 
 void FrmMain::btnZoom_Click() {
   if (lstbxExtentName().selectedText().empty()) {
-    app_.toolkit.messageBox("Please select a bookmark", platform::MessageButtons::kOk);
+    tell("Please select a bookmark");
     return;
   }
   zoomToSelectedBookmark("btnZoom_Click");
@@ -73,49 +66,29 @@ void FrmMain::lstbxExtentName_DblClick() {
 // Sets the focus data frame's extent to the selected bookmark's rectangle, read afresh from the
 // list, and restores the bookmark's recorded layer visibilities when asked to.
 void FrmMain::zoomToSelectedBookmark(const char* routine) {
-  errors::ErrorTrap trap(app_, routine, kUnit, {kListFile, kVisibilityFile});
+  errors::ErrorTrap trap(module_.report, routine, kUnit, {kListFile, kVisibilityFile});
   trap.run([&] {
     try {
-      platform::FileSlots& files = app_.files;
-      trap.at(1);
-      app_.toolkit.setMousePointer(platform::MousePointer::kHourglass);
-      trap.at(2);
-      app_.SelectedBookmark = lstbxExtentName().selectedText();
-      trap.at(3);
+      platform::FileSlots& files = module_.files;
+      Session& session = module_.session;
+      trap.at(1);  // the hourglass
+      module_.services.windows.setMousePointer(platform::MousePointer::kHourglass);
+      trap.at(2);  // the chosen bookmark
+      session.SelectedBookmark = lstbxExtentName().selectedText();
+      trap.at(3);  // the list, read afresh
       files.close(kListFile);
-      files.openForInput(kListFile, app_.ActiveListPath);
+      files.openForInput(kListFile, session.ActiveListPath);
 
-      // The first record of the group and name; past the end of the list the next read fails.
+      // The first record of the group and name; past the end of the list the read fails.
       trap.at(4);
-      for (;;) {
-        store::Field group = store::readField(files, kListFile);
-        if (group.equals(store::kFormatTag) || !group.equals(app_.SelectedGroup)) {
-          store::skipFields(files, kListFile, store::kFieldsPerRecord - 1);
-          continue;
-        }
-        store::Field name = store::readField(files, kListFile);
-        if (!name.equals(app_.SelectedBookmark)) {
-          store::skipFields(files, kListFile, store::kFieldsPerRecord - 2);
-          continue;
-        }
-        break;
-      }
+      store::SeekBookmarkRecord(files, kListFile, session.SelectedGroup, session.SelectedBookmark);
 
-      trap.at(5);
-      host::HostDocument& doc = document(app_);
+      trap.at(5);  // the focus data frame
+      host::HostDocument& doc = session.document();
       host::HostView* view = &doc.focusMap();
-      trap.at(6);
-      double xMin = store::readField(files, kListFile).asNumber();
-      double yMin = store::readField(files, kListFile).asNumber();
-      double xMax = store::readField(files, kListFile).asNumber();
-      double yMax = store::readField(files, kListFile).asNumber();
-      trap.at(7);
-      host::Envelope extent;
-      extent.XMin = xMin;
-      extent.YMin = yMin;
-      extent.XMax = xMax;
-      extent.YMax = yMax;
-      trap.at(8);
+      trap.at(6);  // the record's extent
+      const host::Envelope extent = store::ReadExtentFields(files, kListFile);
+      trap.at(8);  // the map shows it
       view->setExtent(extent);
 
       // The layout test is made on the focus data frame's view, which a data frame never
@@ -141,9 +114,10 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       errors::ignoreFailure([&] {
         if (!remember) return;
         visibilityPath = store::LayerVisibilityFileToRead(
-            app_, app_.ActiveListPath, app_.SelectedGroup, app_.SelectedBookmark);
+            module_.services.fs, module_.paths.ConfigDir, session.ActiveListPath,
+            session.SelectedGroup, session.SelectedBookmark);
       });
-      trap.at(14);
+      trap.at(14);  // the recorded visibilities
       if (remember && !visibilityPath.empty()) {
         bool opened = false;
         errors::ignoreFailure([&] {
@@ -155,23 +129,20 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
         for (bool more = opened; more;) {
           more = false;
           errors::ignoreFailure([&] {
-            if (store::endOfFile(files, kVisibilityFile)) return;
-            store::readField(files, kVisibilityFile);  // the bookmark name, not compared
-            std::string frameName = store::readField(files, kVisibilityFile).asText();
-            std::string layerName = store::readField(files, kVisibilityFile).asText();
-            bool visible = store::readField(files, kVisibilityFile).asText() == "True";
+            store::LayerRecord record;
+            if (!store::ReadLayerRecord(files, kVisibilityFile, record)) return;
             more = true;
-            applyLayerRecord(doc, frameName, layerName, visible);
+            applyLayerRecord(doc, record.frame, record.layer, record.visible);
           });
         }
         if (opened) errors::ignoreFailure([&] { doc.refreshContentsView(); });
       }
       trap.at(15);
       errors::ignoreFailure([&] { files.close(kVisibilityFile); });
-      trap.at(17);
-      app_.toolkit.setMousePointer(platform::MousePointer::kDefault);
+      trap.at(17);  // the pointer back
+      module_.services.windows.setMousePointer(platform::MousePointer::kDefault);
     } catch (...) {
-      app_.toolkit.setMousePointer(platform::MousePointer::kDefault);
+      module_.services.windows.setMousePointer(platform::MousePointer::kDefault);
       throw;
     }
   });

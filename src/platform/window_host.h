@@ -20,11 +20,11 @@ struct ScreenMetrics {
   int twipsPerPixelY = 15;
 };
 
-// The windowing toolkit and shell services the system uses. Message boxes carry no icon and the
-// application's default title; the input box has the default title and an empty entry.
-class Toolkit {
+// What the system's windows need of the toolkit that shows them. Message boxes carry no icon
+// and the application's default title; the input box has the default title and an empty entry.
+class WindowHost {
  public:
-  virtual ~Toolkit() = default;
+  virtual ~WindowHost() = default;
   virtual MessageResult messageBox(std::string_view text, MessageButtons buttons) = 0;
   // The entered text; Cancel yields "".
   virtual std::string inputBox(std::string_view prompt) = 0;
@@ -32,7 +32,12 @@ class Toolkit {
   virtual ScreenMetrics screen() = 0;
   // Shows the window modally; returns when the window is hidden.
   virtual void showModal(ui::Window& window) = 0;
-  // The shell's "Open" of a link (web page or mailto:); the result is not examined.
+};
+
+// The shell's "Open" of a link (web page or mailto:); the result is not examined.
+class Shell {
+ public:
+  virtual ~Shell() = default;
   virtual void openLink(std::string_view target) = 0;
 };
 

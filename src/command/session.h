@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "errors/failure.h"
+
+namespace cw::host {
+class MapHost;
+class HostDocument;
+}  // namespace cw::host
+
+namespace cw {
+
+// What the user is working on, shared by every command instance and every window of the
+// process: the active list, the selections, the two list-window flags, and the host objects of
+// the most recent click.
+struct Session {
+  std::string ActiveListPath;  // the list the bookmarks window reads and writes
+  std::string FormatTag;       // set by each click
+  std::string SelectedGroup;   // the group last taken from the group list
+  std::string SelectedBookmark;
+  bool OpenListWindowActive = false;
+  bool SaveListWindowActive = false;
+
+  host::MapHost* MapHost = nullptr;
+  host::HostDocument* HostDocument = nullptr;
+
+  // The document of the most recent click; fails (object not set) before any.
+  host::HostDocument& document() const {
+    if (!HostDocument) {
+      throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+    }
+    return *HostDocument;
+  }
+};
+
+}  // namespace cw

@@ -1,0 +1,185 @@
+#include "store/list_reading.h"
+
+#include <unordered_set>
+#include <utility>
+
+#include "platform/file_slots.h"
+#include "store/list_format.h"
+
+namespace cw::store {
+
+namespace {
+
+// Field values compared as the list's readers compare them: a text never equals a number, and
+// an empty field equals both the empty text and the number 0 (which differ from each other).
+class FieldValueSet {
+ public:
+  void insert(const Field& value) {
+    if (value.isEmpty()) {
+      hasEmpty_ = true;
+    } else if (value.isNumber()) {
+      numbers_.insert(value.numberValue());
+    } else {
+      texts_.insert(value.textValue());
+    }
+  }
+  bool empty() const { return !hasEmpty_ && numbers_.empty() && texts_.empty(); }
+  // True when some value of the set equals this one.
+  bool holdsEqual(const Field& value) const {
+    if (value.isEmpty()) return hasEmpty_ || texts_.count("") > 0 || numbers_.count(0.0) > 0;
+    if (value.isNumber()) {
+      return numbers_.count(value.numberValue()) > 0 || (hasEmpty_ && value.numberValue() == 0.0);
+    }
+    return texts_.count(value.textValue()) > 0 || (hasEmpty_ && value.textValue().empty());
+  }
+
+ private:
+  std::unordered_set<std::string> texts_;
+  std::unordered_set<double> numbers_;
+  bool hasEmpty_ = false;
+};
+
+bool isReservedName(const Field& name) {
+  return name.equals(kRemovalMarker) || name.equals(kGroupFiller);
+}
+
+struct Candidate {
+  Field name;
+  bool emptyGroupField;  // field 1 was an empty field (only possible for the group "")
+};
+
+}  // namespace
+
+bool IsEmptyList(platform::FileSlots& files, int number, const std::string& path) {
+  files.openForInput(number, path);
+  bool empty = endOfFile(files, number);
+  files.close(number);
+  return empty;
+}
+
+void AppendHeaderRecord(platform::FileSlots& files, int number) {
+  // A header cut short would make the list unreadable.
+  platform::AppendTransaction append(files, number);
+  writeRecord(files, number, headerRecord());
+  append.commit();
+}
+
+std::string ReadLastField(platform::FileSlots& files, int number, const std::string& path) {
+  files.openForInput(number, path);
+  std::string last;
+  while (!endOfFile(files, number)) last = readField(files, number).asText();
+  files.close(number);
+  return last;
+}
+
+// One read does it: the withheld names of the group are gathered beside the candidates and
+// applied once the whole list has been read.
+BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number,
+                                    const std::string& path, const std::string& group) {
+  files.close(number);
+  files.openForInput(number, path);
+  BookmarkListing listing;
+  // Withheld names of the group. A removal whose field 1 is the number 0 withholds from the
+  // group "" only the records whose field 1 is an empty field.
+  FieldValueSet withheld;
+  FieldValueSet withheldFromEmptyField;
+  std::vector<Candidate> candidates;
+  while (!endOfFile(files, number)) {
+    Field first = readField(files, number);
+    Field second = readField(files, number);
+    Field third = readField(files, number);
+    skipFields(files, number, kFieldsPerRecord - 3);
+    ++listing.records;
+    if (first.equals(kFormatTag) || isReservedName(second)) continue;
+    if (third.equals(kRemovalMarker)) {
+      ++listing.withheldPairs;
+      if (first.equals(group)) {
+        withheld.insert(second);
+      } else if (group.empty() && first.isNumber() && first.numberValue() == 0.0) {
+        withheldFromEmptyField.insert(second);
+      }
+    }
+    if (first.equals(group)) candidates.push_back({std::move(second), first.isEmpty()});
+  }
+  files.close(number);
+
+  const bool anyWithheld = !withheld.empty() || !withheldFromEmptyField.empty();
+  for (const Candidate& candidate : candidates) {
+    if (anyWithheld &&
+        (withheld.holdsEqual(candidate.name) ||
+         (candidate.emptyGroupField && withheldFromEmptyField.holdsEqual(candidate.name)))) {
+      continue;
+    }
+    listing.names.push_back(candidate.name.asText());
+  }
+  return listing;
+}
+
+void SeekBookmarkRecord(platform::FileSlots& files, int number, const std::string& group,
+                        const std::string& bookmark) {
+  for (;;) {
+    Field first = readField(files, number);
+    if (first.equals(kFormatTag) || !first.equals(group)) {
+      skipFields(files, number, kFieldsPerRecord - 1);
+      continue;
+    }
+    Field name = readField(files, number);
+    if (!name.equals(bookmark)) {
+      skipFields(files, number, kFieldsPerRecord - 2);
+      continue;
+    }
+    return;
+  }
+}
+
+host::Envelope ReadExtentFields(platform::FileSlots& files, int number) {
+  host::Envelope extent;
+  extent.XMin = readField(files, number).asNumber();
+  extent.YMin = readField(files, number).asNumber();
+  extent.XMax = readField(files, number).asNumber();
+  extent.YMax = readField(files, number).asNumber();
+  return extent;
+}
+
+bool ReadLayerRecord(platform::FileSlots& files, int number, LayerRecord& record) {
+  if (endOfFile(files, number)) return false;
+  readField(files, number);  // the bookmark name, not compared
+  record.frame = readField(files, number).asText();
+  record.layer = readField(files, number).asText();
+  record.visible = readField(files, number).asText() == "True";
+  return true;
+}
+
+// The same read gathers the groups of what looks like a list, so a valid one needs no second
+// read to be shown.
+ListCandidate ScanListCandidate(platform::FileSlots& files, int number, const std::string& path) {
+  files.openForInput(number, path);
+  ListCandidate candidate;
+  bool looksLikeList = false;
+  Field recordFirst;
+  while (!endOfFile(files, number)) {
+    Field field = readField(files, number);
+    const auto place = candidate.fieldCount % kFieldsPerRecord;
+    if (candidate.fieldCount == 0) looksLikeList = field.equals(kFormatTag);
+    if (looksLikeList) {
+      if (place == 0) {
+        recordFirst = std::move(field);
+      } else if (place == 1 && !recordFirst.equals(kFormatTag)) {
+        candidate.groups.addRecord(std::move(recordFirst), field);
+      }
+    }
+    ++candidate.fieldCount;
+  }
+  files.close(number);
+  return candidate;
+}
+
+Field OpenAtFirstField(platform::FileSlots& files, int number, const std::string& path,
+                       bool hasFields) {
+  files.openForInput(number, path);
+  Field first;
+  if (hasFields) first = readField(files, number);
+  return first;
+}
+
+}  // namespace cw::store
