@@ -15,14 +15,6 @@ namespace {
 
 constexpr const char* kUnit = "frmLoad";
 
-// The process-wide bookmarks window, whose path box and lists follow the active list.
-FrmMain& mainWindowOf(Module& module) {
-  if (!module.mainWindow) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return *module.mainWindow;
-}
-
 }  // namespace
 
 const WindowSpec& frmLoadListSpec() {
@@ -44,41 +36,11 @@ const WindowSpec& frmLoadListSpec() {
   return spec;
 }
 
-FrmLoadList::FrmLoadList(Module& module) : Window(frmLoadListSpec()), module_(module) {
-  createControls();
-  on("Drive1", Event::kChange, [this] { Drive1_Change(); });
-  on("Dir1", Event::kChange, [this] { Dir1_Change(); });
+FrmLoadList::FrmLoadList(Module& module)
+    : ListFileWindow(frmLoadListSpec(), module, kUnit, &Session::OpenListWindowActive) {
   on("File1", Event::kClick, [this] { File1_Click(); });
   on("File1", Event::kDblClick, [this] { File1_DblClick(); });
   on("btnOpen", Event::kClick, [this] { btnOpen_Click(); });
-  on("btnCancel", Event::kClick, [this] { btnCancel_Click(); });
-}
-
-std::unique_ptr<Control> FrmLoadList::makeControl(const ControlSpec& spec) {
-  if (auto list = makeFileSystemList(spec, module_.services.fs)) return list;
-  return Window::makeControl(spec);
-}
-
-void FrmLoadList::Form_Load() {
-  // The lists start at the current directory by themselves; nothing else to prepare.
-  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
-  trap.run([] {});
-}
-
-void FrmLoadList::Drive1_Change() {
-  errors::ErrorTrap trap(module_.report, "Drive1_Change", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    Dir1().setPath(Drive1().drive());
-  });
-}
-
-void FrmLoadList::Dir1_Change() {
-  errors::ErrorTrap trap(module_.report, "Dir1_Change", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    File1().setPath(Dir1().path());
-  });
 }
 
 void FrmLoadList::File1_Click() {
@@ -101,20 +63,6 @@ void FrmLoadList::btnOpen_Click() {
     module_.files.close(1);
     module_.files.close(2);
   });
-}
-
-void FrmLoadList::btnCancel_Click() {
-  errors::ErrorTrap trap(module_.report, "btnCancel_Click", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    module_.session.OpenListWindowActive = false;
-    trap.at(2);
-    hide();
-  });
-}
-
-void FrmLoadList::closedByUser() {
-  btnCancel_Click();
 }
 
 void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
@@ -146,12 +94,12 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
     trap.at(61);
     module_.session.ActiveListPath = candidate;
     trap.at(62);
-    mainWindowOf(module_).Text1().setText(module_.session.ActiveListPath);
+    mainWindow().Text1().setText(module_.session.ActiveListPath);
     trap.at(63);
     if (scanned.fieldCount % store::kFieldsPerRecord == 0) {
-      mainWindowOf(module_).showGroups(scanned.groups.names());
+      mainWindow().showGroups(scanned.groups.names());
     } else {
-      mainWindowOf(module_).LoadGroupList();  // a record cut short: fails where it would
+      mainWindow().LoadGroupList();  // a record cut short: fails where it would
     }
     trap.at(64);
     files.close(3);

@@ -13,14 +13,6 @@ namespace {
 
 constexpr const char* kUnit = "frmSave";
 
-// The process-wide bookmarks window, whose path box follows the active list.
-FrmMain& mainWindowOf(Module& module) {
-  if (!module.mainWindow) {
-    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
-  }
-  return *module.mainWindow;
-}
-
 }  // namespace
 
 const WindowSpec& frmSaveListSpec() {
@@ -45,39 +37,9 @@ const WindowSpec& frmSaveListSpec() {
   return spec;
 }
 
-FrmSaveList::FrmSaveList(Module& module) : Window(frmSaveListSpec()), module_(module) {
-  createControls();
-  on("Drive1", Event::kChange, [this] { Drive1_Change(); });
-  on("Dir1", Event::kChange, [this] { Dir1_Change(); });
+FrmSaveList::FrmSaveList(Module& module)
+    : ListFileWindow(frmSaveListSpec(), module, kUnit, &Session::SaveListWindowActive) {
   on("btnSave", Event::kClick, [this] { btnSave_Click(); });
-  on("btnCancel", Event::kClick, [this] { btnCancel_Click(); });
-}
-
-std::unique_ptr<Control> FrmSaveList::makeControl(const ControlSpec& spec) {
-  if (auto list = makeFileSystemList(spec, module_.services.fs)) return list;
-  return Window::makeControl(spec);
-}
-
-void FrmSaveList::Form_Load() {
-  // The lists start at the current directory by themselves; nothing else to prepare.
-  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
-  trap.run([] {});
-}
-
-void FrmSaveList::Drive1_Change() {
-  errors::ErrorTrap trap(module_.report, "Drive1_Change", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    Dir1().setPath(Drive1().drive());
-  });
-}
-
-void FrmSaveList::Dir1_Change() {
-  errors::ErrorTrap trap(module_.report, "Dir1_Change", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    File1().setPath(Dir1().path());
-  });
 }
 
 void FrmSaveList::btnSave_Click() {
@@ -145,26 +107,12 @@ void FrmSaveList::btnSave_Click() {
     trap.at(10);
     module_.session.ActiveListPath = target;
     trap.at(11);
-    mainWindowOf(module_).Text1().setText(name + ".bmk");
+    mainWindow().Text1().setText(name + ".bmk");
     trap.at(12);
     module_.session.SaveListWindowActive = false;
     trap.at(13);
     hide();
   });
-}
-
-void FrmSaveList::btnCancel_Click() {
-  errors::ErrorTrap trap(module_.report, "btnCancel_Click", kUnit);
-  trap.run([&] {
-    trap.at(1);
-    module_.session.SaveListWindowActive = false;
-    trap.at(2);
-    hide();
-  });
-}
-
-void FrmSaveList::closedByUser() {
-  btnCancel_Click();
 }
 
 }  // namespace cw::ui
