@@ -18,7 +18,7 @@
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/tour.h"
 #include "host/host.h"
-#include "platform/drive_file_system.h"
+#include "platform/posix/drive_file_system.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
 #include "host/host.h"
-#include "platform/drive_file_system.h"
-#include "platform/fault_injection.h"
+#include "platform/posix/drive_file_system.h"
+#include "platform/testing/fault_injection.h"
 
 namespace {
 

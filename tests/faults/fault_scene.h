@@ -16,7 +16,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
-#include "platform/fault_injection.h"
+#include "platform/testing/fault_injection.h"
 #include "support/list_lines.h"
 #include "support/temp_drives.h"
 #include "ui/main/frm_main.h"

@@ -1,4 +1,4 @@
-#include "platform/drive_file_system.h"
+#include "platform/posix/drive_file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/fault_injection.h"
+#include "platform/testing/fault_injection.h"
 
 #include <gtest/gtest.h>
 

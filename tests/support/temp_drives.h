@@ -19,7 +19,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/drive_file_system.h"
+#include "platform/posix/drive_file_system.h"
 
 namespace cw::testing {
 

@@ -1,4 +1,4 @@
-#include "platform/drive_file_system.h"
+#include "platform/posix/drive_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
