@@ -178,7 +178,7 @@ std::vector<Operation> makeOperations() {
                  nullptr});
 
   ops.push_back({"group_list", "Group list (LoadGroupList)", K::kReadOnly, nullptr,
-                 [](Scene& s) { store::LoadGroupList(s.module()); }, groupListIsFull, nullptr});
+                 [](Scene& s) { s.window().LoadGroupList(); }, groupListIsFull, nullptr});
 
   ops.push_back({"window_startup", "Window start-up (Form_Load)", K::kReadOnly, nullptr,
                  [](Scene& s) { s.window().load(); },
@@ -392,7 +392,7 @@ std::vector<Operation> makeOperations() {
                  },
                  [](Scene& s) {
                    s.restoreList();
-                   store::LoadGroupList(s.module());
+                   s.window().LoadGroupList();
                  }});
   return ops;
 }

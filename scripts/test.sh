@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test: once in a normal build (with the Qt front end on the
-# offscreen platform) and once under AddressSanitizer and UndefinedBehaviorSanitizer. Both runs
+# Checks that the tree is as clang-format makes it, builds the project and runs every test: once
+# in a normal build (with the Qt front end on the offscreen platform) and once under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Both runs
 # include the fuzz_*_replay tests: every fuzz target once over its seed corpus and its kept crash
 # inputs (fuzzing itself is scripts/fuzz.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
+
+echo "== format"
+"$root/scripts/check-format.sh"
 
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
