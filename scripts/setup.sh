@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev
   qt6-base-dev libgl-dev
+  fonts-liberation  # the face the Qt windows are drawn in (src/frontends/qt/window_view.cpp)
   libbenchmark-dev
   clang clang-format
   libclang-rt-dev llvm  # libFuzzer and the sanitizer runtimes for clang (scripts/fuzz.sh)

@@ -25,6 +25,7 @@ namespace {
 struct Options {
   cw::platform::DriveFileSystem::Options files = cw::platform::DriveFileSystem::defaultOptions();
   bool drivesGiven = false;
+  char firstDrive = 0;  // of the --drive options, in the order given
   bool directoryGiven = false;
   std::string document;
   std::optional<std::string> tour;
@@ -46,10 +47,13 @@ std::optional<Options> parse(int argc, char** argv) {
       if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
         return std::nullopt;
       }
-      if (!options.drivesGiven) options.files.drives.clear();
+      char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])));
+      if (!options.drivesGiven) {
+        options.files.drives.clear();
+        options.firstDrive = letter;
+      }
       options.drivesGiven = true;
-      options.files.drives[static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])))] =
-          spec.substr(2);
+      options.files.drives[letter] = spec.substr(2);
     } else if (arg == "--cwd" && hasValue) {
       options.files.currentDirectory = argv[++i];
       options.directoryGiven = true;
@@ -60,6 +64,11 @@ std::optional<Options> parse(int argc, char** argv) {
     } else {
       return std::nullopt;
     }
+  }
+  // The default current directory lies on Z:, which given drives replace; a Windows process
+  // always has one on a drive it can reach, so it starts at the first given drive's root.
+  if (options.drivesGiven && !options.directoryGiven) {
+    options.files.currentDirectory = std::string{options.firstDrive, ':', '\\'};
   }
   return options;
 }

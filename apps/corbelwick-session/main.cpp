@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
   std::string hostPath;
   bool demo = false;
   auto options = cw::platform::DriveFileSystem::defaultOptions();
-  bool drivesGiven = false;
+  char firstDrive = 0;  // of the --drive options, in the order given
+  bool directoryGiven = false;
   std::optional<std::uint64_t> failOp;
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
@@ -55,12 +56,15 @@ int main(int argc, char** argv) {
       } else if (arg == "--drive") {
         std::string spec = value();
         if (spec.size() < 3 || spec[1] != '=') return usage();
-        if (!drivesGiven) options.drives.clear();
-        drivesGiven = true;
-        options.drives[static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])))] =
-            spec.substr(2);
+        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])));
+        if (!firstDrive) {
+          options.drives.clear();
+          firstDrive = letter;
+        }
+        options.drives[letter] = spec.substr(2);
       } else if (arg == "--cwd") {
         options.currentDirectory = value();
+        directoryGiven = true;
       } else if (arg == "--fail-op") {
         std::string spec = value();
         std::size_t colon = spec.find(':');
@@ -86,6 +90,10 @@ int main(int argc, char** argv) {
     }
   }
   if (scriptPath.empty() == !demo) return usage();
+  const bool drivesGiven = firstDrive != 0;
+  // The default current directory lies on Z:, which given drives replace; a Windows process
+  // always has one on a drive it can reach, so it starts at the first given drive's root.
+  if (drivesGiven && !directoryGiven) options.currentDirectory = std::string{firstDrive, ':', '\\'};
 
   try {
     cw::platform::DriveFileSystem fs(options);

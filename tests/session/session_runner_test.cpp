@@ -142,5 +142,47 @@ TEST(SessionProgram, ExitStatusTellsScriptErrorsFromSuccess) {
   EXPECT_NE(output.find("usage:"), std::string::npos);
 }
 
+// Given drives replace Z:, where the default current directory lies; without --cwd both list
+// windows start at the root of the first drive on the command line, not the first by letter.
+TEST(SessionProgram, GivenDrivesWithoutCwdStartTheListWindowsAtTheFirstDrivesRoot) {
+  testing::TempDrives drives("CD", "C");
+  drives.makeDirectory("C:\\Lists");
+  drives.makeDirectory("D:\\Maps");
+  drives.write("C:\\lists.session",
+               "create\nanswer No\nclick\n"
+               "press frmMain.btnLoadList\nshow frmLoadList\npress frmLoadList.btnCancel\n"
+               "press frmMain.btnSaveList\nshow frmSaveList\npress frmSaveList.btnCancel\n");
+  const std::string c = "--drive 'C=" + drives.root('C').string() + "'";
+  const std::string d = "--drive 'D=" + drives.root('D').string() + "'";
+  struct Case {
+    std::string options;
+    std::string drive;      // selected in both drive lists
+    std::string directory;  // shown by both directory lists
+  };
+  const Case cases[] = {
+      {d + " " + c, "D:", "D:\\"},
+      {c + " " + d, "C:", "C:\\"},
+      {d + " " + c + " --cwd 'C:\\Lists'", "C:", "C:\\Lists"},
+      {"--cwd 'C:\\Lists' " + d + " " + c, "C:", "C:\\Lists"},
+      {c + " " + d + " --cwd 'D:\\Maps'", "D:", "D:\\Maps"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.options);
+    std::string output;
+    EXPECT_EQ(runProgram(drives.host("C:\\lists.session").string() + " " + k.options, output), 0)
+        << output;
+    EXPECT_EQ(output.find("ERROR NUMBER"), std::string::npos) << output;
+    for (const char* window : {"frmLoadList", "frmSaveList"}) {
+      std::string w = window;
+      EXPECT_NE(
+          output.find("LIST " + w + ".Drive1 [\"C:\", \"D:\"] selected \"" + k.drive + "\"\n"),
+          std::string::npos)
+          << output;
+      EXPECT_NE(output.find("TEXT " + w + ".Dir1 \"" + k.directory + "\"\n"), std::string::npos)
+          << output;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace cw::headless

@@ -199,5 +199,40 @@ TEST(ListWindows, ClickWhileTheFlagIsSetOnlyShowsItsMessage) {
   }
 }
 
+// The flag says a list window is showing; a showing that fails must not leave it set, or the
+// button would answer "already open" for as long as the host runs.
+TEST(ListWindows, FailedShowingClearsTheFlagAndTheNextClickShowsTheWindow) {
+  struct Case {
+    const char* button;
+    bool AppState::*flag;
+    const char* module;
+  } cases[] = {
+      {"btnLoadList", &AppState::OpenListWindowActive, "btnLoadList_Click frmMain Line : 4"},
+      {"btnSaveList", &AppState::SaveListWindowActive, "btnSaveList_Click frmMain Line : 4"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    TestApp t;
+    startOn(t, kDefault, header());
+    t.toolkit.modalDriver = [](Window&) { throw Failure(err::kOutOfMemory, "Out of memory"); };
+    t.window().fire(c.button, Event::kClick);
+    ASSERT_EQ(t.toolkit.messages.size(), 1u);
+    EXPECT_TRUE(reportsModule(t.toolkit.messages[0], c.module)) << t.toolkit.messages[0];
+    EXPECT_FALSE(t.app.*c.flag);
+    EXPECT_TRUE(t.app.liveWindows.empty());
+
+    int shown = 0;
+    t.toolkit.modalDriver = [&](Window& w) {
+      ++shown;
+      EXPECT_TRUE(t.app.*c.flag);
+      w.fire("btnCancel", Event::kClick);
+    };
+    t.window().fire(c.button, Event::kClick);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(t.toolkit.messages.size(), 1u);
+    EXPECT_FALSE(t.app.*c.flag);
+  }
+}
+
 }  // namespace
 }  // namespace cw::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <map>
 #include <string>
@@ -12,6 +13,9 @@ class Window;
 }
 
 namespace cw::qt {
+
+// The font every window of the system is drawn in.
+QFont windowFont();
 
 // Renders one window of the system from its description: one widget per control, in the order
 // of the description, each in its container at its place in pixels, with its caption and
