@@ -151,8 +151,8 @@ void undoBookmarkAddition(Scene& s) {
   int index = indexOf(s.window().lstbxExtentName(), kNewBookmark);
   if (index >= 0) s.window().lstbxExtentName().removeItem(index);
   std::error_code ec;
-  fs::remove(s.hostPath(store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(), s.list().middleGroup,
-                                                   kNewBookmark)),
+  fs::remove(s.hostPath(store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(),
+                                                   s.list().middleGroup, kNewBookmark)),
              ec);
   s.window().chkViz().setValue(0);
 }
@@ -239,7 +239,8 @@ std::vector<Operation> makeOperations() {
                    s.restoreList();
                    int index = indexOf(s.window().lstbxGroup(), kNewGroup);
                    if (index >= 0) s.window().lstbxGroup().removeItem(index);
-                   removeHostTree(s, store::GroupSideDirectory(s.module().paths.ConfigDir, s.listPath(), kNewGroup));
+                   removeHostTree(s, store::GroupSideDirectory(s.module().paths.ConfigDir,
+                                                               s.listPath(), kNewGroup));
                  }});
 
   ops.push_back({"add_bookmark", "Add bookmark (duplicate scan, append; cmdbtnAddCurExtent_Click)",
@@ -269,9 +270,9 @@ std::vector<Operation> makeOperations() {
          std::string fault = noMessage(s);
          if (fault.empty()) fault = bookmarkAdded(s);
          if (!fault.empty()) return fault;
-         std::int64_t records = countLines(
-             s,
-             store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(), s.list().middleGroup, kNewBookmark));
+         std::int64_t records =
+             countLines(s, store::LayerVisibilityPath(s.module().paths.ConfigDir, s.listPath(),
+                                                      s.list().middleGroup, kNewBookmark));
          return expect(records == kRecordedLayers,
                        "the visibility file holds " + std::to_string(records) + " records");
        },

@@ -110,9 +110,10 @@ void typeNames(const std::string& groupAnswer, const std::string& bookmarkAnswer
   window.btnZoom_Click();
   cw::fuzz::check(!cw::fuzz::checkHandlerEnd(t, "zoom"), "a zoom to a stored bookmark is reported",
                   bookmark);
-  const std::string visibilities =
-      cw::store::LayerVisibilityPath(t.module.paths.ConfigDir, t.module.session.ActiveListPath, group, bookmark);
-  cw::fuzz::check(t.module.services.fs.fileExists(visibilities), "no layer-visibility file", visibilities);
+  const std::string visibilities = cw::store::LayerVisibilityPath(
+      t.module.paths.ConfigDir, t.module.session.ActiveListPath, group, bookmark);
+  cw::fuzz::check(t.module.services.fs.fileExists(visibilities), "no layer-visibility file",
+                  visibilities);
 }
 
 }  // namespace

@@ -98,7 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int g = 0; g < window.lstbxGroup().count() && g < kMostGroups; ++g) {
     window.lstbxGroup().select(g);
     const bool reported = cw::fuzz::checkHandlerEnd(t, "group selection");
-    cw::fuzz::check(t.module.session.SelectedGroup == groups[g], "the selected group is not recorded");
+    cw::fuzz::check(t.module.session.SelectedGroup == groups[g],
+                    "the selected group is not recorded");
     const std::vector<std::string> shown = window.lstbxExtentName().items();
     if (!model.withheldPairsFit()) {
       cw::fuzz::check(reported && shown.empty(), "too many withheld bookmarks are not reported");
@@ -114,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  cw::fuzz::check(t.drives.read(t.module.paths.DefaultListPath()) == stored, "reading changes the list");
+  cw::fuzz::check(t.drives.read(t.module.paths.DefaultListPath()) == stored,
+                  "reading changes the list");
   return 0;
 }

@@ -65,9 +65,9 @@ void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
     module_.identity.ProductVersion = product::kProductVersion;
 
     trap.at(3);
-    int created = store::fCreateProgramDirectory(module_.storage, module_.paths,
-                                                 module_.identity.CompanyName,
-                                                 module_.identity.ProductName, "config", "");
+    int created =
+        store::fCreateProgramDirectory(module_.storage, module_.paths, module_.identity.CompanyName,
+                                       module_.identity.ProductName, "config", "");
 
     trap.at(4);
     if (created < 0) {
@@ -126,7 +126,7 @@ void CorbelwickBookmarks::OnClick() {
     trap.at(3);
     if (!hasData) {
       module_.services.windows.messageBox("Please add data before using CorbelwickBookmarks.",
-                              platform::MessageButtons::kOk);
+                                          platform::MessageButtons::kOk);
       return;
     }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "command/session.h"
 #include "errors/error_report.h"
 #include "errors/product.h"
 #include "platform/file_slots.h"
@@ -11,7 +12,6 @@
 #include "store/bookmark_store.h"
 #include "store/program_paths.h"
 #include "store/storage.h"
-#include "command/session.h"
 #include "ui/controls/window_registry.h"
 
 namespace cw::ui {

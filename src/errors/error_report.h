@@ -27,8 +27,7 @@ class ErrorReport {
               const ProductIdentity& identity)
       : windows_(windows), files_(files), identity_(identity) {}
 
-  void ReportError(std::string_view label, std::int32_t number,
-                   std::string_view description) const;
+  void ReportError(std::string_view label, std::int32_t number, std::string_view description) const;
   platform::FileSlots& files() const { return files_; }
   const ProductIdentity& identity() const { return identity_; }
 

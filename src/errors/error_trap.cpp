@@ -1,7 +1,7 @@
 #include "errors/error_trap.h"
 
-#include "platform/file_slots.h"
 #include "errors/error_report.h"
+#include "platform/file_slots.h"
 
 namespace cw::errors {
 

@@ -6,9 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "errors/failure.h"
-
 #include "errors/error_report.h"
+#include "errors/failure.h"
 
 namespace cw::errors {
 

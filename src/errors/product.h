@@ -13,7 +13,8 @@ inline constexpr const char* kFileVersion = "2.19.0038";
 inline constexpr const char* kSupportEmail = "support@corbelwickgis.example";
 inline constexpr const char* kInfoEmail = "info@corbelwickgis.example";
 inline constexpr const char* kWebSite = "http://www.corbelwickgis.example";
-inline constexpr const char* kForumPage = "http://www.corbelwickgis.example/forum/corbelwickbookmarks";
+inline constexpr const char* kForumPage =
+    "http://www.corbelwickgis.example/forum/corbelwickbookmarks";
 inline constexpr const char* kProductPagePath = "/Products/ArcGIS/CorbelwickBookmarks/index.htm";
 }  // namespace product
 

@@ -10,6 +10,8 @@ namespace cw::store {
 std::string utf8ToAnsi(std::string_view utf8);
 std::string ansiToUtf8(std::string_view ansi);
 // The text as it will read back after a trip to disk.
-inline std::string ansiRoundTrip(std::string_view utf8) { return ansiToUtf8(utf8ToAnsi(utf8)); }
+inline std::string ansiRoundTrip(std::string_view utf8) {
+  return ansiToUtf8(utf8ToAnsi(utf8));
+}
 
 }  // namespace cw::store

@@ -1,14 +1,14 @@
 #include "store/file_utilities.h"
 
-#include <new>
 #include <initializer_list>
+#include <new>
 #include <vector>
 
 #include "errors/error_report.h"
+#include "errors/error_trap.h"
 #include "platform/file_slots.h"
 #include "platform/file_system.h"
 #include "platform/window_host.h"
-#include "errors/error_trap.h"
 
 namespace cw::store {
 
@@ -34,8 +34,9 @@ void runSilently(const Storage& storage, std::initializer_list<int> fileNumbers,
 
 }  // namespace
 
-int fCreateProgramDirectory(const Storage& storage, ProgramPaths& paths, const std::string& company, const std::string& product,
-                            const std::string& pointerFile, const std::string& middle) {
+int fCreateProgramDirectory(const Storage& storage, ProgramPaths& paths, const std::string& company,
+                            const std::string& product, const std::string& pointerFile,
+                            const std::string& middle) {
   int result = -1;
   runSilently(storage, {1}, [&] {
     // 1. The first drive A..Z with a Program Files directory.
@@ -48,10 +49,11 @@ int fCreateProgramDirectory(const Storage& storage, ProgramPaths& paths, const s
     }
     // 2.
     if (drive.empty()) {
-      storage.windows.messageBox("Sorry, " + storage.report.identity().ProductName +
-                                 " can't find your local Program Files directory. Please email " +
-                                 product::kSupportEmail + ". Thanks!",
-                             platform::MessageButtons::kOk);
+      storage.windows.messageBox(
+          "Sorry, " + storage.report.identity().ProductName +
+              " can't find your local Program Files directory. Please email " +
+              product::kSupportEmail + ". Thanks!",
+          platform::MessageButtons::kOk);
       return;
     }
     paths.ProgramDrive = drive;
@@ -145,8 +147,8 @@ void fDeleteDirectory(const Storage& storage, const std::string& path) {
   // so a descent does not disturb it and no entry is passed over.
   std::vector<platform::DirEntry> entries;
   errors::ignoreFailure([&] {
-    entries =
-        storage.fs.listDirectory(path, platform::kDirectory | platform::kHidden | platform::kSystem);
+    entries = storage.fs.listDirectory(
+        path, platform::kDirectory | platform::kHidden | platform::kSystem);
   });
   // 2. Files lose their attributes and go; directories go depth first. A link to a directory
   // goes as a link: what it leads to belongs elsewhere.

@@ -74,8 +74,8 @@ std::string ReadLastField(platform::FileSlots& files, int number, const std::str
 
 // One read does it: the withheld names of the group are gathered beside the candidates and
 // applied once the whole list has been read.
-BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number,
-                                    const std::string& path, const std::string& group) {
+BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, const std::string& path,
+                                    const std::string& group) {
   files.close(number);
   files.openForInput(number, path);
   BookmarkListing listing;

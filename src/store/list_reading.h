@@ -33,8 +33,8 @@ struct BookmarkListing {
   std::int64_t records = 0;
   std::int64_t withheldPairs = 0;  // of every group
 };
-BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number,
-                                    const std::string& path, const std::string& group);
+BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, const std::string& path,
+                                    const std::string& group);
 
 // Reads an open number up to the first record of the group and bookmark, leaving it before the
 // record's extent; past the end of the list the read fails.

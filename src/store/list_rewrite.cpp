@@ -4,9 +4,9 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/file_system.h"
 #include "errors/error_trap.h"
 #include "platform/file_slots.h"
+#include "platform/file_system.h"
 
 namespace cw::store {
 

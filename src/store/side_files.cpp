@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "errors/failure.h"
+#include "platform/file_system.h"
 #include "store/ansi.h"
 
 namespace cw::store {
@@ -205,8 +205,9 @@ std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::s
   return configDir + group + "/" + bookmark;
 }
 
-std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
-                                      const std::string& group, const std::string& bookmark) {
+std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir,
+                                      const std::string& listPath, const std::string& group,
+                                      const std::string& bookmark) {
   if (fs.directoryExists(GroupSideDirectory(configDir, listPath, group))) {
     std::string own = LayerVisibilityPath(configDir, listPath, group, bookmark);
     return fs.fileExists(own) ? own : "";
@@ -215,8 +216,8 @@ std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::strin
   return (!legacy.empty() && fs.fileExists(legacy)) ? legacy : "";
 }
 
-void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
-                              const std::string& group) {
+void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
+                              const std::string& listPath, const std::string& group) {
   std::string dir = GroupSideDirectory(configDir, listPath, group);
   if (fs.directoryExists(dir)) return;
   ensureDirectory(fs, configDir);
@@ -229,7 +230,8 @@ void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& confi
   }
 }
 
-void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir, const std::string& fromList, const std::string& toList) {
+void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir,
+                       const std::string& fromList, const std::string& toList) {
   std::string from = ListSideFileArea(configDir, fromList);
   std::string to = ListSideFileArea(configDir, toList);
   if (from == to || !fs.directoryExists(from)) return;

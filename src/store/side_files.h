@@ -37,16 +37,19 @@ std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::s
 
 // The layer-visibility file the zoom reads: the list's own file once the list has its own
 // directory for the group, otherwise the earlier version's file. "" when there is none to read.
-std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath,
-                                      const std::string& group, const std::string& bookmark);
+std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir,
+                                      const std::string& listPath, const std::string& group,
+                                      const std::string& bookmark);
 
 // Makes sure the list's own directory of a group exists. When it is first made, the earlier
 // version's files of that group are copied into it, so they keep answering for this list.
 // Failures throw cw::Failure.
-void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir, const std::string& listPath, const std::string& group);
+void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
+                              const std::string& listPath, const std::string& group);
 
 // Copies a list's whole side-file area to another list's area (a list saved under a new name
 // keeps its recorded visibilities). Nothing happens when the source has no area.
-void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir, const std::string& fromList, const std::string& toList);
+void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir,
+                       const std::string& fromList, const std::string& toList);
 
 }  // namespace cw::store

@@ -143,7 +143,8 @@ struct Scene {
   // The command created and clicked, without the offer to import the document's bookmarks.
   void start() {
     t.command.OnCreate(&t.host);
-    if (t.module.services.fs.fileExists(t.module.paths.InitMarkerFile())) t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());
+    if (t.module.services.fs.fileExists(t.module.paths.InitMarkerFile()))
+      t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());
     t.command.OnClick();
   }
 

@@ -199,7 +199,8 @@ std::vector<Row> startUpRows() {
       {.name = "ReadOnlyList",
        .input = "the list at start-up is read-only",
        .entry = Entry::kStartUpList,
-       .arrange = [](Scene& s) { s.t.module.services.fs.setAttributes(kList, platform::kReadOnly); },
+       .arrange =
+           [](Scene& s) { s.t.module.services.fs.setAttributes(kList, platform::kReadOnly); },
        .messages = {report(75, "Form_Load frmMain Line : 3")},
        .alsoCheck = showsGroups({})},
   };
@@ -350,8 +351,9 @@ std::vector<Row> zoomRows() {
        .entry = Entry::kZoom,
        .tamper = chooseRiverside([](Scene& s) {
          s.rememberVisibilities(true);
-         s.write(store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
-                 std::string(40, '\0'));
+         s.write(
+             store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
+             std::string(40, '\0'));
        }),
        .act = zoom,
        .alsoCheck = shows({10, 20, 30, 40})},
@@ -360,8 +362,9 @@ std::vector<Row> zoomRows() {
        .entry = Entry::kZoom,
        .tamper = chooseRiverside([](Scene& s) {
          s.rememberVisibilities(true);
-         s.write(store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
-                 "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n\"Riverside\",\"Ma");
+         s.write(
+             store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", "Riverside"),
+             "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n\"Riverside\",\"Ma");
        }),
        .act = zoom,
        .alsoCheck =

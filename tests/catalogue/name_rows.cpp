@@ -63,7 +63,8 @@ std::string rowWord(std::string name) {
 std::function<void(Scene&)> groupAdded(std::string name) {
   return [name](Scene& s) {
     EXPECT_EQ(s.window().lstbxGroup().selectedText(), name);
-    EXPECT_TRUE(s.t.module.services.fs.directoryExists(store::GroupSideDirectory(s.t.module.paths.ConfigDir, kList, name)));
+    EXPECT_TRUE(s.t.module.services.fs.directoryExists(
+        store::GroupSideDirectory(s.t.module.paths.ConfigDir, kList, name)));
   };
 }
 
@@ -185,8 +186,10 @@ std::vector<Row> addBookmarkRows() {
            bookmark("Parks", k300, "0,0,100,100") + bookmark("Parks", other300, "0,0,100,100"),
        .alsoCheck =
            [other300](Scene& s) {
-             std::string first = store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", k300);
-             std::string second = store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", other300);
+             std::string first =
+                 store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", k300);
+             std::string second =
+                 store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "Parks", other300);
              EXPECT_NE(first, second);
              EXPECT_EQ(s.read(second), "\"" + other300 + "\",\"Main Map\",\"Roads\",\"True\"\r\n");
              EXPECT_EQ(s.read(first), "\"" + k300 + "\",\"Main Map\",\"Roads\",\"True\"\r\n");
@@ -250,8 +253,8 @@ Row importRow(std::string name, std::string input, std::string jsonName, std::st
                 EXPECT_EQ(s.window().lstbxGroup().selectedText(), "ArcMapBookmarks");
                 EXPECT_EQ(s.focusExtent(), (host::Envelope{5, 6, 7, 8}));
                 if (!shown.empty()) {
-                  EXPECT_TRUE(s.t.module.services.fs.fileExists(
-                      store::LayerVisibilityPath(s.t.module.paths.ConfigDir, kList, "ArcMapBookmarks", shown)));
+                  EXPECT_TRUE(s.t.module.services.fs.fileExists(store::LayerVisibilityPath(
+                      s.t.module.paths.ConfigDir, kList, "ArcMapBookmarks", shown)));
                 }
                 // What the list holds reads back as the bookmark list showed it.
                 s.window().fire("btnClose", ui::Event::kClick);

@@ -110,8 +110,8 @@ TEST(FailedWrites, LeaveTheFileAsItWasAndTheListBoxesWithoutTheName) {
       EXPECT_FALSE(contains(s.window().lstbxExtentName().items(), c.missingItem));
     }
     // No layer-visibility file answers for a bookmark the list does not hold.
-    EXPECT_FALSE(
-        s.drives.fs().fileExists(store::LayerVisibilityPath(s.module.paths.ConfigDir, kList, "Parks", "Harbour")));
+    EXPECT_FALSE(s.drives.fs().fileExists(
+        store::LayerVisibilityPath(s.module.paths.ConfigDir, kList, "Parks", "Harbour")));
   }
 }
 

@@ -273,7 +273,8 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
     // A command that fails before the list changed keeps the list's recorded visibilities too.
     const std::string listKey = relativeKey(s, kList);
     const bool listKept = valueIn(after, listKey) == valueIn(before, listKey);
-    const std::string areaKey = relativeKey(s, store::ListSideFileArea(s.module.paths.ConfigDir, kList));
+    const std::string areaKey =
+        relativeKey(s, store::ListSideFileArea(s.module.paths.ConfigDir, kList));
     for (const auto& key : keys) {
       const std::string now = valueIn(after, key);
       const std::string old = valueIn(before, key);
@@ -295,7 +296,8 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
 
     // No file stays open; the list boxes show only what the active list holds.
     for (int n = 1; n <= 3; ++n) {
-      if (s.module.files.isOpen(n)) problems.push_back("file number " + std::to_string(n) + " open");
+      if (s.module.files.isOpen(n))
+        problems.push_back("file number " + std::to_string(n) + " open");
     }
     auto records = leadingFields(s.drives.read(s.module.session.ActiveListPath));
     for (const auto& item : s.window().lstbxGroup().items()) {

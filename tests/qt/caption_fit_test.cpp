@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "command/app_state.h"
+#include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "frontends/qt/window_view.h"
 #include "host/host.h"
@@ -93,11 +93,11 @@ class CaptionFit : public ::testing::Test {
   testing::TempDrives drives;
   headless::HeadlessToolkit toolkit;
   host::MapHost host{host::sampleDocument()};
-  AppState app{drives.fs(), toolkit, host};
+  Module module{drives.fs(), toolkit, toolkit, host};
 
   ~CaptionFit() override {
-    app.mainWindow.reset();
-    app.ownedWindows.clear();
+    module.mainWindow.reset();
+    module.windows.dropKept();
   }
 };
 
@@ -106,11 +106,11 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlAt96And120And144Dpi) {
   ASSERT_EQ(QFontInfo(font).family(), "Liberation Sans")
       << "the windows' face is missing (Debian's fonts-liberation, scripts/setup.sh)";
 
-  ui::FrmMain main(app);
-  ui::FrmHelp help(app);
+  ui::FrmMain main(module);
+  ui::FrmHelp help(module);
   help.load();  // sets the version caption
-  ui::FrmLoadList load(app);
-  ui::FrmSaveList save(app);
+  ui::FrmLoadList load(module);
+  ui::FrmSaveList save(module);
   std::vector<ui::Window*> windows{&main, &help, &load, &save};
 
   for (int dpi : {96, 120, 144}) {

@@ -96,9 +96,8 @@ TEST(CreateNewGroup, AddsWithoutAnyWindowAndTellsItsObserver) {
   EXPECT_TRUE(again.refusedAsDuplicate);
   EXPECT_EQ(heard.events,
             (std::vector<std::string>{"added Parks", "settled Parks", "bookmark Pond"}));
-  EXPECT_EQ(t.toolkit.messages,
-            (std::vector<std::string>{"Duplicate names are not allowed.",
-                                      "Duplicate names are not allowed."}));
+  EXPECT_EQ(t.toolkit.messages, (std::vector<std::string>{"Duplicate names are not allowed.",
+                                                          "Duplicate names are not allowed."}));
   EXPECT_EQ(t.drives.read(t.module.session.ActiveListPath),
             formatRecord(headerRecord()) + formatRecord(groupRecord("Parks")) +
                 formatRecord(bookmarkRecord("Parks", "Pond", 1, 2, 3, 4)));
@@ -108,7 +107,8 @@ TEST(AddBookmark, EmptyNameWritesNothingAndSaysNothing) {
   testing::TestApp t;
   t.start();
   const std::string before = t.drives.read(t.module.session.ActiveListPath);
-  AddBookmark(t.module.activeList(), {"Parks", "", {1, 2, 3, 4}}, t.module.session.HostDocument, false);
+  AddBookmark(t.module.activeList(), {"Parks", "", {1, 2, 3, 4}}, t.module.session.HostDocument,
+              false);
   EXPECT_EQ(t.drives.read(t.module.session.ActiveListPath), before);
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
@@ -117,7 +117,8 @@ TEST(AddBookmark, ListThatCannotBeWrittenEndsInTheStoresReport) {
   testing::TestApp t;
   t.start();
   t.module.services.fs.setAttributes(t.module.session.ActiveListPath, platform::kReadOnly);
-  AddBookmark(t.module.activeList(), {"Parks", "View", {1, 2, 3, 4}}, t.module.session.HostDocument, false);
+  AddBookmark(t.module.activeList(), {"Parks", "View", {1, 2, 3, 4}}, t.module.session.HostDocument,
+              false);
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_NE(t.toolkit.messages[0].find("MODULE: AddBookmark Fennigate_Bookmark_Tool_Module "
                                        "Line : 6\r\n"),

@@ -26,7 +26,8 @@ struct Fixture {
     module.identity.ProductVersion = product::kProductVersion;
   }
   int create() {
-    return fCreateProgramDirectory(module.storage, module.paths, "CorbelwickGIS", "CorbelwickBookmarks", "config", "");
+    return fCreateProgramDirectory(module.storage, module.paths, "CorbelwickGIS",
+                                   "CorbelwickBookmarks", "config", "");
   }
 
   TempDrives drives;

@@ -18,8 +18,8 @@
 #include <string>
 #include <string_view>
 
-#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
+#include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
 #include "support/temp_drives.h"

@@ -158,11 +158,12 @@ TEST_F(SaveListTest, SavingOntoAnotherListKeepsItsGroupsAndAddsTheCopied) {
 
 TEST_F(SaveListTest, CopyOnTheProgramDriveKeepsTheRecordedLayerVisibilities) {
   const std::string recorded = "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n";
-  std::string own = store::LayerVisibilityPath(t.module.paths.ConfigDir, kActive, "Mine", "Riverside");
+  std::string own =
+      store::LayerVisibilityPath(t.module.paths.ConfigDir, kActive, "Mine", "Riverside");
   t.drives.write(own, recorded);
   withWindow([&](FrmSaveList& w) { save(w, "C:\\Lists", "copy"); });
-  std::string copied =
-      store::LayerVisibilityPath(t.module.paths.ConfigDir, "C:\\Lists\\copy.bmk", "Mine", "Riverside");
+  std::string copied = store::LayerVisibilityPath(t.module.paths.ConfigDir, "C:\\Lists\\copy.bmk",
+                                                  "Mine", "Riverside");
   EXPECT_NE(copied, own);
   EXPECT_EQ(t.drives.read(copied), recorded);
   EXPECT_EQ(t.drives.read(own), recorded);

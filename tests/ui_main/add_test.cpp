@@ -49,7 +49,8 @@ struct AddTest {
   std::string list() { return t.drives.read(kList); }
   std::string layerFile(const std::string& listPath, const std::string& group,
                         const std::string& name) {
-    return t.drives.read(store::LayerVisibilityPath(t.module.paths.ConfigDir, listPath, group, name));
+    return t.drives.read(
+        store::LayerVisibilityPath(t.module.paths.ConfigDir, listPath, group, name));
   }
   TestApp t;
 };
@@ -63,7 +64,8 @@ TEST(AddGroup, AppendsTheTrimmedNameSelectsItAndMakesItsDirectory) {
   EXPECT_EQ(a.window().lstbxGroup().selectedText(), "Parks");
   EXPECT_EQ(a.t.module.session.SelectedGroup, "Parks");
   EXPECT_EQ(a.window().lstbxExtentName().count(), 0);
-  EXPECT_TRUE(a.t.module.services.fs.directoryExists(store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
+  EXPECT_TRUE(a.t.module.services.fs.directoryExists(
+      store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
   EXPECT_TRUE(a.t.toolkit.messages.empty());
   EXPECT_EQ(a.t.toolkit.transcript.back(), "INPUT \"Name the new group:\" -> \"  Parks  \"");
 }
@@ -260,8 +262,10 @@ TEST(AddBookmark, RememberingVisibilitiesWritesEveryRecordedFeatureLayer) {
 TEST(AddBookmark, RememberingVisibilitiesReplacesAnOldFileAndMakesAMissingDirectory) {
   // The group came with the list: its directory was never made.
   AddTest a(header() + group("Parks"));
-  const std::string path = store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
-  ASSERT_FALSE(a.t.module.services.fs.directoryExists(store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
+  const std::string path =
+      store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
+  ASSERT_FALSE(a.t.module.services.fs.directoryExists(
+      store::GroupSideDirectory(a.t.module.paths.ConfigDir, kList, "Parks")));
   a.selectGroup("Parks");
   a.window().chkViz().setValue(1);
   a.addBookmark("View");
@@ -279,7 +283,8 @@ TEST(AddBookmark, RememberingVisibilitiesReplacesAnOldFileAndMakesAMissingDirect
 TEST(AddBookmark, WithoutRememberingAStaleFileOfTheNameGoes) {
   AddTest a(header() + group("Parks"));
   a.selectGroup("Parks");
-  const std::string path = store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
+  const std::string path =
+      store::LayerVisibilityPath(a.t.module.paths.ConfigDir, kList, "Parks", "View");
   a.t.drives.write(path, "\"View\",\"Main Map\",\"Roads\",\"False\"\r\n");
   a.addBookmark("View");
   EXPECT_TRUE(a.t.toolkit.messages.empty());
@@ -321,7 +326,8 @@ TEST(AddBookmark, TwoListsSharingAGroupAndBookmarkNameKeepSeparateLayerFiles) {
   a.t.drives.write(other, header() + group("Parks"));
   a.window().chkViz().setValue(0);
   a.addBookmark("View");
-  EXPECT_FALSE(a.t.module.services.fs.fileExists(store::LayerVisibilityPath(a.t.module.paths.ConfigDir, other, "Parks", "View")));
+  EXPECT_FALSE(a.t.module.services.fs.fileExists(
+      store::LayerVisibilityPath(a.t.module.paths.ConfigDir, other, "Parks", "View")));
   EXPECT_EQ(a.layerFile(kList, "Parks", "View"), "\"View\",\"Main Map\",\"Roads\",\"True\"\r\n");
 }
 

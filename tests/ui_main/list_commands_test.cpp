@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
+#include "command/module.h"
 #include "store/side_files.h"
 #include "support/failing_file_system.h"
 #include "support/list_lines.h"
@@ -65,8 +65,10 @@ TEST(ClearList, EmptiesTheListToItsHeaderAndDeletesOnlyItsOwnSideFiles) {
   EXPECT_EQ(t.window().lstbxExtentName().count(), 0);
   EXPECT_EQ(t.window().Text1().text(), kDefault);
   EXPECT_FALSE(t.drives.exists(ownParks));
-  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Parks")));
-  EXPECT_FALSE(t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Roads")));
+  EXPECT_FALSE(
+      t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Parks")));
+  EXPECT_FALSE(
+      t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Roads")));
   EXPECT_FALSE(t.drives.exists(ownRoads));
   EXPECT_TRUE(t.drives.exists(otherParks));
   EXPECT_TRUE(t.drives.exists(earlierParks));
@@ -204,11 +206,11 @@ TEST(ListWindows, ClickWhileTheFlagIsSetOnlyShowsItsMessage) {
 TEST(ListWindows, FailedShowingClearsTheFlagAndTheNextClickShowsTheWindow) {
   struct Case {
     const char* button;
-    bool AppState::*flag;
+    bool Session::*flag;
     const char* module;
   } cases[] = {
-      {"btnLoadList", &AppState::OpenListWindowActive, "btnLoadList_Click frmMain Line : 4"},
-      {"btnSaveList", &AppState::SaveListWindowActive, "btnSaveList_Click frmMain Line : 4"},
+      {"btnLoadList", &Session::OpenListWindowActive, "btnLoadList_Click frmMain Line : 4"},
+      {"btnSaveList", &Session::SaveListWindowActive, "btnSaveList_Click frmMain Line : 4"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
@@ -218,19 +220,19 @@ TEST(ListWindows, FailedShowingClearsTheFlagAndTheNextClickShowsTheWindow) {
     t.window().fire(c.button, Event::kClick);
     ASSERT_EQ(t.toolkit.messages.size(), 1u);
     EXPECT_TRUE(reportsModule(t.toolkit.messages[0], c.module)) << t.toolkit.messages[0];
-    EXPECT_FALSE(t.app.*c.flag);
-    EXPECT_TRUE(t.app.liveWindows.empty());
+    EXPECT_FALSE(t.module.session.*c.flag);
+    EXPECT_TRUE(t.module.windows.live().empty());
 
     int shown = 0;
     t.toolkit.modalDriver = [&](Window& w) {
       ++shown;
-      EXPECT_TRUE(t.app.*c.flag);
+      EXPECT_TRUE(t.module.session.*c.flag);
       w.fire("btnCancel", Event::kClick);
     };
     t.window().fire(c.button, Event::kClick);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(t.toolkit.messages.size(), 1u);
-    EXPECT_FALSE(t.app.*c.flag);
+    EXPECT_FALSE(t.module.session.*c.flag);
   }
 }
 

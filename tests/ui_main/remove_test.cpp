@@ -228,12 +228,17 @@ TEST_F(RemoveTest, RemovedBookmarkNoLongerReadsTheEarlierVersionsFile) {
   start(header() + group("Parks") + bookmark("Parks", "Riverside") + bookmark("Parks", "Harbour"));
   touch(t.module.paths.ConfigDir + "Parks/Riverside");
   touch(t.module.paths.ConfigDir + "Parks/Harbour");
-  ASSERT_FALSE(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Riverside").empty());
+  ASSERT_FALSE(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir,
+                                                kDefaultList, "Parks", "Riverside")
+                   .empty());
 
   choose("Parks", "Riverside");
   click("btnRemoveExtent");
-  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Riverside"), "");
-  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir, kDefaultList, "Parks", "Harbour"),
+  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir,
+                                             kDefaultList, "Parks", "Riverside"),
+            "");
+  EXPECT_EQ(store::LayerVisibilityFileToRead(t.module.services.fs, t.module.paths.ConfigDir,
+                                             kDefaultList, "Parks", "Harbour"),
             ownFile(kDefaultList, "Parks", "Harbour"));
   EXPECT_TRUE(exists(t.module.paths.ConfigDir + "Parks/Riverside"));
   EXPECT_TRUE(exists(t.module.paths.ConfigDir + "Parks/Harbour"));

@@ -79,7 +79,8 @@ class ZoomTest : public ::testing::Test {
 
   void writeVisibilities(const std::string& group, const std::string& bookmark,
                          const std::string& records) {
-    t.drives.write(store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), group, bookmark), records);
+    t.drives.write(store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), group, bookmark),
+                   records);
   }
 
   // Clicks Zoom with a clean call log and transcript.
@@ -196,7 +197,8 @@ TEST_F(ZoomTest, VisibilitiesNeedTheTickAndAFile) {
     bool file;
   } cases[] = {{"not ticked", 0, true}, {"no file", 1, false}};
   for (const auto& c : cases) {
-    const std::string path = store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), "Parks", "Riverside");
+    const std::string path =
+        store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), "Parks", "Riverside");
     if (c.file) {
       t.drives.write(path, "\"Riverside\",\"Inset\",\"Roads\",\"False\"\r\n");
     } else {

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <sstream>
 
-#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
+#include "command/module.h"
 #include "host/host.h"
 #include "ui/controls/selectable.h"
 #include "ui/controls/simple_controls.h"

@@ -1,7 +1,7 @@
 #include "frontends/qt/desktop_app.h"
 
-#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
+#include "command/module.h"
 #include "frontends/qt/frame_window.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/window_view.h"

@@ -13,8 +13,8 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
-#include "command/module.h"
 #include "command/corbelwick_bookmarks.h"
+#include "command/module.h"
 #include "errors/failure.h"
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/contents_tree.h"

@@ -6,17 +6,28 @@ namespace cw::ui {
 
 std::string_view kindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::kButton: return "button";
-    case ControlKind::kCheckBox: return "check box";
-    case ControlKind::kTextBox: return "text box";
-    case ControlKind::kLabel: return "label";
-    case ControlKind::kLinkLabel: return "link label";
-    case ControlKind::kFrame: return "frame";
-    case ControlKind::kListBox: return "list box";
-    case ControlKind::kPicture: return "picture";
-    case ControlKind::kDriveList: return "drive list";
-    case ControlKind::kDirectoryList: return "directory list";
-    case ControlKind::kFileList: return "file list";
+    case ControlKind::kButton:
+      return "button";
+    case ControlKind::kCheckBox:
+      return "check box";
+    case ControlKind::kTextBox:
+      return "text box";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kLinkLabel:
+      return "link label";
+    case ControlKind::kFrame:
+      return "frame";
+    case ControlKind::kListBox:
+      return "list box";
+    case ControlKind::kPicture:
+      return "picture";
+    case ControlKind::kDriveList:
+      return "drive list";
+    case ControlKind::kDirectoryList:
+      return "directory list";
+    case ControlKind::kFileList:
+      return "file list";
   }
   return "control";
 }
@@ -27,7 +38,9 @@ void Control::setCaption(std::string caption) {
   changed();
 }
 
-void Control::reset() { setCaption(spec_.caption); }
+void Control::reset() {
+  setCaption(spec_.caption);
+}
 
 void Control::dump(std::string&, std::string_view) const {}
 

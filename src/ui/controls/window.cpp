@@ -14,15 +14,23 @@ Window::~Window() = default;
 
 std::unique_ptr<Control> Window::makeControl(const ControlSpec& spec) {
   switch (spec.kind) {
-    case ControlKind::kButton: return std::make_unique<Button>(spec);
-    case ControlKind::kCheckBox: return std::make_unique<CheckBox>(spec);
-    case ControlKind::kTextBox: return std::make_unique<TextBox>(spec);
+    case ControlKind::kButton:
+      return std::make_unique<Button>(spec);
+    case ControlKind::kCheckBox:
+      return std::make_unique<CheckBox>(spec);
+    case ControlKind::kTextBox:
+      return std::make_unique<TextBox>(spec);
     case ControlKind::kLabel:
-    case ControlKind::kLinkLabel: return std::make_unique<Label>(spec);
-    case ControlKind::kFrame: return std::make_unique<Frame>(spec);
-    case ControlKind::kListBox: return std::make_unique<ListBox>(spec);
-    case ControlKind::kPicture: return std::make_unique<Picture>(spec);
-    default: break;
+    case ControlKind::kLinkLabel:
+      return std::make_unique<Label>(spec);
+    case ControlKind::kFrame:
+      return std::make_unique<Frame>(spec);
+    case ControlKind::kListBox:
+      return std::make_unique<ListBox>(spec);
+    case ControlKind::kPicture:
+      return std::make_unique<Picture>(spec);
+    default:
+      break;
   }
   throw std::logic_error("no model for control " + spec.name);
 }
@@ -44,7 +52,9 @@ Control& Window::control(std::string_view name) {
   return *it->second;
 }
 
-bool Window::hasControl(std::string_view name) const { return byName_.count(name) > 0; }
+bool Window::hasControl(std::string_view name) const {
+  return byName_.count(name) > 0;
+}
 
 void Window::on(std::string_view control, Event event, std::function<void()> handler) {
   assert(hasControl(control));

@@ -5,8 +5,8 @@
 #include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
-#include "store/list_reading.h"
 #include "store/list_format.h"
+#include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -69,7 +69,8 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
   auto& files = module_.files;
   trap.at(1);
   if (File1().selectedIndex() == FileList::kNone) {
-    module_.services.windows.messageBox("Please select a file to load.", platform::MessageButtons::kOk);
+    module_.services.windows.messageBox("Please select a file to load.",
+                                        platform::MessageButtons::kOk);
     return;
   }
   trap.at(2);
@@ -105,9 +106,9 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
     files.close(3);
     // The new choice takes the old one's place in one step: a failure keeps the old choice
     // instead of leaving the next start without any.
-    platform::replaceFileContent(
-        module_.services.fs, module_.paths.LastListFile,
-        store::formatRecord(std::vector<store::Field>{store::Field::text(module_.session.ActiveListPath)}));
+    platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
+                                 store::formatRecord(std::vector<store::Field>{
+                                     store::Field::text(module_.session.ActiveListPath)}));
     trap.at(65);
     module_.session.OpenListWindowActive = false;
     trap.at(66);

@@ -53,7 +53,8 @@ void FrmSaveList::btnSave_Click() {
     trap.at(2);
     const std::string name = txtFileName().text();
     if (name.empty()) {
-      module_.services.windows.messageBox("Please enter a file name.", platform::MessageButtons::kOk);
+      module_.services.windows.messageBox("Please enter a file name.",
+                                          platform::MessageButtons::kOk);
       return;
     }
 
@@ -63,7 +64,8 @@ void FrmSaveList::btnSave_Click() {
     // Appending the list to itself would read the records it is writing. The active list may be
     // spelt otherwise (letter case, "/", a "." segment), so its identity on disk decides too.
     trap.at(4);
-    if (target == module_.session.ActiveListPath || module_.services.fs.sameFile(target, module_.session.ActiveListPath)) {
+    if (target == module_.session.ActiveListPath ||
+        module_.services.fs.sameFile(target, module_.session.ActiveListPath)) {
       module_.services.windows.messageBox(
           "File is already open, so each change has been saved.  Please choose a new filename or "
           "Cancel.",

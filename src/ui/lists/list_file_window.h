@@ -32,8 +32,7 @@ class ListFileWindow : public Window {
 
  protected:
   // `unit` names the window in error reports; `flag` is the session's flag of this window.
-  ListFileWindow(const WindowSpec& spec, Module& module, const char* unit,
-                 bool Session::*flag);
+  ListFileWindow(const WindowSpec& spec, Module& module, const char* unit, bool Session::*flag);
 
   // The lists start at the current directory by themselves; nothing else to prepare.
   void Form_Load() override;

@@ -114,8 +114,8 @@ void FrmMain::createGroup(const std::string& group) {
 
 void FrmMain::addBookmark(const store::Bookmark& bookmark) {
   const bool remember = chkViz().value() == 1;
-  store::AddBookmark(module_.activeList().observedBy(*this), bookmark,
-                     module_.session.HostDocument, remember);
+  store::AddBookmark(module_.activeList().observedBy(*this), bookmark, module_.session.HostDocument,
+                     remember);
 }
 
 void FrmMain::groupAdded(const std::string& group) {

@@ -20,7 +20,8 @@ constexpr int kListFile = 1;
 void FrmMain::LoadGroupList() {
   lstbxGroup().clear();
   lstbxExtentName().clear();
-  for (auto& group : store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
+  for (auto& group :
+       store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
     lstbxGroup().addItem(std::move(group));
   }
 }
