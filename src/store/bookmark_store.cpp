@@ -182,7 +182,9 @@ AddOutcome AddBookmark(const BookmarkList& list, const Bookmark& bookmark,
 
     const bool sideFiles = list.hasSideFiles();
     const bool remember = rememberVisibilities && sideFiles;
-    const std::string visibilityPath = LayerVisibilityPath(list.configDir(), path, group, name);
+    const std::string visibilityPath =
+        sideFiles ? LayerVisibilityPath(storage.fs, list.configDir(), path, group, name)
+                  : std::string();
 
     // Until the bookmark record is in the list for good, a failure takes the new
     // layer-visibility file away again: no file may answer for a bookmark the list lacks.

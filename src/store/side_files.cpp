@@ -6,6 +6,7 @@
 
 #include "errors/failure.h"
 #include "platform/file_system.h"
+#include "platform/windows_path.h"
 #include "store/ansi.h"
 
 namespace cw::store {
@@ -33,9 +34,17 @@ void appendEscaped(std::string& out, unsigned char c) {
   out += hex;
 }
 
-// The path as one spelling: upper case, "\" only, no "." or ".." segments, no doubled
-// separators; the platform compares paths this way.
-std::string normalisedPath(const std::string& path) {
+// The text hashed into an area's name: the path as the drives spell it, letters upper case, so
+// every spelling that reaches the same list on the drive gives the same area. Without a
+// lower-case letter beyond ASCII this is the text an earlier version hashed.
+std::string keyText(const std::string& path) {
+  return platform::upperCase(platform::WindowsPath::parse(path).text());
+}
+
+// The text an earlier version hashed: only ASCII letters upper case, and ".." never took the
+// first name away. Its areas are still found through it (see ListSideFileArea with a file
+// system).
+std::string earlierKeyText(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
   auto flush = [&] {
@@ -124,6 +133,27 @@ void copyTree(platform::FileSystem& fs, const std::string& from, const std::stri
   }
 }
 
+// The stem says which list an area belongs to; the hash keeps lists of one name apart.
+std::string areaNamed(const std::string& configDir, const std::string& listPath,
+                      const std::string& key) {
+  std::string stem = listPath;
+  if (auto slash = stem.find_last_of("/\\"); slash != std::string::npos) {
+    stem = stem.substr(slash + 1);
+  }
+  if (auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) {
+    stem = stem.substr(0, dot);
+  }
+  stem = SideFileName(stem);
+  if (stem.size() > 40) {
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+    stem.resize(cut);
+  }
+  char hash[17];
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(key)));
+  return configDir + "lists/" + stem + "-" + hash + "/";
+}
+
 }  // namespace
 
 std::string LayerRecordText(std::string_view name) {
@@ -170,23 +200,16 @@ std::string SideFileName(std::string_view name) {
 }
 
 std::string ListSideFileArea(const std::string& configDir, const std::string& listPath) {
-  std::string normalised = normalisedPath(listPath);
-  std::string stem = listPath;
-  if (auto slash = stem.find_last_of("/\\"); slash != std::string::npos) {
-    stem = stem.substr(slash + 1);
-  }
-  if (auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) {
-    stem = stem.substr(0, dot);
-  }
-  stem = SideFileName(stem);
-  if (stem.size() > 40) {
-    std::size_t cut = 40;
-    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
-    stem.resize(cut);
-  }
-  char hash[17];
-  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(fnv1a(normalised)));
-  return configDir + "lists/" + stem + "-" + hash + "/";
+  return areaNamed(configDir, listPath, keyText(listPath));
+}
+
+std::string ListSideFileArea(platform::FileSystem& fs, const std::string& configDir,
+                             const std::string& listPath) {
+  std::string area = ListSideFileArea(configDir, listPath);
+  const std::string earlierKey = earlierKeyText(listPath);
+  if (earlierKey == keyText(listPath) || fs.directoryExists(area)) return area;
+  std::string earlier = areaNamed(configDir, listPath, earlierKey);
+  return fs.directoryExists(earlier) ? earlier : area;
 }
 
 std::string GroupSideDirectory(const std::string& configDir, const std::string& listPath,
@@ -194,9 +217,20 @@ std::string GroupSideDirectory(const std::string& configDir, const std::string& 
   return ListSideFileArea(configDir, listPath) + SideFileName(group) + "/";
 }
 
+std::string GroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
+                               const std::string& listPath, const std::string& group) {
+  return ListSideFileArea(fs, configDir, listPath) + SideFileName(group) + "/";
+}
+
 std::string LayerVisibilityPath(const std::string& configDir, const std::string& listPath,
                                 const std::string& group, const std::string& bookmark) {
   return GroupSideDirectory(configDir, listPath, group) + SideFileName(bookmark);
+}
+
+std::string LayerVisibilityPath(platform::FileSystem& fs, const std::string& configDir,
+                                const std::string& listPath, const std::string& group,
+                                const std::string& bookmark) {
+  return GroupSideDirectory(fs, configDir, listPath, group) + SideFileName(bookmark);
 }
 
 std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::string& group,
@@ -208,8 +242,9 @@ std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::s
 std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir,
                                       const std::string& listPath, const std::string& group,
                                       const std::string& bookmark) {
-  if (fs.directoryExists(GroupSideDirectory(configDir, listPath, group))) {
-    std::string own = LayerVisibilityPath(configDir, listPath, group, bookmark);
+  if (std::string dir = GroupSideDirectory(fs, configDir, listPath, group);
+      fs.directoryExists(dir)) {
+    std::string own = dir + SideFileName(bookmark);
     return fs.fileExists(own) ? own : "";
   }
   std::string legacy = LegacyLayerVisibilityPath(configDir, group, bookmark);
@@ -218,11 +253,12 @@ std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::strin
 
 void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
                               const std::string& listPath, const std::string& group) {
-  std::string dir = GroupSideDirectory(configDir, listPath, group);
+  const std::string area = ListSideFileArea(fs, configDir, listPath);
+  const std::string dir = area + SideFileName(group) + "/";
   if (fs.directoryExists(dir)) return;
   ensureDirectory(fs, configDir);
   ensureDirectory(fs, configDir + "lists/");
-  ensureDirectory(fs, ListSideFileArea(configDir, listPath));
+  ensureDirectory(fs, area);
   fs.createDirectory(dir);
   if (legacyUsable(group)) {
     std::string legacyDir = configDir + group + "/";
@@ -232,9 +268,9 @@ void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& confi
 
 void CopyListSideFiles(platform::FileSystem& fs, const std::string& configDir,
                        const std::string& fromList, const std::string& toList) {
-  std::string from = ListSideFileArea(configDir, fromList);
-  std::string to = ListSideFileArea(configDir, toList);
-  if (from == to || !fs.directoryExists(from)) return;
+  std::string from = ListSideFileArea(fs, configDir, fromList);
+  std::string to = ListSideFileArea(fs, configDir, toList);
+  if (platform::equalIgnoringCase(from, to) || !fs.directoryExists(from)) return;
   ensureDirectory(fs, configDir + "lists/");
   copyTree(fs, from, to);
 }

@@ -23,14 +23,26 @@ std::string SideFileName(std::string_view name);
 // is what the ANSI code page makes of it.
 std::string LayerRecordText(std::string_view name);
 
-// ConfigDir + "lists\" + a key made of the list file's name and a hash of its normalised path.
+// ConfigDir + "lists/" + a key made of the list file's name and a hash of its normalised path:
+// the area the list gets when it has none yet.
 std::string ListSideFileArea(const std::string& configDir, const std::string& listPath);
-// The list's own directory of a group, ending in "\".
+// The area the list's side files are in: the one above, or, while that does not exist, the area
+// an earlier version made for this spelling of the path under its own key (it folded only ASCII
+// letters), which is then read and written in its place. Every operation on a list's side files
+// goes through this one; the forms without a file system name the area a new list gets.
+std::string ListSideFileArea(platform::FileSystem& fs, const std::string& configDir,
+                             const std::string& listPath);
+// The list's own directory of a group, ending in "/".
 std::string GroupSideDirectory(const std::string& configDir, const std::string& listPath,
                                const std::string& group);
+std::string GroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
+                               const std::string& listPath, const std::string& group);
 // The list's own layer-visibility file of a bookmark.
 std::string LayerVisibilityPath(const std::string& configDir, const std::string& listPath,
                                 const std::string& group, const std::string& bookmark);
+std::string LayerVisibilityPath(platform::FileSystem& fs, const std::string& configDir,
+                                const std::string& listPath, const std::string& group,
+                                const std::string& bookmark);
 // The file an earlier version kept for the bookmark; "" when the names cannot be file names.
 std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::string& group,
                                       const std::string& bookmark);

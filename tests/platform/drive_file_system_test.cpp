@@ -100,6 +100,13 @@ TEST(DriveFileSystemTest, LatinLettersMatchWithoutCase) {
   EXPECT_TRUE(drives.fs().fileExists("C:\\CAF\xC3\x89\\\xC3\xA9T\xC3\x89.TXT"));
 }
 
+TEST(DriveFileSystemTest, LettersBeyondLatinOneKeepTheirCase) {
+  TempDrives drives;
+  drives.write("C:\\d\\\xCE\xA9.txt", "omega");  // Ω
+  EXPECT_TRUE(drives.fs().fileExists("C:\\D\\\xCE\xA9.TXT"));
+  EXPECT_FALSE(drives.fs().fileExists("C:\\d\\\xCF\x89.txt"));  // ω
+}
+
 TEST(DriveFileSystemTest, NewFilesGoIntoTheDirectoryThatExistsInAnotherCase) {
   TempDrives drives;
   append(drives.fs(), "c:\\PROGRAM FILES\\new.txt", "abc");

@@ -89,38 +89,11 @@ const char* runtimeText(int number) {
   }
 }
 
-bool isSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-bool isLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-char upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Characters the Windows platform refuses in a name.
 bool isBadNameCharacter(char c) {
   auto byte = static_cast<unsigned char>(c);
   return byte < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' ||
          c == '*';
-}
-
-// A name folded for the comparison without regard to case: ASCII letters and the Latin-1
-// letters (UTF-8 C3 80..C3 9E) to lower case.
-std::string foldCase(const std::string& name) {
-  std::string out = name;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    auto c = static_cast<unsigned char>(out[i]);
-    if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c + 32);
-    } else if (c == 0xC3 && i + 1 < out.size()) {
-      auto next = static_cast<unsigned char>(out[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 32);
-      ++i;
-    }
-  }
-  return out;
 }
 
 struct HostStat {
@@ -326,9 +299,10 @@ DriveFileSystem::Options DriveFileSystem::defaultOptions() {
 
 DriveFileSystem::DriveFileSystem(Options options) {
   for (const auto& [letter, directory] : options.drives) {
-    if (isLetter(letter)) options_.drives[upper(letter)] = directory;
+    if (char drive = WindowsPath::driveOf(std::string{letter, ':'}))
+      options_.drives[drive] = directory;
   }
-  current_.drive = options_.drives.empty() ? 'C' : options_.drives.begin()->first;
+  current_ = WindowsPath::root(options_.drives.empty() ? 'C' : options_.drives.begin()->first);
   try {
     current_ =
         parse(options.currentDirectory.empty() ? std::string("\\") : options.currentDirectory);
@@ -351,40 +325,17 @@ void DriveFileSystem::ensureInstalled() {
   }
 }
 
-DriveFileSystem::WindowsPath DriveFileSystem::parse(const std::string& path) const {
+WindowsPath DriveFileSystem::parse(const std::string& path) const {
   if (path.empty()) fail(err::kBadFileNameOrNumber, path, "empty path");
-  WindowsPath result;
-  std::string_view rest = path;
-  if (rest.size() >= 2 && isLetter(rest[0]) && rest[1] == ':') {
-    result.drive = upper(rest[0]);
-    rest.remove_prefix(2);
-  } else {
-    result.drive = current_.drive;
-    if (rest.size() >= 2 && isSeparator(rest[0]) && isSeparator(rest[1])) {
-      fail(err::kPathNotFound, path, "network paths are not available");
-    }
+  const WindowsPath typed = WindowsPath::parse(path);
+  if (typed.network()) fail(err::kPathNotFound, path, "network paths are not available");
+  std::string_view names = path;
+  if (typed.drive()) names.remove_prefix(2);
+  if (std::any_of(names.begin(), names.end(), isBadNameCharacter)) {
+    fail(err::kBadFileNameOrNumber, path);
   }
   // "X:name" is relative to the current directory when X is its drive, like "name".
-  if (rest.empty() || !isSeparator(rest[0])) {
-    if (result.drive == current_.drive) result.names = current_.names;
-  }
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t end = start;
-    while (end < rest.size() && !isSeparator(rest[end])) ++end;
-    std::string_view name = rest.substr(start, end - start);
-    if (name == "..") {
-      if (!result.names.empty()) result.names.pop_back();
-    } else if (!name.empty() && name != ".") {
-      if (std::any_of(name.begin(), name.end(), isBadNameCharacter)) {
-        fail(err::kBadFileNameOrNumber, path);
-      }
-      result.names.emplace_back(name);
-    }
-    start = end + 1;
-  }
-  result.directoryOnly = !result.names.empty() && !rest.empty() && isSeparator(rest.back());
-  return result;
+  return typed.resolvedAgainst(current_);
 }
 
 fs::path DriveFileSystem::driveRoot(char drive, const std::string& path) const {
@@ -402,32 +353,33 @@ fs::path DriveFileSystem::driveRoot(char drive, const std::string& path) const {
 fs::path DriveFileSystem::resolve(const std::string& path) {
   WindowsPath windows = parse(path);
   fs::path found = resolveNames(windows, path);
-  // The host's trailing "/" lets only a directory be found, as the trailing "\" does.
-  if (windows.directoryOnly) found /= "";
+  // The host's trailing "/" lets only a directory be found, as the trailing "\" does; a drive's
+  // root is a directory anyway.
+  if (windows.trailingSeparator() && !windows.names().empty()) found /= "";
   return found;
 }
 
 fs::path DriveFileSystem::resolveNames(const WindowsPath& windows, const std::string& path) {
-  fs::path root = driveRoot(windows.drive, path);
+  fs::path root = driveRoot(windows.drive(), path);
   fs::path exact = root;
-  for (const auto& name : windows.names) exact /= name;
+  for (const auto& name : windows.names()) exact /= name;
   HostStat direct = statOf(exact, false);
   if (direct.exists || direct.error) return exact;
 
   // Missed with the exact case: look each missing name up in its directory.
   fs::path current = root;
-  for (std::size_t i = 0; i < windows.names.size(); ++i) {
-    fs::path candidate = current / windows.names[i];
+  for (std::size_t i = 0; i < windows.names().size(); ++i) {
+    fs::path candidate = current / windows.names()[i];
     HostStat found = statOf(candidate, false);
     if (found.exists || found.error) {
       current = std::move(candidate);
       continue;
     }
-    if (auto match = findIgnoringCase(current, windows.names[i])) {
+    if (auto match = findIgnoringCase(current, windows.names()[i])) {
       current /= *match;
       continue;
     }
-    for (std::size_t j = i; j < windows.names.size(); ++j) current /= windows.names[j];
+    for (std::size_t j = i; j < windows.names().size(); ++j) current /= windows.names()[j];
     break;
   }
   return current;
@@ -524,7 +476,7 @@ void DriveFileSystem::createDirectory(const std::string& path) {
 
 void DriveFileSystem::removeDirectory(const std::string& path) {
   WindowsPath windows = parse(path);
-  if (windows.names.empty()) fail(err::kPathFileAccessError, path, "the root of a drive");
+  if (windows.names().empty()) fail(err::kPathFileAccessError, path, "the root of a drive");
   fs::path host = resolve(path);
   HostStat link = statOf(host, false);
   if (link.error) failErrno(link.error, path, "stat");
@@ -594,7 +546,7 @@ unsigned DriveFileSystem::attributes(const std::string& path) {
   HostStat link = statOf(host, false);
   if (link.error) failErrno(link.error, path, "attributes");
   if (!link.exists) failErrno(ENOENT, path, "attributes", hostDirectoryExists(host.parent_path()));
-  return attributesOf(host, windows.names.empty() ? std::string() : windows.names.back());
+  return attributesOf(host, windows.names().empty() ? std::string() : windows.names().back());
 }
 
 void DriveFileSystem::setAttributes(const std::string& path, unsigned attributes) {
@@ -630,12 +582,7 @@ std::vector<char> DriveFileSystem::drives() {
 }
 
 std::string DriveFileSystem::currentDirectory() {
-  std::string out{current_.drive, ':', '\\'};
-  for (std::size_t i = 0; i < current_.names.size(); ++i) {
-    if (i) out += '\\';
-    out += current_.names[i];
-  }
-  return out;
+  return current_.text();
 }
 
 }  // namespace cw::platform

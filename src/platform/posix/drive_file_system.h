@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/windows_path.h"
 
 namespace cw::platform {
 
@@ -50,11 +51,8 @@ class DriveFileSystem : public FileSystem {
   std::string currentDirectory() override;
 
  private:
-  struct WindowsPath {
-    char drive = 0;
-    std::vector<std::string> names;  // "." and ".." resolved
-    bool directoryOnly = false;      // spelt with a trailing separator
-  };
+  // The path made absolute against the current directory; fails for a path the platform
+  // would refuse.
   WindowsPath parse(const std::string& path) const;
   std::filesystem::path driveRoot(char drive, const std::string& path) const;
   std::filesystem::path resolve(const std::string& path);

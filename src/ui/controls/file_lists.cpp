@@ -4,52 +4,18 @@
 
 #include "errors/failure.h"
 #include "platform/file_system.h"
+#include "platform/windows_path.h"
 #include "ui/controls/list_box.h"
 
 namespace cw::ui {
 
 namespace {
 
-char upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-bool isLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool hasDrive(const std::string& path) {
-  return path.size() >= 2 && isLetter(path[0]) && path[1] == ':';
-}
-
-// "X:\a\b" from a drive letter and the names after it, "." and ".." resolved.
-std::string normalise(char drive, const std::string& rest) {
-  std::vector<std::string> parts;
-  std::string part;
-  auto flush = [&] {
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    part.clear();
-  };
-  for (char c : rest) {
-    if (c == '\\') {
-      flush();
-    } else {
-      part += c;
-    }
-  }
-  flush();
-  std::string out{upper(drive), ':', '\\'};
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i) out += '\\';
-    out += parts[i];
-  }
-  return out;
-}
+using platform::upperCase;
+using platform::WindowsPath;
 
 bool isRoot(const std::string& path) {
-  return path.size() == 3 && path[1] == ':';
+  return WindowsPath::parse(path).isRoot();
 }
 
 void sortIgnoringCase(std::vector<std::string>& names) {
@@ -80,11 +46,12 @@ std::vector<std::string> readFiles(platform::FileSystem& fs, const std::string& 
   return names;
 }
 
+// Both sides come folded: the letters the drive tells apart only by case match each other.
 bool wildcardMatch(std::string_view name, std::string_view pattern) {
   std::size_t n = 0, p = 0;
   std::size_t star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || upper(pattern[p]) == upper(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -116,35 +83,26 @@ void appendList(std::string& out, std::string_view window, const std::string& na
 }  // namespace
 
 std::string joinWindowsPath(const std::string& directory, const std::string& name) {
-  if (!directory.empty() && (directory.back() == '\\' || directory.back() == '/')) {
-    return directory + name;
-  }
-  return directory + "\\" + name;
+  return WindowsPath::join(directory, name);
 }
 
 std::string resolveWindowsPath(const std::string& base, const std::string& typed,
                                const std::string& driveCurrent) {
-  std::string t = typed;
-  std::replace(t.begin(), t.end(), '/', '\\');
-  std::string current = driveCurrent;
-  std::replace(current.begin(), current.end(), '/', '\\');
-  const std::string& from = hasDrive(base) ? base : current;
-  if (hasDrive(t)) {
-    char drive = upper(t[0]);
-    std::string rest = t.substr(2);
-    bool onCurrent = hasDrive(current) && upper(current[0]) == drive;
-    if (rest.empty()) return onCurrent ? normalise(drive, current.substr(2)) : normalise(drive, "");
-    if (rest[0] == '\\') return normalise(drive, rest);
-    // Relative to the drive: from the place we are at when it lies there, else its root.
-    bool onBase = hasDrive(from) && upper(from[0]) == drive;
-    return normalise(drive, (onBase ? from.substr(2) : std::string()) + "\\" + rest);
+  const WindowsPath current = WindowsPath::parse(driveCurrent);
+  const WindowsPath from = WindowsPath::driveOf(base) ? WindowsPath::parse(base) : current;
+  const WindowsPath place = WindowsPath::parse(typed);
+  if (!place.drive() && !from.drive()) {
+    std::string t = typed;  // nowhere to resolve against
+    std::replace(t.begin(), t.end(), '/', '\\');
+    return t;
   }
-  if (!hasDrive(from)) return t;  // nowhere to resolve against
-  if (!t.empty() && t[0] == '\\') return normalise(from[0], t);
-  return normalise(from[0], from.substr(2) + "\\" + t);
+  // A drive alone is where the user was on it, not where this list was.
+  const bool driveAlone = place.drive() && typed.size() == 2;
+  return place.resolvedAgainst(driveAlone ? current : from).text();
 }
 
 bool matchesFilePattern(std::string_view name, std::string_view pattern) {
+  const std::string folded = platform::foldCase(name);
   bool any = false;
   std::size_t start = 0;
   while (start <= pattern.size()) {
@@ -155,7 +113,7 @@ bool matchesFilePattern(std::string_view name, std::string_view pattern) {
     while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
     if (!one.empty()) {
       any = true;
-      if (one == "*.*" || wildcardMatch(name, one)) return true;
+      if (one == "*.*" || wildcardMatch(folded, platform::foldCase(one))) return true;
     }
     start = end + 1;
   }
@@ -185,10 +143,10 @@ void DriveList::reset() {
   Control::reset();
   entries_.clear();
   selected_ = -1;
-  for (char letter : fs_.drives()) entries_.push_back(std::string{upper(letter), ':'});
-  std::string current = fs_.currentDirectory();
+  for (char letter : fs_.drives()) entries_.push_back(std::string{upperCase(letter), ':'});
+  const char current = WindowsPath::driveOf(fs_.currentDirectory());
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (hasDrive(current) && upper(current[0]) == entries_[i][0]) selected_ = static_cast<int>(i);
+    if (current && current == entries_[i][0]) selected_ = static_cast<int>(i);
   }
   if (selected_ < 0 && !entries_.empty()) selected_ = 0;
   changed();
@@ -204,7 +162,7 @@ void DriveList::choose(int index) {
 void DriveList::setDrive(const std::string& drive) {
   if (!drive.empty()) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i][0] == upper(drive[0])) return choose(static_cast<int>(i));
+      if (entries_[i][0] == upperCase(drive[0])) return choose(static_cast<int>(i));
     }
   }
   throw Failure(err::kDeviceUnavailable, "Device unavailable");
@@ -217,7 +175,7 @@ void DriveList::selectEntry(int index) {
 void DriveList::navigate(const std::string& path) {
   if (path.empty()) return;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i][0] == upper(path[0])) return choose(static_cast<int>(i));
+    if (entries_[i][0] == upperCase(path[0])) return choose(static_cast<int>(i));
   }
 }
 

@@ -118,8 +118,9 @@ std::string joinWindowsPath(const std::string& directory, const std::string& nam
 // A bare drive ("D:") becomes `driveCurrent` when that lies on the drive, else the drive's root.
 std::string resolveWindowsPath(const std::string& base, const std::string& typed,
                                const std::string& driveCurrent);
-// Whether a file name matches a pattern of "*" and "?" wildcards, ignoring case; several
-// patterns may be separated by ";"; "" and "*.*" match every name.
+// Whether a file name matches a pattern of "*" and "?" wildcards, ignoring case as the drives
+// do (ASCII and Latin-1 letters, platform::foldCase); several patterns may be separated by ";";
+// "" and "*.*" match every name.
 bool matchesFilePattern(std::string_view name, std::string_view pattern);
 
 }  // namespace cw::ui

@@ -69,8 +69,9 @@ void FrmMain::btnNewList_Click() {
     trap.at(3);
     if (module_.paths.onProgramDrive(module_.session.ActiveListPath)) {
       for (const auto& group : groups) {
-        store::fDeleteDirectory(module_.storage,
-                                store::GroupSideDirectory(module_.paths.ConfigDir, path, group));
+        store::fDeleteDirectory(
+            module_.storage,
+            store::GroupSideDirectory(module_.services.fs, module_.paths.ConfigDir, path, group));
       }
     }
     trap.at(7);

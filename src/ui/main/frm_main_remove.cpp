@@ -56,7 +56,8 @@ void FrmMain::btnRemoveExtent_Click() {
     if (module_.paths.onProgramDrive(module_.session.ActiveListPath) && !group.empty()) {
       store::EnsureGroupSideDirectory(module_.services.fs, module_.paths.ConfigDir, path, group);
       store::fDeleteFile(module_.storage,
-                         store::LayerVisibilityPath(module_.paths.ConfigDir, path, group, name));
+                         store::LayerVisibilityPath(module_.services.fs, module_.paths.ConfigDir,
+                                                    path, group, name));
     }
   });
 }
@@ -89,8 +90,9 @@ void FrmMain::btnRemoveGroup_Click() {
     // A group without a name has no directory of its own; its path would be the whole list's.
     trap.at(4);
     if (module_.paths.onProgramDrive(module_.session.ActiveListPath) && !group.empty()) {
-      store::fDeleteDirectory(module_.storage,
-                              store::GroupSideDirectory(module_.paths.ConfigDir, path, group));
+      store::fDeleteDirectory(
+          module_.storage,
+          store::GroupSideDirectory(module_.services.fs, module_.paths.ConfigDir, path, group));
     }
   });
 }
