@@ -23,9 +23,9 @@
 namespace {
 
 struct Options {
-  cw::platform::DriveFileSystem::Options files = cw::platform::DriveFileSystem::defaultOptions();
+  cw::platform::DriveFileSystem::GivenOptions given;
+  cw::platform::DriveFileSystem::Options files;
   bool drivesGiven = false;
-  char firstDrive = 0;  // of the --drive options, in the order given
   bool directoryGiven = false;
   std::string document;
   std::optional<std::string> tour;
@@ -43,20 +43,9 @@ std::optional<Options> parse(int argc, char** argv) {
     std::string arg = argv[i];
     bool hasValue = i + 1 < argc;
     if (arg == "--drive" && hasValue) {
-      std::string spec = argv[++i];
-      if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
-        return std::nullopt;
-      }
-      char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])));
-      if (!options.drivesGiven) {
-        options.files.drives.clear();
-        options.firstDrive = letter;
-      }
-      options.drivesGiven = true;
-      options.files.drives[letter] = spec.substr(2);
+      if (!options.given.addDrive(argv[++i])) return std::nullopt;
     } else if (arg == "--cwd" && hasValue) {
-      options.files.currentDirectory = argv[++i];
-      options.directoryGiven = true;
+      options.given.setCurrentDirectory(argv[++i]);
     } else if (arg == "--tour" && hasValue) {
       options.tour = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && options.document.empty()) {
@@ -65,11 +54,9 @@ std::optional<Options> parse(int argc, char** argv) {
       return std::nullopt;
     }
   }
-  // The default current directory lies on Z:, which given drives replace; a Windows process
-  // always has one on a drive it can reach, so it starts at the first given drive's root.
-  if (options.drivesGiven && !options.directoryGiven) {
-    options.files.currentDirectory = std::string{options.firstDrive, ':', '\\'};
-  }
+  options.files = options.given.options();
+  options.drivesGiven = options.given.drivesGiven();
+  options.directoryGiven = options.given.directoryGiven();
   return options;
 }
 

@@ -38,9 +38,7 @@ int main(int argc, char** argv) {
   std::string scriptPath;
   std::string hostPath;
   bool demo = false;
-  auto options = cw::platform::DriveFileSystem::defaultOptions();
-  char firstDrive = 0;  // of the --drive options, in the order given
-  bool directoryGiven = false;
+  cw::platform::DriveFileSystem::GivenOptions given;
   std::optional<std::uint64_t> failOp;
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
@@ -54,17 +52,9 @@ int main(int argc, char** argv) {
       if (arg == "--host") {
         hostPath = value();
       } else if (arg == "--drive") {
-        std::string spec = value();
-        if (spec.size() < 3 || spec[1] != '=') return usage();
-        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(spec[0])));
-        if (!firstDrive) {
-          options.drives.clear();
-          firstDrive = letter;
-        }
-        options.drives[letter] = spec.substr(2);
+        if (!given.addDrive(value())) return usage();
       } else if (arg == "--cwd") {
-        options.currentDirectory = value();
-        directoryGiven = true;
+        given.setCurrentDirectory(value());
       } else if (arg == "--fail-op") {
         std::string spec = value();
         std::size_t colon = spec.find(':');
@@ -90,10 +80,8 @@ int main(int argc, char** argv) {
     }
   }
   if (scriptPath.empty() == !demo) return usage();
-  const bool drivesGiven = firstDrive != 0;
-  // The default current directory lies on Z:, which given drives replace; a Windows process
-  // always has one on a drive it can reach, so it starts at the first given drive's root.
-  if (drivesGiven && !directoryGiven) options.currentDirectory = std::string{firstDrive, ':', '\\'};
+  const bool drivesGiven = given.drivesGiven();
+  const auto options = given.options();
 
   try {
     cw::platform::DriveFileSystem fs(options);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -294,6 +295,30 @@ DriveFileSystem::Options DriveFileSystem::defaultOptions() {
   if (ec || cwd.empty()) cwd.assign(1, '/');
   std::replace(cwd.begin(), cwd.end(), '/', '\\');
   options.currentDirectory = std::string("Z:").append(cwd);
+  return options;
+}
+
+bool DriveFileSystem::GivenOptions::addDrive(const std::string& spec) {
+  if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
+    return false;
+  }
+  const char letter = upperCase(spec[0]);
+  if (!firstDrive_) {
+    options_.drives.clear();
+    firstDrive_ = letter;
+  }
+  options_.drives[letter] = spec.substr(2);
+  return true;
+}
+
+void DriveFileSystem::GivenOptions::setCurrentDirectory(std::string path) {
+  options_.currentDirectory = std::move(path);
+  directoryGiven_ = true;
+}
+
+DriveFileSystem::Options DriveFileSystem::GivenOptions::options() const {
+  Options options = options_;
+  if (drivesGiven() && !directoryGiven_) options.currentDirectory = {firstDrive_, ':', '\\'};
   return options;
 }
 

@@ -27,6 +27,25 @@ class DriveFileSystem : public FileSystem {
 
   explicit DriveFileSystem(Options options);
 
+  // The drives a program is given on its command line ("--drive X=DIR", "--cwd WINPATH"): the
+  // first given drive replaces the default ones, and without a directory of its own the process
+  // starts at the root of the first given drive, since the default one lies on Z:.
+  class GivenOptions {
+   public:
+    // False when the spec is not "X=DIR" with a letter X.
+    bool addDrive(const std::string& spec);
+    void setCurrentDirectory(std::string path);
+    bool drivesGiven() const { return firstDrive_ != 0; }
+    bool directoryGiven() const { return directoryGiven_; }
+    // The default options with what was given.
+    Options options() const;
+
+   private:
+    Options options_ = defaultOptions();
+    char firstDrive_ = 0;
+    bool directoryGiven_ = false;
+  };
+
   // Creates C:'s host folder with "Program Files" in it, as an installation leaves it.
   void ensureInstalled();
 

@@ -1,6 +1,7 @@
 #include "ui/main/frm_main.h"
 
 #include "command/module.h"
+#include "store/file_utilities.h"
 
 namespace cw::ui {
 
@@ -25,6 +26,12 @@ FrmMain::FrmMain(Module& module) : Window(frmMainSpec()), module_(module) {
 }
 
 FrmMain::~FrmMain() = default;
+
+bool FrmMain::refusedWriteAccess(const std::string& path) {
+  if (store::fCanWriteFile(module_.storage, path) >= 1) return false;
+  tell("It seems you may not have write access to the current bookmark file: \r\n" + path);
+  return true;
+}
 
 void FrmMain::tell(std::string_view text) {
   module_.services.windows.messageBox(text, platform::MessageButtons::kOk);

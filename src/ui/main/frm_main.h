@@ -87,6 +87,8 @@ class FrmMain : public Window, private store::ListObserver {
   void groupAdded(const std::string& group) override;
   void groupSettled(const std::string& group) override;
   void bookmarkAdded(const store::Bookmark& bookmark) override;
+  // True, and the user told, when the list cannot be written (the write-access test).
+  bool refusedWriteAccess(const std::string& path);
   // A message box with OK; a question with Yes and No (true for Yes).
   void tell(std::string_view text);
   bool ask(std::string_view question);

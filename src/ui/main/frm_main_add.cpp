@@ -14,8 +14,6 @@ namespace cw::ui {
 namespace {
 
 constexpr const char* kUnit = "frmMain";
-constexpr const char* kNoWriteAccess =
-    "It seems you may not have write access to the current bookmark file: \r\n";
 
 std::string trimBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -41,10 +39,7 @@ void FrmMain::cmdbtnAddGroup_Click() {
   errors::ErrorTrap trap(module_.report, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);
-    if (store::fCanWriteFile(module_.storage, module_.session.ActiveListPath) < 1) {
-      tell(std::string(kNoWriteAccess) + module_.session.ActiveListPath);
-      return;
-    }
+    if (refusedWriteAccess(module_.session.ActiveListPath)) return;
     trap.at(2);
     std::string answer = module_.services.windows.inputBox("Name the new group:");
     trap.at(3);
@@ -70,10 +65,7 @@ void FrmMain::cmdbtnAddCurExtent_Click() {
   errors::ErrorTrap trap(module_.report, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);
-    if (store::fCanWriteFile(module_.storage, module_.session.ActiveListPath) < 1) {
-      tell(std::string(kNoWriteAccess) + module_.session.ActiveListPath);
-      return;
-    }
+    if (refusedWriteAccess(module_.session.ActiveListPath)) return;
     trap.at(2);
     module_.session.SelectedGroup = lstbxGroup().selectedText();
     trap.at(3);

@@ -49,10 +49,7 @@ void FrmMain::btnNewList_Click() {
   trap.run([&] {
     const std::string path = module_.session.ActiveListPath;
     trap.at(1);
-    if (store::fCanWriteFile(module_.storage, path) < 1) {
-      tell("It seems you may not have write access to the current bookmark file: \r\n" + path);
-      return;
-    }
+    if (refusedWriteAccess(path)) return;
     trap.at(2);
     if (!ask("Delete all Groups and Bookmarks in active list?\r\n" + path)) return;
     trap.at(3);

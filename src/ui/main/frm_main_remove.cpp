@@ -14,9 +14,6 @@ namespace {
 
 constexpr const char* kUnit = "frmMain";
 
-constexpr const char* kNoWriteAccess =
-    "It seems you may not have write access to the current bookmark file: \r\n";
-
 }  // namespace
 
 // Deletes the selected bookmark of the shown group: every record of that group and name, its
@@ -26,10 +23,7 @@ void FrmMain::btnRemoveExtent_Click() {
   trap.run([&] {
     const std::string path = module_.session.ActiveListPath;
     trap.at(1);
-    if (store::fCanWriteFile(module_.storage, path) < 1) {
-      tell(kNoWriteAccess + path);
-      return;
-    }
+    if (refusedWriteAccess(path)) return;
     trap.at(2);
     module_.session.SelectedGroup = lstbxGroup().selectedText();
     trap.at(3);
@@ -68,10 +62,7 @@ void FrmMain::btnRemoveGroup_Click() {
   trap.run([&] {
     const std::string path = module_.session.ActiveListPath;
     trap.at(1);
-    if (store::fCanWriteFile(module_.storage, path) < 1) {
-      tell(kNoWriteAccess + path);
-      return;
-    }
+    if (refusedWriteAccess(path)) return;
     trap.at(2);
     const int index = lstbxGroup().selectedIndex();
     if (index == ListBox::kNone) {
