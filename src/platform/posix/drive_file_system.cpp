@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include <utility>
 
 #include "errors/failure.h"
+#include "platform/runtime_errors.h"
 
 namespace cw::platform {
 
@@ -25,36 +25,8 @@ namespace {
 
 constexpr std::size_t kWriteBufferSize = 64 * 1024;
 
-const char* runtimeText(int number) {
-  switch (number) {
-    case err::kBadFileNameOrNumber:
-      return "Bad file name or number";
-    case err::kFileNotFound:
-      return "File not found";
-    case err::kDeviceIoError:
-      return "Device I/O error";
-    case err::kFileAlreadyExists:
-      return "File already exists";
-    case err::kDiskFull:
-      return "Disk full";
-    case err::kDeviceUnavailable:
-      return "Device unavailable";
-    case err::kPermissionDenied:
-      return "Permission denied";
-    case err::kPathFileAccessError:
-      return "Path/File access error";
-    case err::kPathNotFound:
-      return "Path not found";
-    default:
-      return "Error";
-  }
-}
-
-// "File not found: C:\x\y.bmk", with the reason when the runtime's text alone would not say it.
 [[noreturn]] void fail(int number, const std::string& path, const std::string& reason = {}) {
-  std::string text = std::string(runtimeText(number)) + ": " + path;
-  if (!reason.empty()) text += " (" + reason + ")";
-  throw Failure(number, text);
+  failOnPath(number, path, reason);
 }
 
 // The runtime's number for a failed system call on `path`. A missing name is "file not found"
@@ -90,13 +62,6 @@ const char* runtimeText(int number) {
   }
 }
 
-// Characters the Windows platform refuses in a name.
-bool isBadNameCharacter(char c) {
-  auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' ||
-         c == '*';
-}
-
 struct HostStat {
   bool exists = false;
   int error = 0;
@@ -121,20 +86,17 @@ bool hostDirectoryExists(const fs::path& path) {
   return statOf(path).isDirectory();
 }
 
-// The one name in `directory` that equals `name` without regard to case (the first in byte
-// order when several do).
+// The name in `directory` that equals `name` without regard to case.
 std::optional<std::string> findIgnoringCase(const fs::path& directory, const std::string& name) {
   DIR* dir = ::opendir(directory.c_str());
   if (!dir) return std::nullopt;
-  const std::string wanted = foldCase(name);
-  std::optional<std::string> found;
+  std::vector<std::string> names;
   while (const dirent* entry = ::readdir(dir)) {
     std::string candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    if (foldCase(candidate) == wanted && (!found || candidate < *found)) found = candidate;
+    if (candidate != "." && candidate != "..") names.push_back(std::move(candidate));
   }
   ::closedir(dir);
-  return found;
+  return DriveMap::matchIgnoringCase(names, name);
 }
 
 unsigned attributesOf(const fs::path& path, const std::string& name) {
@@ -298,48 +260,11 @@ DriveFileSystem::Options DriveFileSystem::defaultOptions() {
   return options;
 }
 
-bool DriveFileSystem::GivenOptions::addDrive(const std::string& spec) {
-  if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
-    return false;
-  }
-  const char letter = upperCase(spec[0]);
-  if (!firstDrive_) {
-    options_.drives.clear();
-    firstDrive_ = letter;
-  }
-  options_.drives[letter] = spec.substr(2);
-  return true;
-}
-
-void DriveFileSystem::GivenOptions::setCurrentDirectory(std::string path) {
-  options_.currentDirectory = std::move(path);
-  directoryGiven_ = true;
-}
-
-DriveFileSystem::Options DriveFileSystem::GivenOptions::options() const {
-  Options options = options_;
-  if (drivesGiven() && !directoryGiven_) options.currentDirectory = {firstDrive_, ':', '\\'};
-  return options;
-}
-
-DriveFileSystem::DriveFileSystem(Options options) {
-  for (const auto& [letter, directory] : options.drives) {
-    if (char drive = WindowsPath::driveOf(std::string{letter, ':'}))
-      options_.drives[drive] = directory;
-  }
-  current_ = WindowsPath::root(options_.drives.empty() ? 'C' : options_.drives.begin()->first);
-  try {
-    current_ =
-        parse(options.currentDirectory.empty() ? std::string("\\") : options.currentDirectory);
-  } catch (const Failure&) {
-    // A current directory that is no path starts at the first drive's root.
-  }
-  options_.currentDirectory = currentDirectory();
-}
+DriveFileSystem::DriveFileSystem(Options options) : map_(options) {}
 
 void DriveFileSystem::ensureInstalled() {
-  auto c = options_.drives.find('C');
-  if (c == options_.drives.end()) return;
+  auto c = map_.drives().find('C');
+  if (c == map_.drives().end()) return;
   fs::path programFiles = fs::path(c->second) / "Program Files";
   std::error_code ec;
   fs::create_directories(programFiles, ec);
@@ -350,25 +275,8 @@ void DriveFileSystem::ensureInstalled() {
   }
 }
 
-WindowsPath DriveFileSystem::parse(const std::string& path) const {
-  if (path.empty()) fail(err::kBadFileNameOrNumber, path, "empty path");
-  const WindowsPath typed = WindowsPath::parse(path);
-  if (typed.network()) fail(err::kPathNotFound, path, "network paths are not available");
-  std::string_view names = path;
-  if (typed.drive()) names.remove_prefix(2);
-  if (std::any_of(names.begin(), names.end(), isBadNameCharacter)) {
-    fail(err::kBadFileNameOrNumber, path);
-  }
-  // "X:name" is relative to the current directory when X is its drive, like "name".
-  return typed.resolvedAgainst(current_);
-}
-
 fs::path DriveFileSystem::driveRoot(char drive, const std::string& path) const {
-  auto found = options_.drives.find(drive);
-  if (found == options_.drives.end()) {
-    fail(err::kDeviceUnavailable, path, std::string("drive ") + drive + ": is not mapped");
-  }
-  fs::path root(found->second);
+  fs::path root(map_.root(drive, path));
   if (!hostDirectoryExists(root)) {
     fail(err::kDeviceUnavailable, path, std::string("drive ") + drive + ": has no folder");
   }
@@ -376,7 +284,7 @@ fs::path DriveFileSystem::driveRoot(char drive, const std::string& path) const {
 }
 
 fs::path DriveFileSystem::resolve(const std::string& path) {
-  WindowsPath windows = parse(path);
+  WindowsPath windows = map_.parse(path);
   fs::path found = resolveNames(windows, path);
   // The host's trailing "/" lets only a directory be found, as the trailing "\" does; a drive's
   // root is a directory anyway.
@@ -500,7 +408,7 @@ void DriveFileSystem::createDirectory(const std::string& path) {
 }
 
 void DriveFileSystem::removeDirectory(const std::string& path) {
-  WindowsPath windows = parse(path);
+  WindowsPath windows = map_.parse(path);
   if (windows.names().empty()) fail(err::kPathFileAccessError, path, "the root of a drive");
   fs::path host = resolve(path);
   HostStat link = statOf(host, false);
@@ -566,7 +474,7 @@ std::vector<DirEntry> DriveFileSystem::listDirectory(const std::string& path,
 }
 
 unsigned DriveFileSystem::attributes(const std::string& path) {
-  WindowsPath windows = parse(path);
+  WindowsPath windows = map_.parse(path);
   fs::path host = resolve(path);
   HostStat link = statOf(host, false);
   if (link.error) failErrno(link.error, path, "attributes");
@@ -600,14 +508,14 @@ bool DriveFileSystem::sameFile(const std::string& a, const std::string& b) {
 
 std::vector<char> DriveFileSystem::drives() {
   std::vector<char> letters;
-  for (const auto& [letter, directory] : options_.drives) {
+  for (const auto& [letter, directory] : map_.drives()) {
     if (hostDirectoryExists(directory)) letters.push_back(letter);
   }
   return letters;
 }
 
 std::string DriveFileSystem::currentDirectory() {
-  return current_.text();
+  return map_.currentDirectory().text();
 }
 
 }  // namespace cw::platform

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/drive_map.h"
 #include "platform/file_system.h"
 #include "platform/windows_path.h"
 
@@ -16,10 +16,7 @@ namespace cw::platform {
 // Windows platform would find it.
 class DriveFileSystem : public FileSystem {
  public:
-  struct Options {
-    std::map<char, std::string> drives;  // upper-case drive letter -> host directory
-    std::string currentDirectory;        // Windows form, "C:\Users\me"
-  };
+  using Options = DriveMap::Options;  // drive letters over host directories
 
   // C: = the per-user data folder of the product, Z: = "/", the current directory = the
   // process's working directory seen through Z:.
@@ -27,23 +24,10 @@ class DriveFileSystem : public FileSystem {
 
   explicit DriveFileSystem(Options options);
 
-  // The drives a program is given on its command line ("--drive X=DIR", "--cwd WINPATH"): the
-  // first given drive replaces the default ones, and without a directory of its own the process
-  // starts at the root of the first given drive, since the default one lies on Z:.
-  class GivenOptions {
+  // The drives a program is given on its command line, over the default ones.
+  class GivenOptions : public DriveMap::GivenOptions {
    public:
-    // False when the spec is not "X=DIR" with a letter X.
-    bool addDrive(const std::string& spec);
-    void setCurrentDirectory(std::string path);
-    bool drivesGiven() const { return firstDrive_ != 0; }
-    bool directoryGiven() const { return directoryGiven_; }
-    // The default options with what was given.
-    Options options() const;
-
-   private:
-    Options options_ = defaultOptions();
-    char firstDrive_ = 0;
-    bool directoryGiven_ = false;
+    GivenOptions() : DriveMap::GivenOptions(defaultOptions()) {}
   };
 
   // Creates C:'s host folder with "Program Files" in it, as an installation leaves it.
@@ -70,16 +54,12 @@ class DriveFileSystem : public FileSystem {
   std::string currentDirectory() override;
 
  private:
-  // The path made absolute against the current directory; fails for a path the platform
-  // would refuse.
-  WindowsPath parse(const std::string& path) const;
   std::filesystem::path driveRoot(char drive, const std::string& path) const;
   std::filesystem::path resolve(const std::string& path);
   std::filesystem::path resolveNames(const WindowsPath& windows, const std::string& path);
   std::unique_ptr<OutputStream> openWrite(const std::string& path, bool truncate);
 
-  Options options_;
-  WindowsPath current_;
+  DriveMap map_;
 };
 
 }  // namespace cw::platform
