@@ -12,7 +12,7 @@
 
 #include "command/app_state.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/file_slots.h"
 #include "store/group_list.h"
 #include "store/list_format.h"

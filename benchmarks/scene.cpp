@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::bench {
 

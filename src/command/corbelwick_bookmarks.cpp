@@ -24,10 +24,7 @@ constexpr const char* kUnit = "CorbelwickBookmarks";
 
 // True when a frame of the host still shows this window.
 bool shownInAFrame(AppState& app, const ui::Window& window) {
-  for (const auto& frame : app.hostApplication.frames()) {
-    if (frame->window() == &window) return true;
-  }
-  return false;
+  return app.hostApplication.frames().showsWindow(window);
 }
 
 }  // namespace

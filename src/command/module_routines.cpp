@@ -20,15 +20,13 @@ host::HostDocument& documentOf(AppState& app) {
 // like any other host call.
 std::int32_t GetDataFrameCount(AppState& app) {
   host::HostDocument& document = documentOf(app);
-  document.record("dataFrameCount");
-  return document.dataFrameCount();
+  return document.queryDataFrameCount();
 }
 
 std::int32_t GetLayerCount(AppState& app, std::int32_t index) {
   host::HostDocument& document = documentOf(app);
   host::DataFrame& frame = document.dataFrame(index);
-  document.record("layerCount " + host::quotedName(frame.name()));
-  return frame.layerCount();
+  return frame.queryLayerCount();
 }
 
 }  // namespace cw

@@ -11,7 +11,7 @@
 #include "command/app_state.h"
 #include "errors/failure.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "store/list_format.h"
 #include "support/failing_file_system.h"
 #include "support/temp_drives.h"
@@ -40,7 +40,7 @@ class RewriteTest : public ::testing::Test {
  protected:
   RewriteTest()
       : fs_(drives_.fs()),
-        host_(std::make_unique<host::HostDocument>()),
+        host_(std::make_unique<standin::Document>()),
         app_(fs_, toolkit_, host_) {}
 
   // The names in the list's directory: nothing may be left beside the list.
@@ -67,7 +67,7 @@ class RewriteTest : public ::testing::Test {
   TempDrives drives_;
   FailingFileSystem fs_;
   headless::HeadlessToolkit toolkit_;
-  host::MapHost host_;
+  standin::Application host_;
   AppState app_;
 };
 

@@ -10,14 +10,14 @@
 
 namespace cw::qt {
 
-DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<host::HostDocument> document)
+DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<standin::Document> document)
     : host_(std::move(document)), toolkit_(com_identity::kTypeLibraryName) {
   state_ = std::make_unique<AppState>(fs, toolkit_, host_);
   command_ = std::make_unique<CorbelwickBookmarks>(*state_);
-  host_.frameCreated.push_back([this](host::HostFrame& frame) {
+  host_.frames().frameCreated.push_back([this](standin::Frame& frame) {
     frames_.emplace_back(new FrameWindow(frame, toolkit_.scale(), window_.get()));
   });
-  window_ = std::make_unique<MainWindow>(*state_, *command_);
+  window_ = std::make_unique<MainWindow>(*state_, host_, *command_);
   toolkit_.setDialogParent(window_.get());
 }
 
@@ -25,7 +25,7 @@ DesktopApp::~DesktopApp() {
   // The widgets show the windows and the document: they go first, then the windows, which
   // refer to the state.
   window_.reset();
-  host_.frameCreated.clear();
+  host_.frames().frameCreated.clear();
   state_->mainWindow.reset();
   state_->ownedWindows.clear();
   command_.reset();

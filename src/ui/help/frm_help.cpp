@@ -70,7 +70,7 @@ void FrmHelp::Form_Load() {
 
 host::HostFrame* FrmHelp::Frame() {
   if (!frame_) {
-    frame_ = &app_.hostApplication.createFrame();
+    frame_ = &app_.hostApplication.frames().createFrame();
     frame_->bind(*this);
     frame_->setCaption(app_.ProductName + " - Help");
   }
