@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "errors/failure.h"
 #include "hosts/standin/standin.h"
 
@@ -79,6 +83,30 @@ TEST(PageLayout, OnlyALegendRefreshesAndOnlySurroundsFit) {
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.number(), err::kTypeMismatch);
   }
+}
+
+// The system hands back what the walk gave it; another layout's legend is none of this one's.
+TEST(PageLayout, ALegendOfAnotherLayoutIsATypeMismatchAndLeftAlone) {
+  auto doc = twinFrames();
+  auto other = twinFrames();
+  LayoutElement& foreign = *other->layout->elements[4];
+  bool changed = false;
+  for (const auto& call :
+       std::vector<std::function<void()>>{[&] { doc->layout->refreshLegend(foreign); },
+                                          [&] {
+                                            doc->layout->fitLegend(foreign, {0, 0, 1, 1}, changed);
+                                          }}) {
+    try {
+      call();
+      ADD_FAILURE() << "another layout's legend was taken";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.number(), err::kTypeMismatch);
+    }
+  }
+  EXPECT_EQ(doc->calls,
+            (std::vector<std::string>{"refreshLegend object", "fitLegend object 0 0 1 1"}));
+  EXPECT_EQ(foreign.refreshCount + foreign.fitCount, 0);
+  EXPECT_EQ(foreign.pageBounds, (Envelope{1, 1, 3, 3}));
 }
 
 TEST(PageLayout, IsAPageLayoutViewOfThePage) {
