@@ -12,7 +12,7 @@
 #include "errors/failure.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/posix/drive_file_system.h"
 #include "platform/testing/fault_injection.h"
 
@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
   try {
     cw::platform::DriveFileSystem fs(options);
     if (!drivesGiven) fs.ensureInstalled();
-    auto document =
-        hostPath.empty() ? cw::host::sampleDocument() : cw::host::loadDocument(readFile(hostPath));
-    cw::host::MapHost host(std::move(document));
+    auto document = hostPath.empty() ? cw::standin::sampleDocument()
+                                     : cw::standin::loadDocument(readFile(hostPath));
+    cw::standin::Application host(std::move(document));
     std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
     // Failures on purpose: the K-th file operation of the session, or every write once the disk
     // is full.

@@ -25,10 +25,7 @@ constexpr const char* kUnit = "CorbelwickBookmarks";
 
 // True when a frame of the host still shows this window.
 bool shownInAFrame(Module& module, const ui::Window& window) {
-  for (const auto& frame : module.services.hostApplication.frames()) {
-    if (frame->window() == &window) return true;
-  }
-  return false;
+  return module.services.hostApplication.frames().showsWindow(window);
 }
 
 }  // namespace

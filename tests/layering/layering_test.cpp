@@ -76,6 +76,7 @@ struct Layer {
 
 const std::vector<Layer>& coreLayers() {
   static const std::vector<Layer> layers{
+      {"host", false, {"host/"}},
       {"platform", false, {"platform/", "errors/failure.h"}},
       {"errors", false, {"errors/", "platform/"}},
       {"store", false, {"store/", "errors/", "platform/", "host/"}},

@@ -21,7 +21,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 #include "ui/main/frm_main.h"
 
@@ -36,7 +36,7 @@ struct TestApp {
   explicit TestApp(std::string_view documentJson = kOneMapDocument,
                    std::string_view driveLetters = "C", std::string_view programFiles = "C")
       : drives(driveLetters, programFiles),
-        host(host::loadDocument(documentJson)),
+        host(standin::loadDocument(documentJson)),
         module(drives.fs(), toolkit, toolkit, host) {}
 
   // The program directory the command makes with Program Files on `drive`.
@@ -55,7 +55,7 @@ struct TestApp {
 
   TempDrives drives;
   headless::HeadlessToolkit toolkit;
-  host::MapHost host;
+  standin::Application host;
   Module module;
   CorbelwickBookmarks command{module};
 };

@@ -144,12 +144,12 @@ TEST(AddBookmark, WithThePageLayoutActiveStoresTheLayoutsExtent) {
   a.t.host.document().setLayoutActive(true);
   host::Envelope page = a.t.host.document().layout->extent();
   a.addBookmark("Sheet");
-  EXPECT_EQ(a.list(),
-            header() + group("Parks") +
-                testing::bookmark(
-                    "Parks", "Sheet",
-                    host::shortestText(page.XMin) + "," + host::shortestText(page.YMin) + "," +
-                        host::shortestText(page.XMax) + "," + host::shortestText(page.YMax)));
+  EXPECT_EQ(a.list(), header() + group("Parks") +
+                          testing::bookmark("Parks", "Sheet",
+                                            standin::shortestText(page.XMin) + "," +
+                                                standin::shortestText(page.YMin) + "," +
+                                                standin::shortestText(page.XMax) + "," +
+                                                standin::shortestText(page.YMax)));
 }
 
 TEST(AddBookmark, RefusalsShowTheirMessageAndWriteNothing) {

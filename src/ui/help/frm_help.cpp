@@ -65,7 +65,7 @@ void FrmHelp::Form_Load() {
 
 host::HostFrame* FrmHelp::Frame() {
   if (!frame_) {
-    frame_ = &module_.services.hostApplication.createFrame();
+    frame_ = &module_.services.hostApplication.frames().createFrame();
     frame_->bind(*this);
     frame_->setCaption(module_.identity.ProductName + " - Help");
   }

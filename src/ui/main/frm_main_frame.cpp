@@ -14,7 +14,7 @@ host::HostFrame* FrmMain::Frame() {
     trap.at(1);
     if (!frame_) {
       trap.at(2);
-      frame_ = &module_.services.hostApplication.createFrame();
+      frame_ = &module_.services.hostApplication.frames().createFrame();
       trap.at(3);
       frame_->bind(*this);
       trap.at(4);

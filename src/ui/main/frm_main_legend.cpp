@@ -29,7 +29,7 @@ host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
     trap.at(3);
     for (host::LayoutElement* element = layout.nextElement(); element;
          element = layout.nextElement()) {
-      if (element->isMapSurroundFrame() && element->map == map && element->isLegend()) {
+      if (element->isMapSurroundFrame() && element->map() == map && element->isLegend()) {
         result = element;
       }
     }
@@ -49,7 +49,7 @@ void FrmMain::RefreshLegend(host::LayoutElement* element, host::HostView* view) 
     host::PageLayout& layout = module_.session.document().pageLayout();
     layout.refreshLegend(*element);
     trap.at(2);
-    host::Envelope bounds = element->bounds;
+    host::Envelope bounds = element->bounds();
     bool changed = true;
     layout.fitLegend(*element, bounds, changed);
     trap.at(3);
