@@ -11,6 +11,9 @@ packages=(
   libbenchmark-dev
   clang clang-format
   libclang-rt-dev llvm  # libFuzzer and the sanitizer runtimes for clang (scripts/fuzz.sh)
+  # The Windows build (scripts/build-windows.sh) and 32-bit wine to run it (scripts/test-windows.sh)
+  g++-mingw-w64-i686-posix mingw-w64-tools
+  wine wine32:i386
 )
 
 missing=()
@@ -25,6 +28,10 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  # wine32 is an i386 package: the architecture must be known before the package lists are read.
+  if [[ " ${missing[*]} " == *" wine32:i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -13,8 +13,18 @@
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
 #include "hosts/standin/standin.h"
-#include "platform/posix/drive_file_system.h"
 #include "platform/testing/fault_injection.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "platform/win32/win32_file_system.h"
+using NativeFileSystem = cw::platform::Win32FileSystem;
+#else
+#include "platform/posix/drive_file_system.h"
+using NativeFileSystem = cw::platform::DriveFileSystem;
+#endif
 
 namespace {
 
@@ -38,7 +48,11 @@ int main(int argc, char** argv) {
   std::string scriptPath;
   std::string hostPath;
   bool demo = false;
-  cw::platform::DriveFileSystem::GivenOptions given;
+#ifdef _WIN32
+  // The transcript is the same bytes on every system: no CR before each LF.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
+  NativeFileSystem::GivenOptions given;
   std::optional<std::uint64_t> failOp;
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
@@ -84,7 +98,7 @@ int main(int argc, char** argv) {
   const auto options = given.options();
 
   try {
-    cw::platform::DriveFileSystem fs(options);
+    NativeFileSystem fs(options);
     if (!drivesGiven) fs.ensureInstalled();
     auto document = hostPath.empty() ? cw::standin::sampleDocument()
                                      : cw::standin::loadDocument(readFile(hostPath));

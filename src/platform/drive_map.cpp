@@ -51,7 +51,8 @@ DriveMap::DriveMap(const Options& options) {
   }
   current_ = WindowsPath::root(drives_.empty() ? 'C' : drives_.begin()->first);
   try {
-    current_ = parse(options.currentDirectory.empty() ? std::string("\\") : options.currentDirectory);
+    current_ =
+        parse(options.currentDirectory.empty() ? std::string("\\") : options.currentDirectory);
   } catch (const Failure&) {
     // A current directory that is no path starts at the first drive's root.
   }

@@ -18,8 +18,8 @@ std::string systemMessage(DWORD error) {
       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::string text = length ? fromWide(std::wstring_view(buffer, length)) : std::string();
   if (buffer) ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                           text.back() == '.')) {
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
     text.pop_back();
   }
   return text.empty() ? "error " + std::to_string(error) : text;

@@ -209,9 +209,9 @@ std::unique_ptr<OutputStream> Win32FileSystem::openWrite(const std::string& path
   }
   // Emptying an existing file keeps its attributes (TRUNCATE), where CREATE_ALWAYS would
   // refuse a hidden one.
-  HANDLE handle = ::CreateFileW(native.path.c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                                truncate ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+  HANDLE handle =
+      ::CreateFileW(native.path.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                    truncate ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE && truncate && ::GetLastError() == ERROR_ACCESS_DENIED) {
     handle = ::CreateFileW(native.path.c_str(), GENERIC_WRITE, kShareAll, nullptr,
                            TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
