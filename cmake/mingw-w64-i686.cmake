@@ -16,6 +16,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Doubles computed in SSE2 registers, as on x86-64: the x87 unit's 80-bit intermediates would
+# round extents and coordinates differently from the Linux build (every machine the host runs
+# on has SSE2).
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+
 # Nothing beside the built files is needed on a Windows machine: the C++ runtime, libgcc and
 # winpthread go into every program.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

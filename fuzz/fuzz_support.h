@@ -13,6 +13,7 @@
 
 #include "frontends/headless/headless_toolkit.h"
 #include "platform/file_slots.h"
+#include "support/scratch_folder.h"
 #include "support/test_app.h"
 
 namespace cw::fuzz {
@@ -20,11 +21,7 @@ namespace cw::fuzz {
 // The targets that drive the window make their temporary drives afresh for every input. Every
 // durable write syncs the disk, so they live in memory when the machine offers it (unless the
 // caller chose a directory): a few milliseconds an input instead of tens.
-inline const bool kTemporaryDrivesInMemory = [] {
-  std::error_code ec;
-  if (std::getenv("TMPDIR") || !std::filesystem::is_directory("/dev/shm", ec)) return false;
-  return ::setenv("TMPDIR", "/dev/shm", 0) == 0;
-}();
+inline const bool kTemporaryDrivesInMemory = testing::useMemoryForScratch(false);
 
 // The transcript of the system under test, shown when a check fails.
 inline const std::vector<std::string>*& shownTranscript() {

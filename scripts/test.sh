@@ -3,7 +3,8 @@
 # in a normal build (with the Qt front end on the offscreen platform) and once under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Both runs
 # include the fuzz_*_replay tests: every fuzz target once over its seed corpus and its kept crash
-# inputs (fuzzing itself is scripts/fuzz.sh).
+# inputs (fuzzing itself is scripts/fuzz.sh). Then the Windows build and its tests under wine,
+# and the session scripts played by the Linux and the Windows runner (scripts/test-windows.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -25,3 +26,5 @@ echo "== build: sanitizers"
 echo "== tests: sanitizers"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build/sanitize" --output-on-failure -j "$jobs"
+
+"$root/scripts/test-windows.sh" "$root/build/release"

@@ -3,8 +3,6 @@
 // The scene of the fault tests: the command started on a small list on the program's drive,
 // with a FaultInjectingFileSystem between the system and the drives.
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +16,7 @@
 #include "hosts/standin/standin.h"
 #include "platform/testing/fault_injection.h"
 #include "support/list_lines.h"
+#include "support/scratch_folder.h"
 #include "support/temp_drives.h"
 #include "ui/main/frm_main.h"
 
@@ -31,8 +30,7 @@ using ui::Event;
 // The walk makes fresh drives for every fault point: in memory where the machine has a RAM
 // disk, so the many flushes cost nothing (CW_FAULTS_ON_DISK=1 keeps them on disk).
 inline const bool kDrivesInMemory = [] {
-  if (std::getenv("CW_FAULTS_ON_DISK") || !std::filesystem::is_directory("/dev/shm")) return false;
-  return ::setenv("TMPDIR", "/dev/shm", 1) == 0;
+  return !std::getenv("CW_FAULTS_ON_DISK") && testing::useMemoryForScratch(true);
 }();
 
 inline constexpr std::string_view kDocument = R"({"dataFrames": [

@@ -121,7 +121,7 @@ using Tree = std::map<std::string, std::string>;
 Tree snapshot(const testing::TempDrives& drives) {
   Tree tree;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(drives.base())) {
-    std::string key = std::filesystem::relative(entry.path(), drives.base()).string();
+    std::string key = std::filesystem::relative(entry.path(), drives.base()).generic_string();
     if (entry.is_directory()) {
       tree[key] = "<dir>";
     } else {
@@ -352,7 +352,7 @@ class FaultWalk : public ::testing::TestWithParam<Command> {
       directory = true;
     }
     std::string key =
-        std::filesystem::relative(s.drives.host(windowsPath), s.drives.base()).string();
+        std::filesystem::relative(s.drives.host(windowsPath), s.drives.base()).generic_string();
     return directory ? key + "/" : key;
   }
 

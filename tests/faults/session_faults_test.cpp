@@ -2,25 +2,20 @@
 // error report, like any other unexpected failure.
 
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <sys/wait.h>
 
 #include <string>
 #include <vector>
 
+#include "support/session_program.h"
 #include "support/temp_drives.h"
 
 namespace cw::faults {
 namespace {
 
 int runProgram(const std::string& arguments, std::string& output) {
-  std::string command = std::string(CW_SESSION_BIN) + " " + arguments + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-  int status = ::pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  testing::ProgramRun run = testing::runSession(arguments);
+  output += run.out;
+  return run.status;
 }
 
 TEST(SessionFaults, FailuresOnPurposeEndInTheErrorReport) {

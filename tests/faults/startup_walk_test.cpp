@@ -89,7 +89,7 @@ using Tree = std::map<std::string, std::string>;
 Tree snapshot(const testing::TempDrives& drives) {
   Tree tree;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(drives.base())) {
-    std::string key = std::filesystem::relative(entry.path(), drives.base()).string();
+    std::string key = std::filesystem::relative(entry.path(), drives.base()).generic_string();
     if (entry.is_directory()) {
       tree[key] = "<dir>";
     } else {
@@ -106,7 +106,7 @@ std::string valueIn(const Tree& tree, const std::string& key) {
 }
 
 std::string keyOf(const testing::TempDrives& drives, const std::string& windowsPath) {
-  return std::filesystem::relative(drives.host(windowsPath), drives.base()).string();
+  return std::filesystem::relative(drives.host(windowsPath), drives.base()).generic_string();
 }
 
 bool shown(const std::vector<std::string>& messages, std::string_view start) {
@@ -193,7 +193,7 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
 
     // Outside the program directory (and the directories above it) and the list, nothing changed.
     const std::string programDir = keyOf(s.drives, kProgramDir.substr(0, kProgramDir.size() - 1));
-    const std::string companyDir = std::filesystem::path(programDir).parent_path().string();
+    const std::string companyDir = std::filesystem::path(programDir).parent_path().generic_string();
     std::set<std::string> keys;
     for (const Tree* tree : {&before, &after}) {
       for (const auto& [key, value] : *tree) keys.insert(key);

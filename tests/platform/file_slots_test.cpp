@@ -95,6 +95,8 @@ TEST(FileSlotsTest, ClosingAnAppendedFileWritesItAndFailedOpensLeaveTheNumberFre
   for (int number : {1, 2, 3}) EXPECT_FALSE(files.isOpen(number));
 }
 
+#ifndef _WIN32
+// Linux has a device that is always full.
 TEST(FileSlotsTest, AFailedCloseStillFreesTheNumber) {
   DriveFileSystem::Options options;
   options.drives['Z'] = "/";
@@ -107,6 +109,8 @@ TEST(FileSlotsTest, AFailedCloseStillFreesTheNumber) {
   EXPECT_EQ(failureNumber([&] { files.close(1); }), err::kDiskFull);
   EXPECT_FALSE(files.isOpen(1));
 }
+
+#endif
 
 }  // namespace
 }  // namespace cw::platform

@@ -2,13 +2,13 @@
 // save it under a new name, and find the opened list again after the host restarts.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "support/list_lines.h"
+#include "support/session_program.h"
 #include "support/temp_drives.h"
 
 namespace cw {
@@ -17,26 +17,11 @@ namespace {
 using testing::group;
 using testing::header;
 
-struct SessionRun {
-  int status = -1;
-  std::string out;
-};
-
-SessionRun runSession(const std::string& arguments) {
-  SessionRun run;
-  std::string command = std::string(CW_SESSION_BIN) + " " + arguments + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    run.out.append(buffer, n);
-  int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using SessionRun = testing::ProgramRun;
+using testing::runSession;
 
 std::string quotedArg(const std::string& text) {
-  return "'" + text + "'";
+  return testing::shellArgument(text);
 }
 
 const char* const kJourney = R"(create

@@ -7,6 +7,7 @@
 
 #include "frontends/headless/demo_script.h"
 #include "hosts/standin/standin.h"
+#include "support/session_program.h"
 #include "support/temp_drives.h"
 
 namespace cw::headless {
@@ -116,21 +117,22 @@ TEST(SessionRunner, ScriptMistakesStopTheRunWithTheirLine) {
 
 // The program itself: exit status and messages.
 int runProgram(const std::string& arguments, std::string& output) {
-  std::string command = std::string(CW_SESSION_BIN) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  testing::ProgramRun run = testing::runSession(arguments);
+  output += run.out;
+  return run.status;
+}
+
+std::string quoted(const std::string& text) {
+  return testing::shellArgument(text);
 }
 
 TEST(SessionProgram, ExitStatusTellsScriptErrorsFromSuccess) {
   testing::TempDrives drives;
-  std::string driveOption = "--drive C=" + drives.root('C').string();
+  std::string driveOption = "--drive " + quoted("C=" + drives.root('C').string());
   drives.write("C:\\bad.session", "create\nfly\n");
   std::string output;
-  EXPECT_EQ(runProgram(drives.host("C:\\bad.session").string() + " " + driveOption, output), 2);
+  EXPECT_EQ(runProgram(quoted(drives.host("C:\\bad.session").string()) + " " + driveOption, output),
+            2);
   EXPECT_NE(output.find("script line 2: unknown action fly"), std::string::npos) << output;
 
   output.clear();
@@ -152,8 +154,8 @@ TEST(SessionProgram, GivenDrivesWithoutCwdStartTheListWindowsAtTheFirstDrivesRoo
                "create\nanswer No\nclick\n"
                "press frmMain.btnLoadList\nshow frmLoadList\npress frmLoadList.btnCancel\n"
                "press frmMain.btnSaveList\nshow frmSaveList\npress frmSaveList.btnCancel\n");
-  const std::string c = "--drive 'C=" + drives.root('C').string() + "'";
-  const std::string d = "--drive 'D=" + drives.root('D').string() + "'";
+  const std::string c = "--drive " + quoted("C=" + drives.root('C').string());
+  const std::string d = "--drive " + quoted("D=" + drives.root('D').string());
   struct Case {
     std::string options;
     std::string drive;      // selected in both drive lists
@@ -162,14 +164,15 @@ TEST(SessionProgram, GivenDrivesWithoutCwdStartTheListWindowsAtTheFirstDrivesRoo
   const Case cases[] = {
       {d + " " + c, "D:", "D:\\"},
       {c + " " + d, "C:", "C:\\"},
-      {d + " " + c + " --cwd 'C:\\Lists'", "C:", "C:\\Lists"},
-      {"--cwd 'C:\\Lists' " + d + " " + c, "C:", "C:\\Lists"},
-      {c + " " + d + " --cwd 'D:\\Maps'", "D:", "D:\\Maps"},
+      {d + " " + c + " --cwd " + quoted("C:\\Lists"), "C:", "C:\\Lists"},
+      {"--cwd " + quoted("C:\\Lists") + " " + d + " " + c, "C:", "C:\\Lists"},
+      {c + " " + d + " --cwd " + quoted("D:\\Maps"), "D:", "D:\\Maps"},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.options);
     std::string output;
-    EXPECT_EQ(runProgram(drives.host("C:\\lists.session").string() + " " + k.options, output), 0)
+    EXPECT_EQ(
+        runProgram(quoted(drives.host("C:\\lists.session").string()) + " " + k.options, output), 0)
         << output;
     EXPECT_EQ(output.find("ERROR NUMBER"), std::string::npos) << output;
     for (const char* window : {"frmLoadList", "frmSaveList"}) {

@@ -1,14 +1,13 @@
 #pragma once
 
-// Temporary host directories as drive letters, with a DriveFileSystem over them; everything is
-// removed when the fixture goes.
+// Temporary host directories as drive letters, with the system's drive-mapped file system over
+// them (the Linux stand-in, or the Win32 one on Windows); everything is removed when the
+// fixture goes.
 //
 //   cw::testing::TempDrives drives;            // C: with "Program Files" in it
 //   cw::testing::TempDrives drives("CD", "D");  // C: and D:, "Program Files" on D: only
 //   drives.write("C:\\lists\\a.bmk", "\"Parks\",...\r\n");
 //   drives.fs().openRead("C:\\lists\\a.bmk");
-
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,28 +18,47 @@
 #include <string_view>
 #include <system_error>
 
+#include "support/scratch_folder.h"
+
+#ifdef _WIN32
+#include "platform/win32/win32_file_system.h"
+#else
 #include "platform/posix/drive_file_system.h"
+#endif
 
 namespace cw::testing {
+
+#ifdef _WIN32
+using DriveFileSystem = platform::Win32FileSystem;
+#else
+using DriveFileSystem = platform::DriveFileSystem;
+#endif
+
+// Paths of the machine from and to UTF-8, the text of the system, on every system.
+inline std::filesystem::path pathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+inline std::string utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 
 class TempDrives {
  public:
   // `letters`: the drives to make; `programFiles`: the drives that get "Program Files".
   explicit TempDrives(std::string_view letters = "C", std::string_view programFiles = "C",
                       std::string currentDirectory = "C:\\") {
-    std::string pattern = (std::filesystem::temp_directory_path() / "cw-drives-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
-    base_ = pattern;
-    platform::DriveFileSystem::Options options;
+    base_ = makeScratchFolder("cw-drives");
+    DriveFileSystem::Options options;
     for (char letter : letters) {
       std::filesystem::create_directory(root(letter));
-      options.drives[letter] = root(letter).string();
+      options.drives[letter] = utf8Of(root(letter));
     }
     for (char letter : programFiles) {
       std::filesystem::create_directory(root(letter) / "Program Files");
     }
     options.currentDirectory = std::move(currentDirectory);
-    fs_ = std::make_unique<platform::DriveFileSystem>(std::move(options));
+    fs_ = std::make_unique<DriveFileSystem>(std::move(options));
   }
 
   ~TempDrives() {
@@ -59,7 +77,7 @@ class TempDrives {
   TempDrives(const TempDrives&) = delete;
   TempDrives& operator=(const TempDrives&) = delete;
 
-  platform::DriveFileSystem& fs() { return *fs_; }
+  DriveFileSystem& fs() { return *fs_; }
   const std::filesystem::path& base() const { return base_; }
   // The host directory of a drive.
   std::filesystem::path root(char letter) const { return base_ / std::string(1, upper(letter)); }
@@ -71,7 +89,7 @@ class TempDrives {
       if (c == '\\') c = '/';
     }
     while (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
-    return root(windowsPath[0]) / rest;
+    return (root(windowsPath[0]) / pathFromUtf8(rest)).make_preferred();
   }
 
   // Writes the bytes as they stand, making missing directories.
@@ -80,7 +98,7 @@ class TempDrives {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    if (!out) throw std::runtime_error("cannot write " + utf8Of(path));
   }
 
   // The bytes of a file; "" when it is missing.
@@ -102,7 +120,7 @@ class TempDrives {
   static char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
   std::filesystem::path base_;
-  std::unique_ptr<platform::DriveFileSystem> fs_;
+  std::unique_ptr<DriveFileSystem> fs_;
 };
 
 }  // namespace cw::testing

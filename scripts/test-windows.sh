@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the system for 32-bit Windows (scripts/build-windows.sh) and runs its tests under wine in
+# a fresh 32-bit prefix, then plays the project's session scripts with the Linux and the Windows
+# runner and compares them (when the Linux build is there: scripts/test-windows.sh [LINUX_BUILD]).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build/windows"
+linux_build="${1:-$root/build/release}"
+
+echo "== build: windows"
+"$root/scripts/build-windows.sh" "$build"
+
+# A fresh prefix each run: wine fixes a prefix's architecture when it makes it, and the first
+# start sets it up; started once before the tests run in parallel, since concurrent first starts
+# fail.
+prefix="$(mktemp -d "${TMPDIR:-/tmp}/cw-wine-XXXXXX")"
+export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+}
+trap cleanup EXIT
+echo "== wine prefix: $prefix"
+wineboot --init >/dev/null 2>&1
+wineserver -w
+
+echo "== tests: windows"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+if [ -x "$linux_build/corbelwick-session" ]; then
+  echo "== same sessions on linux and windows"
+  "$root/scripts/compare-runners.sh" "$linux_build/corbelwick-session" \
+    "$build/corbelwick-session.exe"
+fi
