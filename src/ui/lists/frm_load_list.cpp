@@ -6,6 +6,7 @@
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
@@ -106,9 +107,11 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
     files.close(3);
     // The new choice takes the old one's place in one step: a failure keeps the old choice
     // instead of leaving the next start without any.
-    platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
-                                 store::formatRecord(std::vector<store::Field>{
-                                     store::Field::text(module_.session.ActiveListPath)}));
+    if (store::ListLock lock(module_.storage, module_.paths.LastListFile); lock.acquired()) {
+      platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
+                                   store::formatRecord(std::vector<store::Field>{
+                                       store::Field::text(module_.session.ActiveListPath)}));
+    }
     trap.at(65);
     module_.session.OpenListWindowActive = false;
     trap.at(66);

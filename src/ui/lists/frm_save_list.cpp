@@ -3,6 +3,7 @@
 #include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_rewrite.h"
 #include "store/side_files.h"
 #include "ui/main/frm_main.h"
@@ -72,6 +73,10 @@ void FrmSaveList::btnSave_Click() {
           platform::MessageButtons::kOk);
       return;
     }
+
+    // The target is changed from its side files to its last record: no other program between.
+    store::ListLock lock(module_.storage, target);
+    if (!lock.acquired()) return;
 
     // The copy's bookmarks keep restoring the layer visibilities recorded for the active list.
     // Copied before the records, so a failure here leaves the target list untouched.

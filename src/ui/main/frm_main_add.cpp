@@ -7,6 +7,7 @@
 #include "store/ansi.h"
 #include "store/bookmark_store.h"
 #include "store/file_utilities.h"
+#include "store/list_lock.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -55,6 +56,8 @@ void FrmMain::cmdbtnAddGroup_Click() {
       return;
     }
     trap.at(6);  // the store adds it
+    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    if (!lock.acquired()) return;
     createGroup(name);
   });
 }
@@ -94,7 +97,11 @@ void FrmMain::cmdbtnAddCurExtent_Click() {
     double xMax = activeView(module_).extent().XMax;
     double yMax = activeView(module_).extent().YMax;
     trap.at(9);  // the store adds it
-    addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
+    {
+      store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+      if (!lock.acquired()) return;
+      addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
+    }
     trap.at(10);
     module_.files.close(1);
   });

@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "store/bookmark_store.h"
 #include "store/imported_names.h"
+#include "store/list_lock.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -31,6 +32,10 @@ void FrmMain::btnImport_Click() {
       tell("There are no bookmarks in the current ArcMap project");
       return;
     }
+
+    // The whole import is one change of the list: no other program adds between its records.
+    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    if (!lock.acquired()) return;
 
     trap.at(3);  // the import group's name
     const std::string group = store::ImportGroupName(lstbxGroup().items());

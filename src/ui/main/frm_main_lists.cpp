@@ -5,6 +5,7 @@
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_rewrite.h"
 #include "store/side_files.h"
 #include "ui/controls/window_registry.h"
@@ -52,6 +53,8 @@ void FrmMain::btnNewList_Click() {
     if (refusedWriteAccess(path)) return;
     trap.at(2);
     if (!ask("Delete all Groups and Bookmarks in active list?\r\n" + path)) return;
+    store::ListLock lock(module_.storage, path);
+    if (!lock.acquired()) return;
     trap.at(3);
     const std::vector<std::string> groups = lstbxGroup().items();
     trap.at(4);

@@ -4,6 +4,7 @@
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_rewrite.h"
 #include "store/side_files.h"
 #include "ui/main/frm_main.h"
@@ -35,6 +36,8 @@ void FrmMain::btnRemoveExtent_Click() {
     trap.at(4);
     const std::string name = lstbxExtentName().item(index);
     const std::string group = module_.session.SelectedGroup;
+    store::ListLock lock(module_.storage, path);
+    if (!lock.acquired()) return;
 
     trap.at(6);
     store::RewriteList(module_.services.fs, path, [&](const store::Record& record) {
@@ -71,6 +74,8 @@ void FrmMain::btnRemoveGroup_Click() {
     }
     trap.at(3);
     const std::string group = lstbxGroup().item(index);
+    store::ListLock lock(module_.storage, path);
+    if (!lock.acquired()) return;
     trap.at(5);
     store::RewriteList(module_.services.fs, path,
                        [&](const store::Record& record) { return !record[0].equals(group); });

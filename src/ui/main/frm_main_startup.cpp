@@ -6,6 +6,7 @@
 #include "host/host.h"
 #include "platform/file_slots.h"
 #include "store/file_utilities.h"
+#include "store/list_lock.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
@@ -53,20 +54,24 @@ void FrmMain::Form_Load() {
     trap.at(2);  // the path box
     Text1().setText(path);
 
-    // Appending creates a missing list without touching an existing one.
-    trap.at(3);
-    files.close(1);
-    files.openForAppend(1, path);
-    files.close(1);
+    // Another program changing the list at this moment has it in hand, header and all: the
+    // start-up then only shows what the list holds.
+    if (store::ListLock lock(module_.storage, path); lock.acquired()) {
+      // Appending creates a missing list without touching an existing one.
+      trap.at(3);
+      files.close(1);
+      files.openForAppend(1, path);
+      files.close(1);
 
-    trap.at(4);  // the emptiness test
-    bool empty = store::IsEmptyList(files, 1, path);
+      trap.at(4);  // the emptiness test
+      bool empty = store::IsEmptyList(files, 1, path);
 
-    // A header cut short would make the list unreadable: it is written whole or not at all.
-    trap.at(5);
-    files.openForAppend(1, path);
-    if (empty) store::AppendHeaderRecord(files, 1);
-    files.close(1);
+      // A header cut short would make the list unreadable: it is written whole or not at all.
+      trap.at(5);
+      files.openForAppend(1, path);
+      if (empty) store::AppendHeaderRecord(files, 1);
+      files.close(1);
+    }
 
     trap.at(6);  // the group list
     for (auto& group : store::ReadGroupList(files, 1, path)) lstbxGroup().addItem(std::move(group));
