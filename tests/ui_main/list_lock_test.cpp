@@ -1,6 +1,8 @@
 // Commands that change a list keep other programs off it, and give up with a message when
 // another program keeps it too long.
 
+#include "store/list_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "store/list_lock.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
 

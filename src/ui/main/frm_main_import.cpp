@@ -27,7 +27,7 @@ void FrmMain::btnImport_Click() {
     map.restartBookmarks();
     host::SpatialBookmark* bookmark = map.nextBookmark();
 
-    trap.at(2);
+    trap.at(2);  // nothing to import without one
     if (!bookmark) {
       tell("There are no bookmarks in the current ArcMap project");
       return;
@@ -41,7 +41,7 @@ void FrmMain::btnImport_Click() {
     const std::string group = store::ImportGroupName(lstbxGroup().items());
 
     // The import goes on whether the group was made, refused as a duplicate or not writable.
-    trap.at(4);
+    trap.at(4);  // make the import group
     createGroup(group);
 
     trap.at(5);  // every bookmark of the document
