@@ -124,8 +124,7 @@ TEST(SharedList, ThreeProcessesChangingOneListLoseNothingAndLeaveNothingTwice) {
   std::printf("soak: %d processes x %d rounds (%d commands) in %.2f s\n", kProcesses, n,
               kProcesses * (n * 4 + n / 3), seconds);
 
-  std::multiset<std::pair<std::string, std::string>> expected{
-      {"Bookmarks_v2.0", "Bookmarks_v2.0"}};
+  std::multiset<std::pair<std::string, std::string>> expected{{"Bookmarks_v2.0", "Bookmarks_v2.0"}};
   std::set<std::string> kept;
   for (int k = 0; k < kProcesses; ++k) {
     for (int i = 0; i < n; ++i) {
