@@ -1,6 +1,7 @@
 // corbelwick-session: plays a script of user and host actions against the system with the
 // headless toolkit and prints the transcript. See docs/session-scripts.md.
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "command/module.h"
 #include "errors/failure.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
@@ -30,7 +32,7 @@ namespace {
 
 int usage() {
   std::cerr << "usage: corbelwick-session SCRIPT|--demo [--host DOC.json] [--drive X=DIR]... "
-               "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES]\n";
+               "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES] [--lock-wait MS]\n";
   return 2;
 }
 
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
   std::optional<std::uint64_t> failOp;
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
+  std::optional<std::uint64_t> lockWaitMs;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -79,6 +82,8 @@ int main(int argc, char** argv) {
         }
       } else if (arg == "--disk-full") {
         diskFull = std::stoull(value());
+      } else if (arg == "--lock-wait") {
+        lockWaitMs = std::stoull(value());
       } else if (arg == "--demo") {
         demo = true;
       } else if (!arg.empty() && arg[0] == '-') {
@@ -110,6 +115,8 @@ int main(int argc, char** argv) {
     if (failOp) faults.failOperation(*failOp, failKind);
     if (diskFull) faults.failWritesAfter(*diskFull);
     cw::headless::SessionRunner runner(faults, host, std::cout);
+    // How long a command waits for a list another program is changing.
+    if (lockWaitMs) runner.module().storage.lockWait = std::chrono::milliseconds(*lockWaitMs);
     runner.play(script);
   } catch (const cw::headless::ScriptError& e) {
     std::cout.flush();

@@ -77,6 +77,19 @@ std::string processDirectory() {
   return fromWide(directory);
 }
 
+// The lock belongs to the handle: a second handle, in this process or another, is another
+// holder, and closing the handle (or the process ending) lets go.
+class HandleLock : public FileLock {
+ public:
+  explicit HandleLock(HANDLE handle) : handle_(handle) {}
+  ~HandleLock() override { ::CloseHandle(handle_); }
+  HandleLock(const HandleLock&) = delete;
+  HandleLock& operator=(const HandleLock&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
 unsigned toAttributes(DWORD native) {
   return static_cast<unsigned>(native & kKnownAttributes);
 }
@@ -308,6 +321,29 @@ void Win32FileSystem::replaceFile(const std::string& from, const std::string& to
     failWin32(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error, to,
               "replace with " + from);
   }
+}
+
+std::unique_ptr<FileLock> Win32FileSystem::tryLock(const std::string& path) {
+  Native native = resolve(path);
+  if (auto found = nativeAttributes(native, path, "lock");
+      found && (*found & FILE_ATTRIBUTE_DIRECTORY)) {
+    failOnPath(err::kPathFileAccessError, path, "a directory, not a file");
+  }
+  HANDLE handle = ::CreateFileW(native.path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    failWin32(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error, path, "open");
+  }
+  OVERLAPPED whole{};
+  if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                    MAXDWORD, &whole)) {
+    DWORD error = ::GetLastError();
+    ::CloseHandle(handle);
+    if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return nullptr;
+    failWin32(error, path, "lock");
+  }
+  return std::make_unique<HandleLock>(handle);
 }
 
 std::vector<DirEntry> Win32FileSystem::listDirectory(const std::string& path,

@@ -47,6 +47,7 @@ class Win32FileSystem : public FileSystem {
   void createDirectory(const std::string& path) override;
   void removeDirectory(const std::string& path) override;
   void replaceFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<FileLock> tryLock(const std::string& path) override;
   std::vector<DirEntry> listDirectory(const std::string& path, unsigned attributeMask) override;
   unsigned attributes(const std::string& path) override;
   void setAttributes(const std::string& path, unsigned attributes) override;

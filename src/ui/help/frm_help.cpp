@@ -58,7 +58,7 @@ FrmHelp::~FrmHelp() = default;
 void FrmHelp::Form_Load() {
   errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // show the product version
     txtVersion().setCaption(module_.identity.ProductVersion);
   });
 }
