@@ -13,7 +13,11 @@ echo "== build: windows"
 # A fresh prefix each run: wine fixes a prefix's architecture when it makes it, and the first
 # start sets it up; started once before the tests run in parallel, since concurrent first starts
 # fail.
-prefix="$(mktemp -d "${TMPDIR:-/tmp}/cw-wine-XXXXXX")"
+# In memory where the machine has a RAM disk: the prefix holds drive C: and its temporary folder,
+# where the tests make their drives, and every durable write of the system flushes.
+prefix_base=/dev/shm
+[ -d "$prefix_base" ] && [ -w "$prefix_base" ] || prefix_base="${TMPDIR:-/tmp}"
+prefix="$(mktemp -d "$prefix_base/cw-wine-XXXXXX")"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <set>
 #include <string>
@@ -95,7 +94,6 @@ TEST(WindowsBehaviour, AListInUseByAnotherProgramGetsTheReportAndStaysWhole) {
     }
     EXPECT_EQ(t.drives.read(kList), content);
     ASSERT_FALSE(t.toolkit.messages.empty()) << "no word to the user";
-    std::cout << c.button << ": " << t.toolkit.messages.front().substr(0, 400) << "\n";
   }
 }
 

@@ -77,6 +77,19 @@ std::string processDirectory() {
   return fromWide(directory);
 }
 
+// CON, PRN, AUX, NUL, COM1..9 and LPT1..9, also with an extension ("con.txt"): names of devices
+// in every directory of Windows, which wine opens as the device even in the long form.
+bool isDeviceName(const std::string& name) {
+  std::string stem = foldCase(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
+  return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
+// The longest name a directory holds, in UTF-16 units.
+constexpr std::size_t kLongestName = 255;
+
 // The lock belongs to the handle: a second handle, in this process or another, is another
 // holder, and closing the handle (or the process ending) lets go.
 class HandleLock : public FileLock {
@@ -132,6 +145,12 @@ Win32FileSystem::Native Win32FileSystem::resolve(const std::string& path) const 
     }
   } else {
     native.base = std::string{windows.drive(), ':', '\\'};
+  }
+  for (const auto& name : names) {
+    if (isDeviceName(name)) failOnPath(err::kBadFileNameOrNumber, path, "a device's name");
+    if (toWide(name).size() > kLongestName) {
+      failOnPath(err::kPathFileAccessError, path, "a name longer than 255 characters");
+    }
   }
   std::string full = native.base;
   for (const auto& name : names) full = WindowsPath::join(full, name);
