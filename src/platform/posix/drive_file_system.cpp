@@ -322,16 +322,17 @@ DriveFileSystem::Options DriveFileSystem::defaultOptions() {
   return options;
 }
 
-bool DriveFileSystem::GivenOptions::addDrive(const std::string& spec) {
-  if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
+bool DriveFileSystem::GivenOptions::addDrive(const std::string& mapping) {
+  if (mapping.size() < 3 || mapping[1] != '=' ||
+      !std::isalpha(static_cast<unsigned char>(mapping[0]))) {
     return false;
   }
-  const char letter = upperCase(spec[0]);
+  const char letter = upperCase(mapping[0]);
   if (!firstDrive_) {
     options_.drives.clear();
     firstDrive_ = letter;
   }
-  options_.drives[letter] = spec.substr(2);
+  options_.drives[letter] = mapping.substr(2);
   return true;
 }
 

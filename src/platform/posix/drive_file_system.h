@@ -32,8 +32,8 @@ class DriveFileSystem : public FileSystem {
   // starts at the root of the first given drive, since the default one lies on Z:.
   class GivenOptions {
    public:
-    // False when the spec is not "X=DIR" with a letter X.
-    bool addDrive(const std::string& spec);
+    // False when the option's value is not "X=DIR" with a letter X.
+    bool addDrive(const std::string& mapping);
     void setCurrentDirectory(std::string path);
     bool drivesGiven() const { return firstDrive_ != 0; }
     bool directoryGiven() const { return directoryGiven_; }
