@@ -73,11 +73,11 @@ int main(int argc, char** argv) {
       } else if (arg == "--cwd") {
         given.setCurrentDirectory(value());
       } else if (arg == "--fail-op") {
-        std::string spec = value();
-        std::size_t colon = spec.find(':');
-        failOp = std::stoull(spec.substr(0, colon));
+        std::string failure = value();
+        std::size_t colon = failure.find(':');
+        failOp = std::stoull(failure.substr(0, colon));
         if (colon != std::string::npos) {
-          failKind = cw::platform::operationNamed(spec.substr(colon + 1));
+          failKind = cw::platform::operationNamed(failure.substr(colon + 1));
           if (!failKind) return usage();
         }
       } else if (arg == "--disk-full") {

@@ -23,14 +23,14 @@ bool isAsciiLetter(char c) {
 
 }  // namespace
 
-bool DriveMap::GivenOptions::addDrive(const std::string& spec) {
-  if (spec.size() < 3 || spec[1] != '=' || !isAsciiLetter(spec[0])) return false;
-  const char letter = upperCase(spec[0]);
+bool DriveMap::GivenOptions::addDrive(const std::string& mapping) {
+  if (mapping.size() < 3 || mapping[1] != '=' || !isAsciiLetter(mapping[0])) return false;
+  const char letter = upperCase(mapping[0]);
   if (!firstDrive_) {
     options_.drives.clear();
     firstDrive_ = letter;
   }
-  options_.drives[letter] = spec.substr(2);
+  options_.drives[letter] = mapping.substr(2);
   return true;
 }
 

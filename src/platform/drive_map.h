@@ -27,8 +27,8 @@ class DriveMap {
   class GivenOptions {
    public:
     explicit GivenOptions(Options defaults) : options_(std::move(defaults)) {}
-    // False when the spec is not "X=DIR" with a letter X.
-    bool addDrive(const std::string& spec);
+    // False when the mapping is not "X=DIR" with a letter X.
+    bool addDrive(const std::string& mapping);
     void setCurrentDirectory(std::string path);
     bool drivesGiven() const { return firstDrive_ != 0; }
     bool directoryGiven() const { return directoryGiven_; }

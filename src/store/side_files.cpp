@@ -229,21 +229,18 @@ void moveAside(platform::FileSystem& fs, const std::string& parent, const std::s
 // earlier version's entry of a case twin has been moved out of its place.
 std::string claimEntry(platform::FileSystem& fs, const std::string& parent, std::string_view name,
                        bool directory) {
-  const std::string own = SideFileName(name);
-  const std::string present = presentSideFileName(name);
-  if (entryExists(fs, parent + own, directory)) {
-    if (own != present) return own;
-    std::string twin;
-    for (const auto& entry : entriesOf(fs, parent)) {
-      if (entry.name == own) return own;
-      if (platform::equalIgnoringCase(entry.name, own)) twin = entry.name;
-    }
-    if (!twin.empty()) moveAside(fs, parent, twin, directory);
-    return own;
+  if (std::string existing = existingEntry(fs, parent, name, directory); !existing.empty()) {
+    return existing;
   }
-  if (own != present && entryExists(fs, parent + present, directory) &&
-      listedExactly(fs, parent, present)) {
-    return present;
+  // A name without a marker whose place answers all the same holds a twin's earlier entry.
+  const std::string own = SideFileName(name);
+  if (own == presentSideFileName(name) && entryExists(fs, parent + own, directory)) {
+    for (const auto& entry : entriesOf(fs, parent)) {
+      if (platform::equalIgnoringCase(entry.name, own)) {
+        moveAside(fs, parent, entry.name, directory);
+        break;
+      }
+    }
   }
   return own;
 }

@@ -50,6 +50,13 @@ struct TestApp {
     command.OnClick();
   }
 
+  // Started on `listPath` holding `content`: the pointer file names the list.
+  void startOnList(const std::string& listPath, const std::string& content) {
+    drives.write(programDir() + "config", "\"" + listPath + "\"\r\n");
+    drives.write(listPath, content);
+    start();
+  }
+
   // The bookmarks window object; a creation must have succeeded before.
   ui::FrmMain& window() { return *module.mainWindow; }
 
@@ -59,5 +66,12 @@ struct TestApp {
   Module module;
   CorbelwickBookmarks command{module};
 };
+
+// Selects the last entry of that text, as a click on it would (nothing when there is none).
+inline void selectEntry(ui::ListBox& box, const std::string& text) {
+  for (int i = 0; i < box.count(); ++i) {
+    if (box.item(i) == text) box.select(i);
+  }
+}
 
 }  // namespace cw::testing

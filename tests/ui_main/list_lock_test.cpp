@@ -28,19 +28,12 @@ const std::string kInUse = std::string(store::kListInUseMessage) + "\r\n" + kLis
 
 struct LockTest {
   LockTest() {
-    t.drives.write(TestApp::programDir() + "config", "\"" + kList + "\"\r\n");
-    t.drives.write(kList, header() + group("Roads") + bookmark("Roads", "x"));
-    t.start();
+    t.startOnList(kList, header() + group("Roads") + bookmark("Roads", "x"));
     t.module.storage.lockWait = std::chrono::milliseconds(50);
   }
   // Another holder of the list's lock: a second opening counts as another program.
   std::unique_ptr<platform::FileLock> holdList() {
     return t.module.services.fs.tryLock(store::ListLockPath(kList));
-  }
-  void select(ListBox& box, const std::string& name) {
-    for (int i = 0; i < box.count(); ++i) {
-      if (box.item(i) == name) box.select(i);
-    }
   }
   TestApp t;
 };
@@ -58,19 +51,19 @@ TEST(ListLock, EveryChangingCommandGivesUpWithTheMessageAndChangesNothingWhileAn
        }},
       {"add bookmark",
        [](LockTest& l) {
-         l.select(l.t.window().lstbxGroup(), "Roads");
+         testing::selectEntry(l.t.window().lstbxGroup(), "Roads");
          l.t.toolkit.queueInput("y");
          l.t.window().fire("cmdbtnAddCurExtent", Event::kClick);
        }},
       {"remove bookmark",
        [](LockTest& l) {
-         l.select(l.t.window().lstbxGroup(), "Roads");
-         l.select(l.t.window().lstbxExtentName(), "x");
+         testing::selectEntry(l.t.window().lstbxGroup(), "Roads");
+         testing::selectEntry(l.t.window().lstbxExtentName(), "x");
          l.t.window().fire("btnRemoveExtent", Event::kClick);
        }},
       {"remove group",
        [](LockTest& l) {
-         l.select(l.t.window().lstbxGroup(), "Roads");
+         testing::selectEntry(l.t.window().lstbxGroup(), "Roads");
          l.t.window().fire("btnRemoveGroup", Event::kClick);
        }},
       {"clear list",
