@@ -1,0 +1,255 @@
+// Self-registration as an installer does it with regsvr32, read back from the registry of the
+// test run's wine prefix; the type library and the version resource the registration rests on.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "com/com_client.h"
+#include "command/corbelwick_bookmarks.h"
+#include "hosts/com/host_interfaces.h"
+
+namespace cw::com::testing {
+namespace {
+
+std::wstring wide(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+const std::wstring kClsid = wide(com_identity::kClassId);
+const std::wstring kLibrary = wide(com_identity::kTypeLibraryId);
+const std::wstring kDefaultInterface = wide(com_identity::kDefaultInterfaceId);
+const std::wstring kProgId = L"CorbelwickGIS.CorbelwickBookmarks";
+const std::wstring kCommandCategory = L"{B56A7C42-83D4-11D2-A2E9-080009B6F22B}";
+
+// regsvr32 with `options` on the module; its exit code, -1 when it cannot be started.
+int regsvr32(const std::wstring& options) {
+  std::wstring line = L"regsvr32.exe " + options + L" \"" + serverPath() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return -1;
+  }
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+bool keyExists(const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return false;
+  }
+  ::RegCloseKey(opened);
+  return true;
+}
+
+// A string value under HKEY_CLASSES_ROOT; "<missing>" when there is none.
+std::wstring valueOf(const std::wstring& key, const std::wstring& name) {
+  wchar_t data[1024] = {};
+  DWORD bytes = sizeof(data) - sizeof(wchar_t);
+  DWORD type = 0;
+  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name.empty() ? nullptr : name.c_str(),
+                     RRF_RT_ANY, &type, data, &bytes) != ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return L"<missing>";
+  }
+  return data;
+}
+
+std::string narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+struct Value {
+  std::wstring key;
+  std::wstring name;
+  std::wstring data;
+};
+
+// What registering writes (the type library's own keys are the system's and checked apart).
+std::vector<Value> registeredValues() {
+  const std::wstring clsidKey = L"CLSID\\" + kClsid;
+  return {
+      {clsidKey, L"", kProgId},
+      {clsidKey + L"\\InprocServer32", L"", serverPath()},
+      {clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {clsidKey + L"\\ProgID", L"", kProgId},
+      {clsidKey + L"\\TypeLib", L"", kLibrary},
+      {clsidKey + L"\\Implemented Categories\\" + kCommandCategory, L"", L""},
+      {kProgId, L"", kProgId},
+      {kProgId + L"\\CLSID", L"", kClsid},
+  };
+}
+
+// Every key a registration leaves behind, the type library's included.
+std::vector<std::wstring> registeredKeys() {
+  return {L"CLSID\\" + kClsid, kProgId, L"TypeLib\\" + kLibrary,
+          L"Interface\\" + kDefaultInterface};
+}
+
+void expectNothingRegistered(const char* when) {
+  for (const std::wstring& key : registeredKeys()) {
+    EXPECT_FALSE(keyExists(key)) << narrow(key) << " " << when;
+  }
+}
+
+void expectRegistered(const char* when) {
+  for (const Value& v : registeredValues()) {
+    const std::wstring found = valueOf(v.key, v.name);
+    // Paths are compared as Windows does, without regard to case.
+    EXPECT_EQ(::CompareStringOrdinal(found.c_str(), -1, v.data.c_str(), -1, TRUE), CSTR_EQUAL)
+        << narrow(v.key) << " [" << narrow(v.name) << "] is " << narrow(found) << " " << when;
+  }
+}
+
+class Registration : public ::testing::Test {
+ protected:
+  // Every test starts and ends with the module unregistered; unregistering what was never
+  // registered succeeds.
+  void SetUp() override { ASSERT_EQ(regsvr32(L"/u /s"), 0); }
+  void TearDown() override { EXPECT_EQ(regsvr32(L"/u /s"), 0); }
+};
+
+TEST_F(Registration, WritesTheClassProgIdTypeLibraryAndCategory) {
+  expectNothingRegistered("before registering");
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  expectRegistered("after registering");
+  EXPECT_EQ(valueOf(L"Interface\\" + kDefaultInterface, L""), L"_CorbelwickBookmarks");
+
+  ASSERT_EQ(regsvr32(L"/s"), 0) << "registering again is harmless";
+  expectRegistered("after registering twice");
+
+  CLSID fromProgId{};
+  ASSERT_EQ(::CLSIDFromProgID(kProgId.c_str(), &fromProgId), S_OK);
+  wchar_t spelt[40] = {};
+  ::StringFromGUID2(fromProgId, spelt, 40);
+  EXPECT_EQ(std::wstring(spelt), kClsid);
+}
+
+TEST_F(Registration, UnregisteringTwiceLeavesNothingBehind) {
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  ASSERT_EQ(regsvr32(L"/u /s"), 0);
+  expectNothingRegistered("after unregistering");
+  ASSERT_EQ(regsvr32(L"/u /s"), 0);
+  expectNothingRegistered("after unregistering twice");
+}
+
+TEST_F(Registration, TheHostCreatesTheCommandByItsClassId) {
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  {
+    CLSID clsid{};
+    ASSERT_EQ(::CLSIDFromString(kClsid.c_str(), &clsid), NOERROR);
+    Ref<ICommand> command;
+    ASSERT_EQ(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, kIidICommand, command.out()),
+              S_OK);
+    ReceivedText caption;
+    ASSERT_EQ(command->get_Caption(caption.out()), S_OK);
+    EXPECT_EQ(caption.wide(), L"CorbelwickBookmarks");
+  }
+  ::CoUninitialize();
+}
+
+// The embedded type library carries the identities the module registers under.
+TEST_F(Registration, TheTypeLibraryDescribesTheClassAndItsDefaultInterface) {
+  Ref<ITypeLib> library;
+  ASSERT_EQ(::LoadTypeLibEx(serverPath().c_str(), REGKIND_NONE, library.outTyped()), S_OK);
+  TLIBATTR* attributes = nullptr;
+  ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
+  wchar_t spelt[40] = {};
+  ::StringFromGUID2(attributes->guid, spelt, 40);
+  EXPECT_EQ(std::wstring(spelt), kLibrary);
+  EXPECT_EQ(attributes->wMajorVerNum, 1);
+  EXPECT_EQ(attributes->wMinorVerNum, 0);
+  EXPECT_EQ(attributes->lcid, 1033u);
+  library->ReleaseTLibAttr(attributes);
+
+  ReceivedText name;
+  ASSERT_EQ(library->GetDocumentation(-1, name.out(), nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(name.wide(), L"CorbelwickGIS");
+
+  CLSID clsid{};
+  ASSERT_EQ(::CLSIDFromString(kClsid.c_str(), &clsid), NOERROR);
+  Ref<ITypeInfo> coclass;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(clsid, coclass.outTyped()), S_OK);
+  ReceivedText className;
+  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, className.out(), nullptr, nullptr, nullptr),
+            S_OK);
+  EXPECT_EQ(className.wide(), L"CorbelwickBookmarks");
+
+  HREFTYPE reference = 0;
+  ASSERT_EQ(coclass->GetRefTypeOfImplType(0, &reference), S_OK);
+  INT flags = 0;
+  ASSERT_EQ(coclass->GetImplTypeFlags(0, &flags), S_OK);
+  EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+  Ref<ITypeInfo> defaultInterface;
+  ASSERT_EQ(coclass->GetRefTypeInfo(reference, defaultInterface.outTyped()), S_OK);
+  TYPEATTR* type = nullptr;
+  ASSERT_EQ(defaultInterface->GetTypeAttr(&type), S_OK);
+  ::StringFromGUID2(type->guid, spelt, 40);
+  EXPECT_EQ(std::wstring(spelt), kDefaultInterface);
+  EXPECT_EQ(type->typekind, TKIND_DISPATCH);
+  EXPECT_EQ(type->cVars, 0);
+  // Members of its own, none: at most IDispatch's, which some systems list with it.
+  const std::set<std::wstring> dispatchMembers = {
+      L"QueryInterface", L"AddRef",        L"Release", L"GetTypeInfoCount",
+      L"GetTypeInfo",    L"GetIDsOfNames", L"Invoke"};
+  for (UINT i = 0; i < type->cFuncs; ++i) {
+    FUNCDESC* member = nullptr;
+    ASSERT_EQ(defaultInterface->GetFuncDesc(i, &member), S_OK);
+    ReceivedText memberName;
+    defaultInterface->GetDocumentation(member->memid, memberName.out(), nullptr, nullptr, nullptr);
+    EXPECT_TRUE(dispatchMembers.count(memberName.wide())) << narrow(memberName.wide());
+    defaultInterface->ReleaseFuncDesc(member);
+  }
+  defaultInterface->ReleaseTypeAttr(type);
+  ReceivedText interfaceName;
+  ASSERT_EQ(defaultInterface->GetDocumentation(MEMBERID_NIL, interfaceName.out(), nullptr, nullptr,
+                                               nullptr),
+            S_OK);
+  EXPECT_EQ(interfaceName.wide(), L"_CorbelwickBookmarks");
+}
+
+std::wstring versionString(const std::vector<BYTE>& block, const std::wstring& name) {
+  void* found = nullptr;
+  UINT length = 0;
+  const std::wstring path = L"\\StringFileInfo\\040904B0\\" + name;
+  if (!::VerQueryValueW(block.data(), path.c_str(), &found, &length) || !found) {
+    return L"<missing>";
+  }
+  return std::wstring(static_cast<const wchar_t*>(found));
+}
+
+TEST(VersionResource, NamesTheCompanyProductVersionAndSelfRegistration) {
+  const std::wstring path = serverPath();
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> block(size);
+  ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* expected;
+  };
+  const std::vector<Case> cases = {
+      {L"CompanyName", L"CorbelwickGIS"}, {L"ProductName", L"CorbelwickBookmarks"},
+      {L"FileVersion", L"2.19.0038"},     {L"ProductVersion", L"2.19.0038"},
+      {L"OLESelfRegister", L""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(versionString(block, c.name), std::wstring(c.expected)) << narrow(c.name);
+  }
+}
+
+}  // namespace
+}  // namespace cw::com::testing
