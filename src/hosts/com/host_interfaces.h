@@ -1,8 +1,9 @@
 #pragma once
 
-// The host's own COM interfaces as this module calls or implements them, declared from the host's
-// public SDK reference: interface ids, bases and every member in vtable order. Members are
-// __stdcall and return an HRESULT, as the host's type libraries declare them.
+// The host's own COM interfaces as this module calls or implements them: interface ids, bases and
+// every member in slot order up to the last one the system calls. Members are __stdcall and
+// return an HRESULT, as the host's type libraries declare them. Beside each group: what its
+// layout rests on.
 
 #include <windows.h>
 // After windows.h, which they need before them.
@@ -12,7 +13,8 @@
 namespace cw::com {
 
 // {36B06538-4437-11D1-B970-080009EE4E51}: the host's command interface (its SystemUI library).
-// IUnknown-based, not dual: its twelve members follow QueryInterface, AddRef and Release.
+// IUnknown-based, not dual: its twelve members follow QueryInterface, AddRef and Release, in the
+// order of the SDK's reference and of every generated wrapper of it.
 inline constexpr IID kIidICommand = {
     0x36B06538, 0x4437, 0x11D1, {0xB9, 0x70, 0x08, 0x00, 0x09, 0xEE, 0x4E, 0x51}};
 
@@ -32,9 +34,126 @@ struct ICommand : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE OnClick() = 0;
 };
 
-// {8E52B9A5-307B-11D2-94C9-080009EEBECB}: the host's application interface (its Framework
-// library), the one the creation hook is asked for. Dual: IDispatch's four slots come first.
+// --- the host's Framework library ---------------------------------------------------------
+// Layouts from the wrappers that the type library of the host's version 10.2 generates (the
+// generator lists each interface's base and its members in slot order, with the dispatch ids of
+// a dual interface's own members starting at 0x60020000).
+
+// {8E52B9A5-307B-11D2-94C9-080009EEBECB}: the running application, the creation hook's object.
+// Dual: IDispatch's four slots come before its 26 members.
 inline constexpr IID kIidIApplication = {
     0x8E52B9A5, 0x307B, 0x11D2, {0x94, 0xC9, 0x08, 0x00, 0x09, 0xEE, 0xBE, 0xCB}};
+
+// {E1740EC5-9513-11D2-A2DF-0000F8774FB5}: the application reference, a class (not an
+// interface) that, created inside the host's process, stands for the running application.
+inline constexpr CLSID kClsidAppRef = {
+    0xE1740EC5, 0x9513, 0x11D2, {0xA2, 0xDF, 0x00, 0x00, 0xF8, 0x77, 0x4F, 0xB5}};
+
+// {3E927177-307A-11D2-94C9-080009EEBECB}: what IApplication::get_Document hands out; dual. The
+// system only asks it for the map document's interface (below).
+inline constexpr IID kIidIDocument = {
+    0x3E927177, 0x307A, 0x11D2, {0x94, 0xC9, 0x08, 0x00, 0x09, 0xEE, 0xBE, 0xCB}};
+
+// Interfaces the system passes on or receives without calling them are IUnknown here.
+struct IApplication : public IDispatch {
+  virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) = 0;  // IDocument
+  virtual HRESULT STDMETHODCALLTYPE get_StatusBar(IUnknown** statusBar) = 0;
+  virtual HRESULT STDMETHODCALLTYPE ShowDialog(LONG dialogId, VARIANT* show, VARIANT* result) = 0;
+  virtual HRESULT STDMETHODCALLTYPE IsDialogVisible(LONG dialogId, VARIANT_BOOL* visible) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_CurrentTool(IUnknown** tool) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_CurrentTool(IUnknown* tool) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_VBE(IDispatch** vbe) = 0;
+  virtual HRESULT STDMETHODCALLTYPE NewDocument(VARIANT_BOOL selectTemplate, BSTR templatePath) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OpenDocument(BSTR path) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SaveDocument(BSTR saveAsPath) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SaveAsDocument(BSTR saveAsPath, VARIANT_BOOL saveAsCopy) = 0;
+  virtual HRESULT STDMETHODCALLTYPE PrintPreview() = 0;
+  virtual HRESULT STDMETHODCALLTYPE PrintDocument() = 0;
+  virtual HRESULT STDMETHODCALLTYPE LockCustomization(BSTR password, IUnknown* filter) = 0;
+  virtual HRESULT STDMETHODCALLTYPE UnlockCustomization(BSTR password) = 0;
+  virtual HRESULT STDMETHODCALLTYPE RefreshWindow() = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Templates(IUnknown** templates) = 0;
+  // The host's main window, owner of the system's frame windows.
+  virtual HRESULT STDMETHODCALLTYPE get_hWnd(OLE_HANDLE* window) = 0;
+  virtual HRESULT STDMETHODCALLTYPE FindExtensionByName(BSTR name, IUnknown** extension) = 0;
+  virtual HRESULT STDMETHODCALLTYPE FindExtensionByCLSID(IUnknown* clsid, IUnknown** extension) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Shutdown() = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Caption(BSTR caption) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Caption(BSTR* caption) = 0;
+};
+
+// --- the host's ArcMapUI and Carto libraries ----------------------------------------------
+// Uncertain: no generated wrapper of these libraries was at hand, only the SDK's member lists
+// (alphabetical) and listings that name some members by position. The slots below rest on those
+// positions; a slot whose member no source at hand names is declared as `slotN`, which the system
+// never calls. Check each against the host's own type library before relying on it.
+
+struct IMap;  // {E6BDAA75-4D35-11D0-98BE-00805F7CED21}: not declared yet (its layer members'
+              // slots are not known from the sources at hand)
+struct IActiveView;
+struct IPageLayout;
+
+// {DFD9FF9F-3080-11D2-94C9-080009EEBECB}: the document's maps (its data frames). Base taken as
+// IUnknown, as for the library's other collections; the seven members in the listed order.
+inline constexpr IID kIidIMaps = {
+    0xDFD9FF9F, 0x3080, 0x11D2, {0x94, 0xC9, 0x08, 0x00, 0x09, 0xEE, 0xBE, 0xCB}};
+
+struct IMaps : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Count(LONG* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Item(LONG index, IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Create(IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Remove(IMap* map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Add(IMap* map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE RemoveAt(LONG index) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+};
+
+// {0522A5F1-487C-11D0-98BD-00805F7CED21}: the map document. IUnknown-based, 37 members; the
+// listings name the first seven, the 20th (get_Maps) and the last (UpdateContents).
+inline constexpr IID kIidIMxDocument = {
+    0x0522A5F1, 0x487C, 0x11D0, {0x98, 0xBD, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
+
+struct IMxDocument : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE putref_PageLayout(IPageLayout* layout) = 0;  // 1
+  virtual HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout** layout) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** view) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView* view) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView** view) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(IUnknown** command) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) = 0;  // 7
+  virtual HRESULT STDMETHODCALLTYPE slot8() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot9() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot10() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot11() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot12() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot13() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot14() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot15() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot16() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot17() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot18() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot19() = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) = 0;  // 20
+  virtual HRESULT STDMETHODCALLTYPE slot21() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot22() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot23() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot24() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot25() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot26() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot27() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot28() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot29() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot30() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot31() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot32() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot33() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot34() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot35() = 0;
+  virtual HRESULT STDMETHODCALLTYPE slot36() = 0;
+  virtual HRESULT STDMETHODCALLTYPE UpdateContents() = 0;  // 37
+};
 
 }  // namespace cw::com
