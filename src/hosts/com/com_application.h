@@ -1,21 +1,34 @@
 #pragma once
 
+#include <memory>
+
 #include "host/host.h"
 
 namespace cw::com {
 
-// The running host as the system reaches it from inside the host process. Its document and the
-// frames of the system's windows come with the adapter over the host's own interfaces; until
-// then a click finds no document (the error trap reports it) and no window is in a frame.
+class ComDocument;
+
+// The running host as the system reaches it from inside the host's process: each time its
+// document is asked for, the host's application reference class is created in-process and its
+// document taken as the map document. The frames of the system's windows come with the
+// module's own windows; until then none shows a window.
 class ComApplication : public host::MapHost, private host::FrameProvider {
  public:
+  ComApplication();
+  ~ComApplication() override;
+
+  // Fails with the host's failure code when the application or its document cannot be reached.
   host::HostDocument& document() override;
-  bool hasDocument() const override { return false; }
+  bool hasDocument() const override;
   host::FrameProvider& frames() override { return *this; }
 
  private:
   host::HostFrame& createFrame() override;
   bool showsWindow(const ui::Window&) const override { return false; }
+
+  // The document of the last call; the same host document keeps its object, so what an
+  // earlier caller holds stays valid.
+  std::unique_ptr<ComDocument> document_;
 };
 
 }  // namespace cw::com

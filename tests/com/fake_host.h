@@ -1,0 +1,220 @@
+#pragma once
+
+// A stand-in for the host's side of COM inside the test process: an application reference
+// class registered in-process by the host's class id, its application, its map document and the
+// document's maps. Each object counts the references held to it; the test owns them on the
+// stack and checks that the adapter gives back every one it took.
+
+#include <windows.h>
+// After windows.h, which they need before them.
+#include <oaidl.h>
+#include <unknwn.h>
+
+#include "hosts/com/host_interfaces.h"
+
+namespace cw::com::testing {
+
+// IUnknown of one interface, counting references.
+template <typename Interface>
+class Counted : public Interface {
+ public:
+  LONG references() const { return references_; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references_); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references_); }
+
+ protected:
+  // Hands this object out as `answer` when `iid` is one of `iids`.
+  template <typename... Iids>
+  HRESULT answer(REFIID iid, void** object, void* as, const Iids&... iids) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (!(IsEqualIID(iid, IID_IUnknown) || ... || IsEqualIID(iid, iids))) return E_NOINTERFACE;
+    *object = as;
+    AddRef();
+    return S_OK;
+  }
+
+ private:
+  LONG references_ = 1;  // the test's own
+};
+
+class FakeMaps : public Counted<IMaps> {
+ public:
+  explicit FakeMaps(LONG count) : count_(count) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IMaps*>(this), kIidIMaps);
+  }
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
+    *count = count_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Item(LONG, IMap**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Create(IMap**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Remove(IMap*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Add(IMap*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RemoveAt(LONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
+
+ private:
+  LONG count_;
+};
+
+#define CW_FAKE_SLOT(n)                          \
+  HRESULT STDMETHODCALLTYPE slot##n() override { \
+    return E_NOTIMPL;                            \
+  }
+
+// The host's document: the framework's document (a dispatch object) that answers the map
+// document's interface, unless told it is some other kind of document.
+class FakeDocument : public Counted<IMxDocument> {
+ public:
+  FakeDocument(FakeMaps* maps, bool isMapDocument) : maps_(maps), isMapDocument_(isMapDocument) {}
+
+  HRESULT mapsResult = S_OK;  // what get_Maps answers
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (isMapDocument_)
+      return answer(iid, object, static_cast<IMxDocument*>(this), kIidIMxDocument);
+    return answer(iid, object, static_cast<IMxDocument*>(this));
+  }
+  HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) override {
+    if (FAILED(mapsResult)) return mapsResult;
+    maps_->AddRef();
+    *maps = maps_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE putref_PageLayout(IPageLayout*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_FocusMap(IMap**) override { return E_NOTIMPL; }
+  CW_FAKE_SLOT(8)
+  CW_FAKE_SLOT(9)
+  CW_FAKE_SLOT(10)
+  CW_FAKE_SLOT(11)
+  CW_FAKE_SLOT(12)
+  CW_FAKE_SLOT(13)
+  CW_FAKE_SLOT(14)
+  CW_FAKE_SLOT(15)
+  CW_FAKE_SLOT(16)
+  CW_FAKE_SLOT(17)
+  CW_FAKE_SLOT(18)
+  CW_FAKE_SLOT(19)
+  CW_FAKE_SLOT(21)
+  CW_FAKE_SLOT(22)
+  CW_FAKE_SLOT(23)
+  CW_FAKE_SLOT(24)
+  CW_FAKE_SLOT(25)
+  CW_FAKE_SLOT(26)
+  CW_FAKE_SLOT(27)
+  CW_FAKE_SLOT(28)
+  CW_FAKE_SLOT(29)
+  CW_FAKE_SLOT(30)
+  CW_FAKE_SLOT(31)
+  CW_FAKE_SLOT(32)
+  CW_FAKE_SLOT(33)
+  CW_FAKE_SLOT(34)
+  CW_FAKE_SLOT(35)
+  CW_FAKE_SLOT(36)
+  HRESULT STDMETHODCALLTYPE UpdateContents() override { return E_NOTIMPL; }
+
+ private:
+  FakeMaps* maps_;
+  bool isMapDocument_;
+};
+
+#undef CW_FAKE_SLOT
+
+// The running application; its document can be swapped, or its answer made to fail.
+class FakeApplication : public Counted<IApplication> {
+ public:
+  explicit FakeApplication(FakeDocument* document) : document_(document) {}
+
+  FakeDocument* document_;
+  HRESULT documentResult = S_OK;  // what get_Document answers; S_FALSE hands out nothing
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IApplication*>(this), kIidIApplication, IID_IDispatch);
+  }
+  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override {
+    *document = nullptr;
+    if (documentResult != S_OK) return documentResult;
+    // The document is a dispatch object of the framework; its IDispatch slots are not called.
+    document_->AddRef();
+    *document = reinterpret_cast<IDispatch*>(static_cast<IMxDocument*>(document_));
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_StatusBar(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ShowDialog(LONG, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsDialogVisible(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_CurrentTool(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_CurrentTool(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_VBE(IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE NewDocument(VARIANT_BOOL, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OpenDocument(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SaveDocument(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SaveAsDocument(BSTR, VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE PrintPreview() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE PrintDocument() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE LockCustomization(BSTR, IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE UnlockCustomization(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RefreshWindow() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Templates(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_hWnd(OLE_HANDLE*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE FindExtensionByName(BSTR, IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE FindExtensionByCLSID(IUnknown*, IUnknown**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Shutdown() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Caption(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Caption(BSTR*) override { return E_NOTIMPL; }
+};
+
+// The application reference class, registered for this process by the host's class id while
+// it lives: each instance made is the one application.
+class FakeAppRef : public Counted<IClassFactory> {
+ public:
+  explicit FakeAppRef(FakeApplication* application) : application_(application) {
+    registered_ = ::CoRegisterClassObject(kClsidAppRef, this, CLSCTX_INPROC_SERVER,
+                                          REGCLS_MULTIPLEUSE, &cookie_);
+  }
+  ~FakeAppRef() {
+    if (SUCCEEDED(registered_)) ::CoRevokeClassObject(cookie_);
+  }
+
+  HRESULT registered() const { return registered_; }
+  int instancesMade() const { return instancesMade_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IClassFactory*>(this), IID_IClassFactory);
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    if (outer) return CLASS_E_NOAGGREGATION;
+    ++instancesMade_;
+    return application_->QueryInterface(iid, object);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  FakeApplication* application_;
+  HRESULT registered_ = E_FAIL;
+  DWORD cookie_ = 0;
+  int instancesMade_ = 0;
+};
+
+}  // namespace cw::com::testing
