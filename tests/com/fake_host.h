@@ -10,6 +10,10 @@
 #include <oaidl.h>
 #include <unknwn.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "hosts/com/host_interfaces.h"
 
 namespace cw::com::testing {
@@ -38,17 +42,129 @@ class Counted : public Interface {
   LONG references_ = 1;  // the test's own
 };
 
+// Hands `item` out through `out` with a reference of its own; E_INVALIDARG out of range.
+template <typename Interface, typename Fake>
+HRESULT handOut(const std::vector<Fake*>& items, LONG index, Interface** out) {
+  *out = nullptr;
+  if (index < 0 || index >= static_cast<LONG>(items.size())) return E_INVALIDARG;
+  items[index]->AddRef();
+  *out = items[index];
+  return S_OK;
+}
+
+inline BSTR textOf(const std::wstring& text) {
+  return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+// A layer: a feature layer, a group of member layers, or another kind.
+class FakeLayer : public Counted<ILayer>, public ICompositeLayer {
+ public:
+  enum class Kind { kFeature, kGroup, kOther };
+  FakeLayer(std::wstring name, Kind kind, bool visible = true)
+      : name_(std::move(name)), kind_(kind), visible_(visible) {}
+
+  std::vector<FakeLayer*> members;
+  bool isVisible() const { return visible_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (kind_ == Kind::kGroup && IsEqualIID(iid, kIidICompositeLayer)) {
+      return answer(iid, object, static_cast<ICompositeLayer*>(this), kIidICompositeLayer);
+    }
+    const IID& kindIid = kind_ == Kind::kGroup     ? kIidIGroupLayer
+                         : kind_ == Kind::kFeature ? kIidIFeatureLayer
+                                                   : kIidILayer;
+    return answer(iid, object, static_cast<ILayer*>(this), kIidILayer, kindIid);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return Counted<ILayer>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return Counted<ILayer>::Release(); }
+
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+    *name = textOf(name_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) override {
+    *visible = visible_ ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override {
+    visible_ = visible != VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
+    *count = static_cast<LONG>(members.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) override {
+    return handOut(members, index, layer);
+  }
+
+  HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Valid(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AreaOfInterest(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_MinimumScale(double*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_MinimumScale(double) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_MaximumScale(double*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_MaximumScale(double) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ShowTips(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_ShowTips(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_TipText(double, double, double, BSTR*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_Cached(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Cached(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SupportedDrawPhases(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_SpatialReference(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Draw(LONG, IUnknown*, IUnknown*) override { return E_NOTIMPL; }
+
+ private:
+  std::wstring name_;
+  Kind kind_;
+  bool visible_;
+};
+
+// A data frame with its layers.
+class FakeMap : public Counted<IMap> {
+ public:
+  explicit FakeMap(std::wstring name, std::vector<FakeLayer*> layers = {})
+      : name_(std::move(name)), layers_(std::move(layers)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IMap*>(this), kIidIMap);
+  }
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+    *name = textOf(name_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_LayerCount(LONG* count) override {
+    *count = static_cast<LONG>(layers_.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) override {
+    return handOut(layers_, index, layer);
+  }
+  HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Description(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Description(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_AreaOfInterest(IUnknown*) override { return E_NOTIMPL; }
+
+ private:
+  std::wstring name_;
+  std::vector<FakeLayer*> layers_;
+};
+
 class FakeMaps : public Counted<IMaps> {
  public:
-  explicit FakeMaps(LONG count) : count_(count) {}
+  explicit FakeMaps(std::vector<FakeMap*> maps) : maps_(std::move(maps)) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return answer(iid, object, static_cast<IMaps*>(this), kIidIMaps);
   }
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-    *count = count_;
+    *count = static_cast<LONG>(maps_.size());
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_Item(LONG, IMap**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Item(LONG index, IMap** map) override {
+    return handOut(maps_, index, map);
+  }
   HRESULT STDMETHODCALLTYPE Create(IMap**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Remove(IMap*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Add(IMap*) override { return E_NOTIMPL; }
@@ -56,7 +172,7 @@ class FakeMaps : public Counted<IMaps> {
   HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
 
  private:
-  LONG count_;
+  std::vector<FakeMap*> maps_;
 };
 
 #define CW_FAKE_SLOT(n)                          \

@@ -1,6 +1,6 @@
 // The host adapter against a stand-in host inside the test process: the running application
-// reached through the host's application reference class, its map document, and host failures
-// carried on with the host's own codes.
+// reached through the host's application reference class, its map document, data frames and
+// layers, and host failures carried on with the host's own codes.
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,8 @@ int failureOf(Call&& call) {
 }
 
 TEST_F(HostAdapter, ReachesTheDocumentThroughANewApplicationReferenceEachTime) {
-  FakeMaps maps(2);
+  FakeMap first(L"Town"), second(L"Inset");
+  FakeMaps maps({&first, &second});
   FakeDocument document(&maps, true);
   FakeApplication application(&document);
   FakeAppRef appRef(&application);
@@ -49,7 +50,7 @@ TEST_F(HostAdapter, ReachesTheDocumentThroughANewApplicationReferenceEachTime) {
     EXPECT_EQ(&again, &first) << "the same host document keeps its object";
     EXPECT_TRUE(host.hasDocument());
 
-    FakeMaps otherMaps(0);
+    FakeMaps otherMaps({});
     FakeDocument other(&otherMaps, true);
     application.document_ = &other;
     EXPECT_NE(&host.document(), &first) << "another host document has an object of its own";
@@ -75,7 +76,8 @@ TEST_F(HostAdapter, HostFailuresGoOnWithTheHostsCode) {
       {"the document fails its maps", S_OK, true, E_ACCESSDENIED, static_cast<int>(E_ACCESSDENIED)},
   };
   for (const Case& c : cases) {
-    FakeMaps maps(1);
+    FakeMap map(L"Town");
+    FakeMaps maps({&map});
     FakeDocument document(&maps, c.isMapDocument);
     document.mapsResult = c.mapsResult;
     FakeApplication application(&document);
@@ -89,6 +91,76 @@ TEST_F(HostAdapter, HostFailuresGoOnWithTheHostsCode) {
     EXPECT_EQ(document.references(), 1) << c.what;
     EXPECT_EQ(application.references(), 1) << c.what;
   }
+}
+
+// The document of a stand-in host with two data frames, the first without layers.
+struct TwoFrames {
+  FakeLayer member{L"Parcels", FakeLayer::Kind::kFeature};
+  FakeLayer roads{L"Roads", FakeLayer::Kind::kFeature};
+  FakeLayer base{L"Base", FakeLayer::Kind::kGroup, false};
+  FakeLayer image{L"Orthophoto", FakeLayer::Kind::kOther};
+  FakeMap empty{L"Empty"};
+  FakeMap town{L"Town", {&roads, &base, &image}};
+  FakeMaps maps{{&empty, &town}};
+  FakeDocument document{&maps, true};
+  FakeApplication application{&document};
+  FakeAppRef appRef{&application};
+  TwoFrames() { base.members = {&member}; }
+};
+
+TEST_F(HostAdapter, DataFramesAndTheirLayersAsTheHostHoldsThem) {
+  TwoFrames host;
+  ASSERT_EQ(host.appRef.registered(), S_OK);
+  {
+    ComApplication application;
+    host::HostDocument& document = application.document();
+    ASSERT_EQ(document.queryDataFrameCount(), 2);
+    EXPECT_EQ(document.dataFrame(0).queryLayerCount(), 0);
+    host::DataFrame& town = document.dataFrame(1);
+    EXPECT_EQ(town.name(), "Town");
+    ASSERT_EQ(town.layerCount(), 3);
+    EXPECT_EQ(&document.dataFrame(1), &town) << "one object for one host data frame";
+    EXPECT_EQ(&town.layer(0), &town.layer(0)) << "one object for one host layer";
+
+    struct Kind {
+      int index;
+      const char* name;
+      bool feature, group, visible;
+    };
+    const std::vector<Kind> kinds = {
+        {0, "Roads", true, false, true},
+        {1, "Base", false, true, false},
+        {2, "Orthophoto", false, false, true},
+    };
+    for (const Kind& k : kinds) {
+      host::HostLayer& layer = town.layer(k.index);
+      EXPECT_EQ(layer.name(), k.name);
+      EXPECT_EQ(layer.isFeatureLayer(), k.feature) << k.name;
+      EXPECT_EQ(layer.isGroupLayer(), k.group) << k.name;
+      EXPECT_EQ(layer.visible(), k.visible) << k.name;
+    }
+
+    host::HostLayer& base = town.layer(1);
+    ASSERT_EQ(base.memberCount(), 1);
+    EXPECT_EQ(base.member(0).name(), "Parcels");
+    town.layer(0).setVisible(false);
+    base.setVisible(true);
+    EXPECT_FALSE(host.roads.isVisible());
+    EXPECT_TRUE(host.base.isVisible());
+
+    EXPECT_EQ(failureOf([&] { document.dataFrame(2); }), static_cast<int>(E_INVALIDARG));
+    EXPECT_EQ(failureOf([&] { town.layer(0).memberCount(); }), static_cast<int>(E_NOINTERFACE))
+        << "a layer that is no group has no members";
+  }
+  // What the adapter held it gives back with the application object.
+  for (const auto* counted :
+       std::vector<const FakeLayer*>{&host.member, &host.roads, &host.base, &host.image}) {
+    EXPECT_EQ(counted->references(), 1);
+  }
+  EXPECT_EQ(host.town.references(), 1);
+  EXPECT_EQ(host.empty.references(), 1);
+  EXPECT_EQ(host.maps.references(), 1);
+  EXPECT_EQ(host.document.references(), 1);
 }
 
 TEST_F(HostAdapter, OutsideTheHostThereIsNoApplicationToReach) {

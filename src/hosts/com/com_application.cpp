@@ -22,17 +22,6 @@ ComRef<IMxDocument> currentDocument() {
   return mapDocument;
 }
 
-// Whether two host objects are one, as COM tells: by their IUnknown.
-bool sameObject(IUnknown* a, IUnknown* b) {
-  ComRef<IUnknown> first;
-  ComRef<IUnknown> second;
-  if (FAILED(a->QueryInterface(IID_IUnknown, first.outVoid())) ||
-      FAILED(b->QueryInterface(IID_IUnknown, second.outVoid()))) {
-    return false;
-  }
-  return first.get() == second.get();
-}
-
 }  // namespace
 
 ComApplication::ComApplication() = default;

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "errors/failure.h"
+#include "hosts/com/com_data_frame.h"
 #include "hosts/com/host_call.h"
+#include "hosts/com/wrapper_cache.h"
 
 namespace cw::com {
 
@@ -15,10 +17,9 @@ namespace {
 
 }  // namespace
 
-ComDocument::ComDocument(IMxDocument* document) {
-  document->AddRef();
-  *document_.out() = document;
-}
+ComDocument::ComDocument(IMxDocument* document) : document_(ComRef<IMxDocument>::share(document)) {}
+
+ComDocument::~ComDocument() = default;
 
 int ComDocument::dataFrameCount() const {
   ComRef<IMaps> maps;
@@ -28,8 +29,12 @@ int ComDocument::dataFrameCount() const {
   return static_cast<int>(count);
 }
 
-host::DataFrame& ComDocument::dataFrame(int) {
-  notYetReached("A data frame");
+host::DataFrame& ComDocument::dataFrame(int index) {
+  ComRef<IMaps> maps;
+  hostObject(document_->get_Maps(maps.out()), maps);
+  ComRef<IMap> map;
+  hostObject(maps->get_Item(index, map.out()), map);
+  return wrapperFor(frames_, map.get());
 }
 
 host::DataFrame& ComDocument::focusMap() {

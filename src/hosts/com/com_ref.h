@@ -24,6 +24,14 @@ class ComRef {
     if (held_) held_->Release();
   }
 
+  // Holds `object` with a reference of its own.
+  static ComRef share(T* object) {
+    ComRef ref;
+    if (object) object->AddRef();
+    ref.held_ = object;
+    return ref;
+  }
+
   T* get() const { return held_; }
   T* operator->() const { return held_; }
   explicit operator bool() const { return held_ != nullptr; }
@@ -39,5 +47,16 @@ class ComRef {
  private:
   T* held_ = nullptr;
 };
+
+// Whether two host objects are one, as COM tells: by their IUnknown.
+inline bool sameObject(IUnknown* a, IUnknown* b) {
+  ComRef<IUnknown> first;
+  ComRef<IUnknown> second;
+  if (FAILED(a->QueryInterface(IID_IUnknown, first.outVoid())) ||
+      FAILED(b->QueryInterface(IID_IUnknown, second.outVoid()))) {
+    return false;
+  }
+  return first.get() == second.get();
+}
 
 }  // namespace cw::com

@@ -85,19 +85,75 @@ struct IApplication : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE get_Caption(BSTR* caption) = 0;
 };
 
-// --- the host's ArcMapUI and Carto libraries ----------------------------------------------
-// Uncertain: no generated wrapper of these libraries was at hand, only the SDK's member lists
-// (alphabetical) and listings that name some members by position. The slots below rest on those
-// positions; a slot whose member no source at hand names is declared as `slotN`, which the system
-// never calls. Check each against the host's own type library before relying on it.
+// --- the host's Carto library ------------------------------------------------------------
+// Member order from the wrappers generated from the type library of version 10.2 (they list an
+// interface's own members in slot order and mark inherited ones); bases are IUnknown, as those
+// wrappers and the SDK show no other. The system calls only the first members of IMap, which is
+// declared up to the last of them.
 
-struct IMap;  // {E6BDAA75-4D35-11D0-98BE-00805F7CED21}: not declared yet (its layer members'
-              // slots are not known from the sources at hand)
 struct IActiveView;
 struct IPageLayout;
+struct ILayer;
 
-// {DFD9FF9F-3080-11D2-94C9-080009EEBECB}: the document's maps (its data frames). Base taken as
-// IUnknown, as for the library's other collections; the seven members in the listed order.
+// {E6BDAA75-4D35-11D0-98BE-00805F7CED21}: a data frame.
+inline constexpr IID kIidIMap = {
+    0xE6BDAA75, 0x4D35, 0x11D0, {0x98, 0xBE, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
+
+struct IMap : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Name(BSTR name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Description(BSTR* description) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Description(BSTR description) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_AreaOfInterest(IUnknown* envelope) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_LayerCount(LONG* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) = 0;
+  // ... further members, which the system does not call.
+};
+
+// {34C20002-4D3C-11D0-92D8-00805F7C28B0}: a layer of a data frame; 18 members.
+inline constexpr IID kIidILayer = {
+    0x34C20002, 0x4D3C, 0x11D0, {0x92, 0xD8, 0x00, 0x80, 0x5F, 0x7C, 0x28, 0xB0}};
+
+struct ILayer : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Name(BSTR name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Valid(VARIANT_BOOL* valid) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_AreaOfInterest(IUnknown** envelope) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_MinimumScale(double* scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_MinimumScale(double scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_MaximumScale(double* scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_MaximumScale(double scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ShowTips(VARIANT_BOOL* show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_ShowTips(VARIANT_BOOL show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_TipText(double x, double y, double tolerance,
+                                                BSTR* text) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Cached(VARIANT_BOOL* cached) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Cached(VARIANT_BOOL cached) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SupportedDrawPhases(LONG* phases) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_SpatialReference(IUnknown* reference) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Draw(LONG phase, IUnknown* display, IUnknown* cancel) = 0;
+};
+
+// {BA119BC4-939A-11D2-A2F4-080009B6F22B}: a layer made of layers (a group layer's members).
+inline constexpr IID kIidICompositeLayer = {
+    0xBA119BC4, 0x939A, 0x11D2, {0xA2, 0xF4, 0x08, 0x00, 0x09, 0xB6, 0xF2, 0x2B}};
+
+struct ICompositeLayer : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Count(LONG* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) = 0;
+};
+
+// Asked for only to tell a layer's kind.
+// {EDAD6644-1810-11D1-86AE-0000F8751720}: a group layer.
+inline constexpr IID kIidIGroupLayer = {
+    0xEDAD6644, 0x1810, 0x11D1, {0x86, 0xAE, 0x00, 0x00, 0xF8, 0x75, 0x17, 0x20}};
+// {40A9E885-5533-11D0-98BE-00805F7CED21}: a feature layer.
+inline constexpr IID kIidIFeatureLayer = {
+    0x40A9E885, 0x5533, 0x11D0, {0x98, 0xBE, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
+
+// {DFD9FF9F-3080-11D2-94C9-080009EEBECB}: the document's maps (its data frames).
 inline constexpr IID kIidIMaps = {
     0xDFD9FF9F, 0x3080, 0x11D2, {0x94, 0xC9, 0x08, 0x00, 0x09, 0xEE, 0xBE, 0xCB}};
 
@@ -110,6 +166,12 @@ struct IMaps : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE RemoveAt(LONG index) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
 };
+
+// --- the host's ArcMapUI library ----------------------------------------------------------
+// Uncertain: no generated wrapper of this library was at hand, only the SDK's member list
+// (alphabetical) and listings that name some members by position. A slot whose member no source
+// at hand names is declared as `slotN`, which the system never calls. Check against the host's
+// own type library before relying on it.
 
 // {0522A5F1-487C-11D0-98BD-00805F7CED21}: the map document. IUnknown-based, 37 members; the
 // listings name the first seven, the 20th (get_Maps) and the last (UpdateContents).

@@ -1,0 +1,110 @@
+#include "hosts/com/com_data_frame.h"
+
+#include "errors/failure.h"
+#include "hosts/com/bstr_text.h"
+#include "hosts/com/host_call.h"
+#include "hosts/com/wrapper_cache.h"
+
+namespace cw::com {
+
+namespace {
+
+[[noreturn]] void notYetReached(const char* what) {
+  throw Failure(err::kInternalError, std::string(what) + " of the host is not reached yet");
+}
+
+// Whether `object` answers `iid`.
+bool answers(IUnknown* object, REFIID iid) {
+  ComRef<IUnknown> asked;
+  return SUCCEEDED(object->QueryInterface(iid, asked.outVoid())) && asked;
+}
+
+}  // namespace
+
+ComDataFrame::ComDataFrame(IMap* map) : map_(ComRef<IMap>::share(map)) {}
+ComDataFrame::~ComDataFrame() = default;
+
+std::string ComDataFrame::name() const {
+  ReceivedBstr name;
+  hostCall(map_->get_Name(name.out()));
+  return name.utf8();
+}
+
+int ComDataFrame::layerCount() const {
+  LONG count = 0;
+  hostCall(map_->get_LayerCount(&count));
+  return static_cast<int>(count);
+}
+
+host::HostLayer& ComDataFrame::layer(int index) {
+  ComRef<ILayer> layer;
+  hostObject(map_->get_Layer(index, layer.out()), layer);
+  return wrapperFor(layers_, layer.get());
+}
+
+void ComDataFrame::restartBookmarks() {
+  notYetReached("A data frame's bookmarks");
+}
+
+host::SpatialBookmark* ComDataFrame::nextBookmark() {
+  notYetReached("A data frame's bookmarks");
+}
+
+host::Envelope ComDataFrame::extent() const {
+  notYetReached("A data frame's view");
+}
+
+void ComDataFrame::setExtent(const host::Envelope&) {
+  notYetReached("A data frame's view");
+}
+
+void ComDataFrame::invalidate(host::DrawPhase, const void*) {
+  notYetReached("A data frame's view");
+}
+
+ComLayer::ComLayer(ILayer* layer) : layer_(ComRef<ILayer>::share(layer)) {}
+ComLayer::~ComLayer() = default;
+
+std::string ComLayer::name() const {
+  ReceivedBstr name;
+  hostCall(layer_->get_Name(name.out()));
+  return name.utf8();
+}
+
+bool ComLayer::visible() const {
+  VARIANT_BOOL visible = VARIANT_FALSE;
+  hostCall(layer_->get_Visible(&visible));
+  return visible != VARIANT_FALSE;
+}
+
+void ComLayer::setVisible(bool visible) {
+  hostCall(layer_->put_Visible(visible ? VARIANT_TRUE : VARIANT_FALSE));
+}
+
+bool ComLayer::isGroupLayer() const {
+  return answers(layer_.get(), kIidIGroupLayer);
+}
+
+bool ComLayer::isFeatureLayer() const {
+  return answers(layer_.get(), kIidIFeatureLayer);
+}
+
+ComRef<ICompositeLayer> ComLayer::members() const {
+  ComRef<ICompositeLayer> composite;
+  hostObject(layer_->QueryInterface(kIidICompositeLayer, composite.outVoid()), composite);
+  return composite;
+}
+
+int ComLayer::memberCount() const {
+  LONG count = 0;
+  hostCall(members()->get_Count(&count));
+  return static_cast<int>(count);
+}
+
+host::HostLayer& ComLayer::member(int index) {
+  ComRef<ILayer> layer;
+  hostObject(members()->get_Layer(index, layer.out()), layer);
+  return wrapperFor(members_, layer.get());
+}
+
+}  // namespace cw::com
