@@ -14,6 +14,7 @@ packages=(
   # The Windows build (scripts/build-windows.sh) and 32-bit wine to run it (scripts/test-windows.sh)
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386
+  xvfb xauth  # a virtual display for the Windows tests that show windows (xvfb-run)
 )
 
 missing=()

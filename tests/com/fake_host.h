@@ -135,7 +135,10 @@ class FakeMap : public Counted<IMap> {
     *name = textOf(name_);
     return S_OK;
   }
+  int layerCountQueries = 0;
+
   HRESULT STDMETHODCALLTYPE get_LayerCount(LONG* count) override {
+    ++layerCountQueries;
     *count = static_cast<LONG>(layers_.size());
     return S_OK;
   }
