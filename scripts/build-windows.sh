@@ -14,7 +14,7 @@ cmake --build "$dir" -j "$(nproc)"
 for exe in "$dir"/*.exe "$dir"/*.dll; do
   [ -e "$exe" ] || continue
   extra="$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
-    grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|msvcrt|ws2_32|comdlg32|comctl32|shlwapi|ucrtbase|api-ms-win-.*)\.dll$' || true)"
+    grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|version|msvcrt|ws2_32|comdlg32|comctl32|shlwapi|ucrtbase|api-ms-win-.*)\.dll$' || true)"
   if [ -n "$extra" ]; then
     echo "build-windows: $(basename "$exe") needs DLLs a Windows machine lacks: $extra" >&2
     exit 1

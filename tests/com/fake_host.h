@@ -122,15 +122,86 @@ class FakeLayer : public Counted<ILayer>, public ICompositeLayer {
   bool visible_;
 };
 
-// A data frame with its layers.
-class FakeMap : public Counted<IMap> {
+// A bookmark of a data frame; it remembers the data frames it was applied to.
+class FakeBookmark : public Counted<ISpatialBookmark> {
  public:
-  explicit FakeMap(std::wstring name, std::vector<FakeLayer*> layers = {})
-      : name_(std::move(name)), layers_(std::move(layers)) {}
+  explicit FakeBookmark(std::wstring name) : name_(std::move(name)) {}
+
+  std::vector<IMap*> zoomedTo;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<ISpatialBookmark*>(this), kIidISpatialBookmark);
+  }
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
+    *name = textOf(name_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ZoomTo(IMap* map) override {
+    zoomedTo.push_back(map);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_BookmarkType(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
+
+ private:
+  std::wstring name_;
+};
+
+// The walk over a data frame's bookmarks: nothing after the last, S_FALSE as the host answers.
+class FakeBookmarkWalk : public Counted<IEnumSpatialBookmark> {
+ public:
+  explicit FakeBookmarkWalk(const std::vector<FakeBookmark*>& bookmarks) : bookmarks_(bookmarks) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IEnumSpatialBookmark*>(this), kIidIEnumSpatialBookmark);
+  }
+  HRESULT STDMETHODCALLTYPE Next(ISpatialBookmark** bookmark) override {
+    if (next_ >= bookmarks_.size()) {
+      *bookmark = nullptr;
+      return S_FALSE;
+    }
+    return handOut(bookmarks_, static_cast<LONG>(next_++), bookmark);
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    next_ = 0;
+    return S_OK;
+  }
+
+ private:
+  const std::vector<FakeBookmark*>& bookmarks_;
+  std::size_t next_ = 0;
+};
+
+// A data frame with its layers and, unless told otherwise, its bookmarks.
+class FakeMap : public Counted<IMap>, public IMapBookmarks {
+ public:
+  explicit FakeMap(std::wstring name, std::vector<FakeLayer*> layers = {},
+                   std::vector<FakeBookmark*> bookmarks = {}, bool keepsBookmarks = true)
+      : name_(std::move(name)),
+        layers_(std::move(layers)),
+        bookmarks_(std::move(bookmarks)),
+        keepsBookmarks_(keepsBookmarks) {}
+
+  FakeBookmarkWalk& walk() { return walk_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (keepsBookmarks_ && IsEqualIID(iid, kIidIMapBookmarks)) {
+      return answer(iid, object, static_cast<IMapBookmarks*>(this), kIidIMapBookmarks);
+    }
     return answer(iid, object, static_cast<IMap*>(this), kIidIMap);
   }
+  ULONG STDMETHODCALLTYPE AddRef() override { return Counted<IMap>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return Counted<IMap>::Release(); }
+
+  // Every call hands out the same walk, as the host does, where it continues.
+  HRESULT STDMETHODCALLTYPE get_Bookmarks(IEnumSpatialBookmark** walk) override {
+    walk_.AddRef();
+    *walk = &walk_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE AddBookmark(ISpatialBookmark*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RemoveBookmark(ISpatialBookmark*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RemoveAllBookmarks() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
     *name = textOf(name_);
     return S_OK;
@@ -153,6 +224,9 @@ class FakeMap : public Counted<IMap> {
  private:
   std::wstring name_;
   std::vector<FakeLayer*> layers_;
+  std::vector<FakeBookmark*> bookmarks_;
+  bool keepsBookmarks_;
+  FakeBookmarkWalk walk_{bookmarks_};
 };
 
 class FakeMaps : public Counted<IMaps> {

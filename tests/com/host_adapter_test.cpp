@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "com/fake_host.h"
@@ -161,6 +162,49 @@ TEST_F(HostAdapter, DataFramesAndTheirLayersAsTheHostHoldsThem) {
   EXPECT_EQ(host.empty.references(), 1);
   EXPECT_EQ(host.maps.references(), 1);
   EXPECT_EQ(host.document.references(), 1);
+}
+
+TEST_F(HostAdapter, ADataFramesBookmarksOneAfterAnotherAndAppliedToIt) {
+  FakeBookmark north(L"North"), south(L"South");
+  FakeMap town(L"Town", {}, {&north, &south});
+  FakeMap inset(L"Inset", {}, {}, false);
+  FakeMaps maps({&town, &inset});
+  FakeDocument document(&maps, true);
+  FakeApplication application(&document);
+  FakeAppRef appRef(&application);
+  ASSERT_EQ(appRef.registered(), S_OK);
+  {
+    ComApplication host;
+    host::DataFrame& frame = host.document().dataFrame(0);
+    EXPECT_EQ(failureOf([&] { frame.nextBookmark(); }), err::kObjectVariableNotSet)
+        << "no walk before a restart";
+
+    // The host's walk may stand anywhere when the system starts one.
+    ISpatialBookmark* skipped = nullptr;
+    town.walk().Next(&skipped);
+    skipped->Release();
+    frame.restartBookmarks();
+    std::vector<std::string> names;
+    while (host::SpatialBookmark* bookmark = frame.nextBookmark())
+      names.push_back(bookmark->name());
+    EXPECT_EQ(names, (std::vector<std::string>{"North", "South"}));
+    EXPECT_EQ(frame.nextBookmark(), nullptr) << "still nothing after the last";
+
+    frame.restartBookmarks();
+    host::SpatialBookmark* first = frame.nextBookmark();
+    ASSERT_NE(first, nullptr);
+    first->applyTo(frame);
+    ASSERT_EQ(north.zoomedTo.size(), 1u);
+    EXPECT_EQ(north.zoomedTo[0], static_cast<IMap*>(&town));
+
+    EXPECT_EQ(failureOf([&] { host.document().dataFrame(1).restartBookmarks(); }),
+              static_cast<int>(E_NOINTERFACE))
+        << "a data frame that keeps no bookmarks";
+  }
+  EXPECT_EQ(north.references(), 1);
+  EXPECT_EQ(south.references(), 1);
+  EXPECT_EQ(town.walk().references(), 1);
+  EXPECT_EQ(town.references(), 1);
 }
 
 TEST_F(HostAdapter, OutsideTheHostThereIsNoApplicationToReach) {

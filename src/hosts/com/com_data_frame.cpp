@@ -1,5 +1,7 @@
 #include "hosts/com/com_data_frame.h"
 
+#include <utility>
+
 #include "errors/failure.h"
 #include "hosts/com/bstr_text.h"
 #include "hosts/com/host_call.h"
@@ -43,11 +45,22 @@ host::HostLayer& ComDataFrame::layer(int index) {
 }
 
 void ComDataFrame::restartBookmarks() {
-  notYetReached("A data frame's bookmarks");
+  ComRef<IMapBookmarks> bookmarks;
+  hostObject(map_->QueryInterface(kIidIMapBookmarks, bookmarks.outVoid()), bookmarks);
+  ComRef<IEnumSpatialBookmark> walk;
+  hostObject(bookmarks->get_Bookmarks(walk.out()), walk);
+  hostCall(walk->Reset());
+  bookmarkWalk_ = std::move(walk);
 }
 
 host::SpatialBookmark* ComDataFrame::nextBookmark() {
-  notYetReached("A data frame's bookmarks");
+  if (!bookmarkWalk_) {
+    throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
+  }
+  ComRef<ISpatialBookmark> bookmark;
+  hostCall(bookmarkWalk_->Next(bookmark.out()));
+  if (!bookmark) return nullptr;
+  return &wrapperFor(bookmarks_, bookmark.get());
 }
 
 host::Envelope ComDataFrame::extent() const {
@@ -60,6 +73,22 @@ void ComDataFrame::setExtent(const host::Envelope&) {
 
 void ComDataFrame::invalidate(host::DrawPhase, const void*) {
   notYetReached("A data frame's view");
+}
+
+ComBookmark::ComBookmark(ISpatialBookmark* bookmark)
+    : bookmark_(ComRef<ISpatialBookmark>::share(bookmark)) {}
+ComBookmark::~ComBookmark() = default;
+
+std::string ComBookmark::name() const {
+  ReceivedBstr name;
+  hostCall(bookmark_->get_Name(name.out()));
+  return name.utf8();
+}
+
+void ComBookmark::applyTo(host::DataFrame& frame) {
+  auto* hostFrame = dynamic_cast<ComDataFrame*>(&frame);
+  if (!hostFrame) throw Failure(err::kTypeMismatch, "Type mismatch");
+  hostCall(bookmark_->ZoomTo(hostFrame->object()));
 }
 
 ComLayer::ComLayer(ILayer* layer) : layer_(ComRef<ILayer>::share(layer)) {}

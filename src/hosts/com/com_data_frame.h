@@ -11,10 +11,11 @@
 namespace cw::com {
 
 class ComLayer;
+class ComBookmark;
 
-// A data frame of the host's document, over the host's IMap: its name and its layers. What the
-// system does not reach yet (its view, its bookmarks) fails with a failure the caller's error
-// trap reports.
+// A data frame of the host's document, over the host's IMap: its name, its layers and its
+// bookmarks. What the system does not reach yet (its view) fails with a failure the caller's
+// error trap reports.
 class ComDataFrame : public host::DataFrame {
  public:
   // Holds a reference of its own to `map`.
@@ -39,6 +40,25 @@ class ComDataFrame : public host::DataFrame {
  private:
   ComRef<IMap> map_;
   std::vector<std::unique_ptr<ComLayer>> layers_;
+  ComRef<IEnumSpatialBookmark> bookmarkWalk_;  // since the last restart
+  std::vector<std::unique_ptr<ComBookmark>> bookmarks_;
+};
+
+// A bookmark of a data frame, over the host's ISpatialBookmark.
+class ComBookmark : public host::SpatialBookmark {
+ public:
+  // Holds a reference of its own to `bookmark`.
+  explicit ComBookmark(ISpatialBookmark* bookmark);
+  ~ComBookmark() override;
+
+  ISpatialBookmark* object() const { return bookmark_.get(); }
+
+  std::string name() const override;
+  // Fails (type mismatch) for a data frame that is not the host's.
+  void applyTo(host::DataFrame& frame) override;
+
+ private:
+  ComRef<ISpatialBookmark> bookmark_;
 };
 
 // A layer of a data frame or of a group layer, over the host's ILayer; its kind is what else it

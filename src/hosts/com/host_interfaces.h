@@ -145,6 +145,39 @@ struct ICompositeLayer : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) = 0;
 };
 
+// {EE53528B-41C9-11D1-880A-080009EC732A}: a bookmark the host keeps with a data frame.
+inline constexpr IID kIidISpatialBookmark = {
+    0xEE53528B, 0x41C9, 0x11D1, {0x88, 0x0A, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+struct ISpatialBookmark : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_BookmarkType(BSTR* type) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Name(BSTR name) = 0;
+  // Sets the data frame's extent to the bookmark's.
+  virtual HRESULT STDMETHODCALLTYPE ZoomTo(IMap* map) = 0;
+};
+
+// {EE535290-41C9-11D1-880A-080009EC732A}: a walk over a data frame's bookmarks; Next hands out
+// nothing after the last.
+inline constexpr IID kIidIEnumSpatialBookmark = {
+    0xEE535290, 0x41C9, 0x11D1, {0x88, 0x0A, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+struct IEnumSpatialBookmark : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Next(ISpatialBookmark** bookmark) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+};
+
+// {EE53528F-41C9-11D1-880A-080009EC732A}: a data frame's bookmarks, asked of its IMap.
+inline constexpr IID kIidIMapBookmarks = {
+    0xEE53528F, 0x41C9, 0x11D1, {0x88, 0x0A, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+struct IMapBookmarks : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Bookmarks(IEnumSpatialBookmark** bookmarks) = 0;
+  virtual HRESULT STDMETHODCALLTYPE AddBookmark(ISpatialBookmark* bookmark) = 0;
+  virtual HRESULT STDMETHODCALLTYPE RemoveBookmark(ISpatialBookmark* bookmark) = 0;
+  virtual HRESULT STDMETHODCALLTYPE RemoveAllBookmarks() = 0;
+};
+
 // Asked for only to tell a layer's kind.
 // {EDAD6644-1810-11D1-86AE-0000F8751720}: a group layer.
 inline constexpr IID kIidIGroupLayer = {
