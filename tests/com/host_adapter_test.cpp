@@ -207,6 +207,38 @@ TEST_F(HostAdapter, ADataFramesBookmarksOneAfterAnotherAndAppliedToIt) {
   EXPECT_EQ(town.references(), 1);
 }
 
+TEST_F(HostAdapter, ADataFramesViewShowsANewEnvelopeOfTheHostsClass) {
+  FakeMap town(L"Town");
+  town.view().extent = FakeEnvelope(10, 20, 110, 220);
+  FakeMaps maps({&town});
+  FakeDocument document(&maps, true);
+  FakeApplication application(&document);
+  FakeAppRef appRef(&application);
+  FakeEnvelopeClass envelopes;
+  ASSERT_EQ(appRef.registered(), S_OK);
+  ASSERT_EQ(envelopes.registered(), S_OK);
+  {
+    ComApplication host;
+    host::DataFrame& frame = host.document().dataFrame(0);
+    EXPECT_FALSE(frame.isPageLayout());
+    EXPECT_EQ(&frame.focusMap(), &frame);
+    EXPECT_EQ(frame.extent(), (host::Envelope{10, 20, 110, 220}));
+
+    frame.setExtent(host::Envelope{-1.5, 2.25, 3.5, 4.75});
+    ASSERT_EQ(town.view().shown.size(), 1u);
+    const FakeEnvelope& shown = town.view().shown[0];
+    EXPECT_EQ((host::Envelope{shown.xMin, shown.yMin, shown.xMax, shown.yMax}),
+              (host::Envelope{-1.5, 2.25, 3.5, 4.75}));
+    ASSERT_EQ(envelopes.made.size(), 1u) << "the extent shown is a new envelope of the host's";
+    EXPECT_EQ(envelopes.made[0]->references(), 0) << "and not kept";
+
+    frame.invalidate(host::DrawPhase::kGeography, nullptr);
+    EXPECT_EQ(town.view().redrawn, (std::vector<LONG>{2})) << "the map contents, all of them";
+  }
+  EXPECT_EQ(town.view().extent.references(), 1);
+  EXPECT_EQ(town.references(), 1);
+}
+
 TEST_F(HostAdapter, OutsideTheHostThereIsNoApplicationToReach) {
   ComApplication host;
   EXPECT_EQ(failureOf([&] { host.document(); }), static_cast<int>(REGDB_E_CLASSNOTREG));

@@ -4,6 +4,7 @@
 
 #include "errors/failure.h"
 #include "hosts/com/bstr_text.h"
+#include "hosts/com/com_envelope.h"
 #include "hosts/com/host_call.h"
 #include "hosts/com/wrapper_cache.h"
 
@@ -63,16 +64,27 @@ host::SpatialBookmark* ComDataFrame::nextBookmark() {
   return &wrapperFor(bookmarks_, bookmark.get());
 }
 
+ComRef<IActiveView> ComDataFrame::view() const {
+  ComRef<IActiveView> view;
+  hostObject(map_->QueryInterface(kIidIActiveView, view.outVoid()), view);
+  return view;
+}
+
 host::Envelope ComDataFrame::extent() const {
-  notYetReached("A data frame's view");
+  ComRef<IEnvelope> extent;
+  hostObject(view()->get_Extent(extent.out()), extent);
+  return readEnvelope(extent.get());
 }
 
-void ComDataFrame::setExtent(const host::Envelope&) {
-  notYetReached("A data frame's view");
+void ComDataFrame::setExtent(const host::Envelope& extent) {
+  ComRef<IEnvelope> shown = newEnvelope(extent);
+  hostCall(view()->put_Extent(shown.get()));
 }
 
-void ComDataFrame::invalidate(host::DrawPhase, const void*) {
-  notYetReached("A data frame's view");
+// A data frame's view is redrawn whole: only the page layout redraws single elements.
+void ComDataFrame::invalidate(host::DrawPhase phase, const void* object) {
+  if (object) notYetReached("A layout element");
+  hostCall(view()->PartialRefresh(static_cast<LONG>(phase), nullptr, nullptr));
 }
 
 ComBookmark::ComBookmark(ISpatialBookmark* bookmark)

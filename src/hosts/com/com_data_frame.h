@@ -13,9 +13,8 @@ namespace cw::com {
 class ComLayer;
 class ComBookmark;
 
-// A data frame of the host's document, over the host's IMap: its name, its layers and its
-// bookmarks. What the system does not reach yet (its view) fails with a failure the caller's
-// error trap reports.
+// A data frame of the host's document, over the host's IMap: its name, its layers, its bookmarks
+// and its view.
 class ComDataFrame : public host::DataFrame {
  public:
   // Holds a reference of its own to `map`.
@@ -38,6 +37,8 @@ class ComDataFrame : public host::DataFrame {
   host::DataFrame& focusMap() override { return *this; }
 
  private:
+  ComRef<IActiveView> view() const;
+
   ComRef<IMap> map_;
   std::vector<std::unique_ptr<ComLayer>> layers_;
   ComRef<IEnumSpatialBookmark> bookmarkWalk_;  // since the last restart

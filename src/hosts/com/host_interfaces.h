@@ -85,15 +85,116 @@ struct IApplication : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE get_Caption(BSTR* caption) = 0;
 };
 
+struct IEnvelope;
+
+// --- the host's Geometry library ---------------------------------------------------------
+// From the wrapper generated from the same version's Geometry library, which lists IGeometry's
+// members after IEnvelope's own and marks them as inherited: in the slots they come first.
+
+// {1B07790D-38C5-11D0-92D2-00805F7C28B0}: any shape; 12 members.
+struct IGeometry : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_GeometryType(LONG* type) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Dimension(LONG* dimension) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SpatialReference(IUnknown** reference) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_SpatialReference(IUnknown* reference) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_IsEmpty(VARIANT_BOOL* empty) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetEmpty() = 0;
+  virtual HRESULT STDMETHODCALLTYPE QueryEnvelope(IEnvelope* envelope) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Envelope(IEnvelope** envelope) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Project(IUnknown* reference) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SnapToSpatialReference() = 0;
+  virtual HRESULT STDMETHODCALLTYPE GeoNormalize() = 0;
+  virtual HRESULT STDMETHODCALLTYPE GeoNormalizeFromLongitude(double longitude) = 0;
+};
+
+// {1B077914-38C5-11D0-92D2-00805F7C28B0}: a rectangle, declared up to the corners the system
+// reads and writes (of its 47 own members). The first six are listed in this odd order.
+inline constexpr IID kIidIEnvelope = {
+    0x1B077914, 0x38C5, 0x11D0, {0x92, 0xD2, 0x00, 0x80, 0x5F, 0x7C, 0x28, 0xB0}};
+// {30707212-52D5-11D0-A8F2-00608C85EDE5}: the envelope class, whose new objects the system
+// hands to a view.
+inline constexpr CLSID kClsidEnvelope = {
+    0x30707212, 0x52D5, 0x11D0, {0xA8, 0xF2, 0x00, 0x60, 0x8C, 0x85, 0xED, 0xE5}};
+
+struct IEnvelope : public IGeometry {
+  virtual HRESULT STDMETHODCALLTYPE get_Width(double* width) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Width(double width) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Height(double* height) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Depth(double depth) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Depth(double* depth) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Height(double height) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_LowerLeft(IUnknown** point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_LowerLeft(IUnknown* point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_UpperLeft(IUnknown** point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_UpperLeft(IUnknown* point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_UpperRight(IUnknown** point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_UpperRight(IUnknown* point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_LowerRight(IUnknown** point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_LowerRight(IUnknown* point) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_XMin(double* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_XMin(double value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_YMin(double* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_YMin(double value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_XMax(double* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_XMax(double value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_YMax(double* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_YMax(double value) = 0;
+  // ... further members, which the system does not call.
+};
+
 // --- the host's Carto library ------------------------------------------------------------
 // Member order from the wrappers generated from the type library of version 10.2 (they list an
 // interface's own members in slot order and mark inherited ones); bases are IUnknown, as those
 // wrappers and the SDK show no other. The system calls only the first members of IMap, which is
 // declared up to the last of them.
 
-struct IActiveView;
-struct IPageLayout;
+struct IMap;
 struct ILayer;
+struct IPageLayout;
+
+// {DD94D76B-836D-11D0-87EC-080009EC732A}: a view (a data frame's or the page layout), declared
+// up to PartialRefresh, the last member the system calls. The wrapper lists 35 members where
+// another listing counts 36; the difference lies after these.
+inline constexpr IID kIidIActiveView = {
+    0xDD94D76B, 0x836D, 0x11D0, {0x87, 0xEC, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+struct IActiveView : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_FullExtent(IEnvelope** extent) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_FullExtent(IEnvelope* extent) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Extent(IEnvelope** extent) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Extent(IEnvelope* extent) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ScreenDisplay(IUnknown** display) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_GraphicsContainer(IUnknown** container) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_FocusMap(IMap* map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_IsMapActivated(VARIANT_BOOL* activated) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_IsMapActivated(VARIANT_BOOL activated) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Selection(IUnknown** selection) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_Selection(IUnknown* selection) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_TipText(double x, double y, BSTR* text) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ExportFrame(RECT* frame) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ShowScrollBars(VARIANT_BOOL* show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_ShowScrollBars(VARIANT_BOOL show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ShowRulers(VARIANT_BOOL* show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_ShowRulers(VARIANT_BOOL show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ShowSelection(VARIANT_BOOL* show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_ShowSelection(VARIANT_BOOL show) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ExtentStack(IUnknown** stack) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ScreenCacheID(LONG phase, IUnknown* data,
+                                                      short* cacheId) = 0;
+  virtual HRESULT STDMETHODCALLTYPE HitTestMap(IUnknown* location, IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE IsActive(VARIANT_BOOL* active) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Activate(OLE_HANDLE window) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Deactivate() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Draw(OLE_HANDLE dc, IUnknown* cancel) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Output(OLE_HANDLE dc, LONG dpi, RECT* pixelBounds,
+                                           IEnvelope* visibleBounds, IUnknown* cancel) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Refresh() = 0;
+  // Redraws one drawing phase (2 the map contents, 8 the graphics), of `data` or of everything.
+  virtual HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data,
+                                                   IEnvelope* envelope) = 0;
+  // ... further members, which the system does not call.
+};
 
 // {E6BDAA75-4D35-11D0-98BE-00805F7CED21}: a data frame.
 inline constexpr IID kIidIMap = {
