@@ -148,6 +148,12 @@ class FakeEnvelope : public Counted<IEnvelope> {
   HRESULT STDMETHODCALLTYPE put_XMax(double v) override { return xMax = v, S_OK; }
   HRESULT STDMETHODCALLTYPE get_YMax(double* v) override { return *v = yMax, S_OK; }
   HRESULT STDMETHODCALLTYPE put_YMax(double v) override { return yMax = v, S_OK; }
+  // An envelope's own bounding rectangle is itself.
+  HRESULT STDMETHODCALLTYPE get_Envelope(IEnvelope** envelope) override {
+    AddRef();
+    *envelope = this;
+    return S_OK;
+  }
 
   CW_FAKE_CALL(get_GeometryType(LONG*))
   CW_FAKE_CALL(get_Dimension(LONG*))
@@ -156,7 +162,6 @@ class FakeEnvelope : public Counted<IEnvelope> {
   CW_FAKE_CALL(get_IsEmpty(VARIANT_BOOL*))
   CW_FAKE_CALL(SetEmpty())
   CW_FAKE_CALL(QueryEnvelope(IEnvelope*))
-  CW_FAKE_CALL(get_Envelope(IEnvelope**))
   CW_FAKE_CALL(Project(IUnknown*))
   CW_FAKE_CALL(SnapToSpatialReference())
   CW_FAKE_CALL(GeoNormalize())
@@ -218,6 +223,9 @@ class FakeView : public IActiveView {
   FakeEnvelope extent;
   std::vector<FakeEnvelope> shown;  // copies of the corners handed to put_Extent
   std::vector<LONG> redrawn;
+  std::vector<IUnknown*> redrawnObjects;
+  IUnknown* screenDisplay = nullptr;
+  IMap* focusMap = nullptr;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return owner_.QueryInterface(iid, object);
@@ -240,15 +248,24 @@ class FakeView : public IActiveView {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data, IEnvelope*) override {
-    redrawn.push_back(data ? -phase : phase);
+    redrawn.push_back(phase);
+    redrawnObjects.push_back(data);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_ScreenDisplay(IUnknown** display) override {
+    *display = screenDisplay;
+    if (screenDisplay) screenDisplay->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) override {
+    *map = focusMap;
+    if (focusMap) focusMap->AddRef();
     return S_OK;
   }
 
   CW_FAKE_CALL(get_FullExtent(IEnvelope**))
   CW_FAKE_CALL(put_FullExtent(IEnvelope*))
-  CW_FAKE_CALL(get_ScreenDisplay(IUnknown**))
   CW_FAKE_CALL(get_GraphicsContainer(IUnknown**))
-  CW_FAKE_CALL(get_FocusMap(IMap**))
   CW_FAKE_CALL(putref_FocusMap(IMap*))
   CW_FAKE_CALL(get_IsMapActivated(VARIANT_BOOL*))
   CW_FAKE_CALL(put_IsMapActivated(VARIANT_BOOL))
@@ -426,6 +443,9 @@ class FakeDocument : public Counted<IMxDocument> {
   FakeDocument(FakeMaps* maps, bool isMapDocument) : maps_(maps), isMapDocument_(isMapDocument) {}
 
   HRESULT mapsResult = S_OK;  // what get_Maps answers
+  IUnknown* pageLayout = nullptr;
+  IMap* focusMap = nullptr;
+  IActiveView* activeView = nullptr;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (isMapDocument_)
@@ -438,13 +458,24 @@ class FakeDocument : public Counted<IMxDocument> {
     *maps = maps_;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE putref_PageLayout(IPageLayout*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView**) override { return E_NOTIMPL; }
+  template <typename T>
+  static HRESULT lend(T* object, T** out) {
+    *out = object;
+    if (!object) return E_FAIL;
+    object->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_PageLayout(IUnknown** out) override {
+    return lend(pageLayout, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** out) override {
+    return lend(activeView, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** out) override { return lend(focusMap, out); }
+  HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(IUnknown**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_FocusMap(IMap**) override { return E_NOTIMPL; }
   CW_FAKE_SLOT(8)
   CW_FAKE_SLOT(9)
   CW_FAKE_SLOT(10)
@@ -481,6 +512,168 @@ class FakeDocument : public Counted<IMxDocument> {
 };
 
 #undef CW_FAKE_SLOT
+
+#define CW_FAKE_CALL(declaration)                  \
+  HRESULT STDMETHODCALLTYPE declaration override { \
+    return E_NOTIMPL;                              \
+  }
+#define CW_FAKE_FRAME_ELEMENT                \
+  CW_FAKE_CALL(get_Object(VARIANT*))         \
+  CW_FAKE_CALL(get_Border(IUnknown**))       \
+  CW_FAKE_CALL(put_Border(IUnknown*))        \
+  CW_FAKE_CALL(get_Background(IUnknown**))   \
+  CW_FAKE_CALL(put_Background(IUnknown*))    \
+  CW_FAKE_CALL(get_Thumbnail(OLE_HANDLE*))   \
+  CW_FAKE_CALL(get_DraftMode(VARIANT_BOOL*)) \
+  CW_FAKE_CALL(put_DraftMode(VARIANT_BOOL))
+
+// The frame of a data frame on the layout.
+class FakeMapFrame : public Counted<IMapFrame> {
+ public:
+  explicit FakeMapFrame(FakeMap* map) : map_(map) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return answer(iid, object, static_cast<IMapFrame*>(this), kIidIMapFrame);
+  }
+  HRESULT STDMETHODCALLTYPE get_Map(IMap** map) override {
+    map_->AddRef();
+    *map = map_;
+    return S_OK;
+  }
+  CW_FAKE_FRAME_ELEMENT
+
+ private:
+  FakeMap* map_;
+};
+
+// A legend or another surround; it remembers its refreshes and its fits.
+class FakeSurround : public Counted<IMapSurround> {
+ public:
+  explicit FakeSurround(bool isLegend) : isLegend_(isLegend) {}
+
+  int refreshes = 0;
+  struct Fit {
+    IUnknown* display;
+    FakeEnvelope bounds;
+    VARIANT_BOOL changedIn;
+  };
+  std::vector<Fit> fits;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (isLegend_)
+      return answer(iid, object, static_cast<IMapSurround*>(this), kIidIMapSurround, kIidILegend);
+    return answer(iid, object, static_cast<IMapSurround*>(this), kIidIMapSurround);
+  }
+  HRESULT STDMETHODCALLTYPE Refresh() override {
+    ++refreshes;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE FitToBounds(IUnknown* display, IEnvelope* bounds,
+                                        VARIANT_BOOL* changed) override {
+    Fit fit{display, {}, *changed};
+    bounds->get_XMin(&fit.bounds.xMin);
+    bounds->get_YMin(&fit.bounds.yMin);
+    bounds->get_XMax(&fit.bounds.xMax);
+    bounds->get_YMax(&fit.bounds.yMax);
+    fits.push_back(fit);
+    *changed = VARIANT_FALSE;
+    return S_OK;
+  }
+  CW_FAKE_CALL(get_Map(IMap**))
+  CW_FAKE_CALL(putref_Map(IMap*))
+  CW_FAKE_CALL(get_Name(BSTR*))
+  CW_FAKE_CALL(put_Name(BSTR))
+  CW_FAKE_CALL(get_Icon(OLE_HANDLE*))
+  CW_FAKE_CALL(QueryBounds(IUnknown*, IEnvelope*, IEnvelope*))
+  CW_FAKE_CALL(DelayEvents(VARIANT_BOOL))
+  CW_FAKE_CALL(Draw(IUnknown*, IUnknown*, IEnvelope*))
+
+ private:
+  bool isLegend_;
+};
+
+// An element of the layout, with its bounds; given a surround and a map frame, it is a
+// map-surround frame as well.
+class FakeElement : public Counted<IElement>, public IMapSurroundFrame {
+ public:
+  explicit FakeElement(FakeEnvelope bounds, FakeSurround* surround = nullptr,
+                       FakeMapFrame* mapFrame = nullptr)
+      : bounds_(bounds), surround_(surround), mapFrame_(mapFrame) {}
+
+  IElement* asElement() { return this; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (surround_ && IsEqualIID(iid, kIidIMapSurroundFrame)) {
+      return answer(iid, object, static_cast<IMapSurroundFrame*>(this), kIidIMapSurroundFrame);
+    }
+    return answer(iid, object, static_cast<IElement*>(this), kIidIElement);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return Counted<IElement>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return Counted<IElement>::Release(); }
+
+  HRESULT STDMETHODCALLTYPE get_Geometry(IGeometry** geometry) override {
+    bounds_.AddRef();
+    *geometry = &bounds_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_MapSurround(IMapSurround** surround) override {
+    surround_->AddRef();
+    *surround = surround_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_MapFrame(IMapFrame** frame) override {
+    mapFrame_->AddRef();
+    *frame = mapFrame_;
+    return S_OK;
+  }
+  CW_FAKE_CALL(putref_MapSurround(IMapSurround*))
+  CW_FAKE_CALL(putref_MapFrame(IMapFrame*))
+  CW_FAKE_FRAME_ELEMENT
+
+  LONG boundsReferences() const { return bounds_.references(); }
+
+ private:
+  FakeEnvelope bounds_;
+  FakeSurround* surround_;
+  FakeMapFrame* mapFrame_;
+};
+
+// The page layout: its elements in order, and its view.
+class FakePageLayout : public Counted<IGraphicsContainer> {
+ public:
+  explicit FakePageLayout(std::vector<FakeElement*> elements) : elements_(std::move(elements)) {}
+
+  FakeView& view() { return view_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, kIidIActiveView)) {
+      return answer(iid, object, static_cast<IActiveView*>(&view_), kIidIActiveView);
+    }
+    return answer(iid, object, static_cast<IGraphicsContainer*>(this), kIidIGraphicsContainer,
+                  kIidIPageLayout);
+  }
+  HRESULT STDMETHODCALLTYPE Next(IElement** element) override {
+    if (next_ >= elements_.size()) {
+      *element = nullptr;
+      return S_FALSE;
+    }
+    FakeElement* fake = elements_[next_++];
+    fake->AddRef();
+    *element = fake->asElement();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    next_ = 0;
+    return S_OK;
+  }
+
+ private:
+  std::vector<FakeElement*> elements_;
+  std::size_t next_ = 0;
+  FakeView view_{*static_cast<IGraphicsContainer*>(this)};
+};
+
+#undef CW_FAKE_FRAME_ELEMENT
+#undef CW_FAKE_CALL
 
 // The running application; its document can be swapped, or its answer made to fail.
 class FakeApplication : public Counted<IApplication> {

@@ -239,6 +239,112 @@ TEST_F(HostAdapter, ADataFramesViewShowsANewEnvelopeOfTheHostsClass) {
   EXPECT_EQ(town.references(), 1);
 }
 
+// A document whose page layout holds a text, a legend and a north arrow of one data frame and a
+// legend of another.
+struct LayoutHost {
+  FakeMap town{L"Town"};
+  FakeMap inset{L"Inset"};
+  FakeMaps maps{{&town, &inset}};
+  FakeMapFrame townFrame{&town}, insetFrame{&inset};
+  FakeSurround townLegend{true}, northArrow{false}, insetLegend{true};
+  FakeElement title{FakeEnvelope(0, 0, 10, 1)};
+  FakeElement legendOfTown{FakeEnvelope(1, 2, 3, 4), &townLegend, &townFrame};
+  FakeElement arrowOfTown{FakeEnvelope(5, 5, 6, 6), &northArrow, &townFrame};
+  FakeElement legendOfInset{FakeEnvelope(7, 7, 8, 8), &insetLegend, &insetFrame};
+  FakePageLayout layout{{&title, &legendOfTown, &arrowOfTown, &legendOfInset}};
+  FakeEnvelope screen;  // stands for the layout's display
+  FakeDocument document{&maps, true};
+  FakeApplication application{&document};
+  FakeAppRef appRef{&application};
+  FakeEnvelopeClass envelopes;
+  LayoutHost() {
+    layout.view().screenDisplay = &screen;
+    layout.view().focusMap = &town;
+    document.pageLayout = static_cast<IGraphicsContainer*>(&layout);
+    document.focusMap = &town;
+    document.activeView = &layout.view();
+  }
+};
+
+TEST_F(HostAdapter, ThePageLayoutsElementsAndTheLegendsOfItsDataFrames) {
+  LayoutHost h;
+  ASSERT_EQ(h.appRef.registered(), S_OK);
+  ASSERT_EQ(h.envelopes.registered(), S_OK);
+  {
+    ComApplication host;
+    host::HostDocument& document = host.document();
+    host::DataFrame& town = document.dataFrame(0);
+    host::DataFrame& inset = document.dataFrame(1);
+    EXPECT_EQ(&document.focusMap(), &town);
+
+    host::PageLayout& layout = document.pageLayout();
+    EXPECT_TRUE(layout.isPageLayout());
+    EXPECT_EQ(&document.activeView(), &layout) << "the layout is the active view";
+    EXPECT_EQ(failureOf([&] { document.activeDataFrame(); }), err::kTypeMismatch);
+    EXPECT_EQ(&layout.focusMap(), &town);
+
+    struct Seen {
+      bool surroundFrame, legend;
+      host::DataFrame* map;
+      host::Envelope bounds;
+    };
+    const std::vector<Seen> expected = {
+        {false, false, nullptr, {0, 0, 10, 1}},
+        {true, true, &town, {1, 2, 3, 4}},
+        {true, false, &town, {5, 5, 6, 6}},
+        {true, true, &inset, {7, 7, 8, 8}},
+    };
+    layout.restartElements();
+    std::vector<host::LayoutElement*> elements;
+    while (host::LayoutElement* element = layout.nextElement()) elements.push_back(element);
+    ASSERT_EQ(elements.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(elements[i]->isMapSurroundFrame(), expected[i].surroundFrame) << i;
+      EXPECT_EQ(elements[i]->isLegend(), expected[i].legend) << i;
+      EXPECT_EQ(elements[i]->map(), expected[i].map) << i << ": the very object of its data frame";
+      EXPECT_EQ(elements[i]->bounds(), expected[i].bounds) << i;
+    }
+    layout.restartElements();
+    EXPECT_EQ(layout.nextElement(), elements[0]) << "one object for one host element";
+
+    host::LayoutElement& legend = *elements[1];
+    layout.refreshLegend(legend);
+    EXPECT_EQ(h.townLegend.refreshes, 1);
+    EXPECT_EQ(failureOf([&] { layout.refreshLegend(*elements[2]); }), err::kTypeMismatch)
+        << "a north arrow is no legend";
+    EXPECT_EQ(failureOf([&] { layout.refreshLegend(*elements[0]); }), err::kTypeMismatch)
+        << "a text is no map-surround frame";
+
+    bool changed = true;
+    layout.fitLegend(legend, legend.bounds(), changed);
+    ASSERT_EQ(h.townLegend.fits.size(), 1u);
+    const FakeSurround::Fit& fit = h.townLegend.fits[0];
+    EXPECT_EQ(fit.display, static_cast<IUnknown*>(&h.screen)) << "on the layout's display";
+    EXPECT_EQ((host::Envelope{fit.bounds.xMin, fit.bounds.yMin, fit.bounds.xMax, fit.bounds.yMax}),
+              (host::Envelope{1, 2, 3, 4}));
+    EXPECT_EQ(fit.changedIn, VARIANT_TRUE);
+    EXPECT_FALSE(changed) << "the flag comes back as the host set it";
+
+    layout.invalidate(host::DrawPhase::kGraphics, &legend);
+    EXPECT_EQ(h.layout.view().redrawn, (std::vector<LONG>{8}));
+    EXPECT_EQ(h.layout.view().redrawnObjects,
+              (std::vector<IUnknown*>{static_cast<IUnknown*>(h.legendOfTown.asElement())}));
+
+    h.document.activeView = &h.inset.view();
+    EXPECT_EQ(&document.activeView(), &inset) << "a data frame as the active view";
+    EXPECT_EQ(&document.activeDataFrame(), &inset);
+  }
+  for (const FakeElement* element : {&h.title, &h.legendOfTown, &h.arrowOfTown, &h.legendOfInset}) {
+    EXPECT_EQ(element->references(), 1);
+    EXPECT_EQ(element->boundsReferences(), 1);
+  }
+  EXPECT_EQ(h.townLegend.references(), 1);
+  EXPECT_EQ(h.townFrame.references(), 1);
+  EXPECT_EQ(h.layout.references(), 1);
+  EXPECT_EQ(h.screen.references(), 1);
+  EXPECT_EQ(h.town.references(), 1);
+}
+
 TEST_F(HostAdapter, OutsideTheHostThereIsNoApplicationToReach) {
   ComApplication host;
   EXPECT_EQ(failureOf([&] { host.document(); }), static_cast<int>(REGDB_E_CLASSNOTREG));

@@ -4,18 +4,11 @@
 
 #include "errors/failure.h"
 #include "hosts/com/com_data_frame.h"
+#include "hosts/com/com_page_layout.h"
 #include "hosts/com/host_call.h"
 #include "hosts/com/wrapper_cache.h"
 
 namespace cw::com {
-
-namespace {
-
-[[noreturn]] void notYetReached(const char* what) {
-  throw Failure(err::kInternalError, std::string(what) + " of the host is not reached yet");
-}
-
-}  // namespace
 
 ComDocument::ComDocument(IMxDocument* document) : document_(ComRef<IMxDocument>::share(document)) {}
 
@@ -34,23 +27,44 @@ host::DataFrame& ComDocument::dataFrame(int index) {
   hostObject(document_->get_Maps(maps.out()), maps);
   ComRef<IMap> map;
   hostObject(maps->get_Item(index, map.out()), map);
-  return wrapperFor(frames_, map.get());
+  return frameFor(map.get());
+}
+
+ComDataFrame& ComDocument::frameFor(IMap* map) {
+  return wrapperFor(frames_, map);
 }
 
 host::DataFrame& ComDocument::focusMap() {
-  notYetReached("The focus map");
+  ComRef<IMap> map;
+  hostObject(document_->get_FocusMap(map.out()), map);
+  return frameFor(map.get());
 }
 
 host::HostView& ComDocument::activeView() {
-  notYetReached("The active view");
+  ComRef<IActiveView> view;
+  hostObject(document_->get_ActiveView(view.out()), view);
+  ComRef<IMap> map;
+  if (SUCCEEDED(view->QueryInterface(kIidIMap, map.outVoid())) && map) return frameFor(map.get());
+  return pageLayout();
 }
 
 host::DataFrame& ComDocument::activeDataFrame() {
-  notYetReached("The active view");
+  ComRef<IActiveView> view;
+  hostObject(document_->get_ActiveView(view.out()), view);
+  ComRef<IMap> map;
+  if (FAILED(view->QueryInterface(kIidIMap, map.outVoid())) || !map) {
+    throw Failure(err::kTypeMismatch, "Type mismatch");
+  }
+  return frameFor(map.get());
 }
 
 host::PageLayout& ComDocument::pageLayout() {
-  notYetReached("The page layout");
+  ComRef<IUnknown> layout;
+  hostObject(document_->get_PageLayout(layout.out()), layout);
+  if (!layout_ || !sameObject(layout_->object(), layout.get())) {
+    layout_ = std::make_unique<ComPageLayout>(layout.get(), *this);
+  }
+  return *layout_;
 }
 
 void ComDocument::refreshContentsView() {

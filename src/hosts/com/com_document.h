@@ -10,10 +10,10 @@
 namespace cw::com {
 
 class ComDataFrame;
+class ComPageLayout;
 
 // The host's map document as the system sees it, over the host's IMxDocument: its data frames
-// are the document's maps. What the system does not reach yet (views, the page layout) fails
-// with a failure the caller's error trap reports.
+// are the document's maps, its active view a data frame or the page layout.
 class ComDocument : public host::HostDocument {
  public:
   // Holds a reference of its own to `document`.
@@ -21,6 +21,9 @@ class ComDocument : public host::HostDocument {
   ~ComDocument() override;
 
   IMxDocument* object() const { return document_.get(); }
+
+  // The one object for the host data frame `map`.
+  ComDataFrame& frameFor(IMap* map);
 
   int dataFrameCount() const override;
   host::DataFrame& dataFrame(int index) override;
@@ -33,8 +36,10 @@ class ComDocument : public host::HostDocument {
 
  private:
   ComRef<IMxDocument> document_;
-  // One object for each host data frame asked for, kept while the document is.
+  // One object for each host data frame asked for, kept while the document is; the same for
+  // the page layout.
   std::vector<std::unique_ptr<ComDataFrame>> frames_;
+  std::unique_ptr<ComPageLayout> layout_;
 };
 
 }  // namespace cw::com

@@ -150,7 +150,6 @@ struct IEnvelope : public IGeometry {
 
 struct IMap;
 struct ILayer;
-struct IPageLayout;
 
 // {DD94D76B-836D-11D0-87EC-080009EC732A}: a view (a data frame's or the page layout), declared
 // up to PartialRefresh, the last member the system calls. The wrapper lists 35 members where
@@ -287,6 +286,97 @@ inline constexpr IID kIidIGroupLayer = {
 inline constexpr IID kIidIFeatureLayer = {
     0x40A9E885, 0x5533, 0x11D0, {0x98, 0xBE, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
 
+// --- the page layout's elements ---
+// IElement's and IGraphicsContainer's first members from the listings that name them by
+// position (no generated wrapper of them was read); the frames' and the surround's from the
+// wrapper, which lists IFrameElement's eight members after a frame's own: in the slots they come
+// first.
+
+// {DD94D76A-836D-11D0-87EC-080009EC732A}: the page layout; asked for only to tell the layout
+// from a data frame. Its view and its elements are asked of it as IActiveView and
+// IGraphicsContainer.
+inline constexpr IID kIidIPageLayout = {
+    0xDD94D76A, 0x836D, 0x11D0, {0x87, 0xEC, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+// {9B001319-9ED7-11D0-859E-0800091A2A72}: an element of the layout; 11 members.
+inline constexpr IID kIidIElement = {
+    0x9B001319, 0x9ED7, 0x11D0, {0x85, 0x9E, 0x08, 0x00, 0x09, 0x1A, 0x2A, 0x72}};
+
+struct IElement : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Geometry(IGeometry** geometry) = 0;
+  // ... further members, which the system does not call.
+};
+
+// {D09411D1-4BB4-11D1-B6CC-080009B996CC}: the layout's elements in order; 18 members.
+inline constexpr IID kIidIGraphicsContainer = {
+    0xD09411D1, 0x4BB4, 0x11D1, {0xB6, 0xCC, 0x08, 0x00, 0x09, 0xB9, 0x96, 0xCC}};
+
+struct IGraphicsContainer : public IUnknown {
+  // Hands out nothing after the last element.
+  virtual HRESULT STDMETHODCALLTYPE Next(IElement** element) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+  // ... further members, which the system does not call.
+};
+
+// The frame of an element: eight members, the base of the map and map-surround frames.
+struct IFrameElement : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Object(VARIANT* object) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Border(IUnknown** border) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Border(IUnknown* border) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Background(IUnknown** background) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Background(IUnknown* background) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Thumbnail(OLE_HANDLE* bitmap) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_DraftMode(VARIANT_BOOL* draft) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_DraftMode(VARIANT_BOOL draft) = 0;
+};
+
+// {9B00131B-9ED7-11D0-859E-0800091A2A72}: the frame of a data frame on the layout.
+inline constexpr IID kIidIMapFrame = {
+    0x9B00131B, 0x9ED7, 0x11D0, {0x85, 0x9E, 0x08, 0x00, 0x09, 0x1A, 0x2A, 0x72}};
+
+struct IMapFrame : public IFrameElement {
+  virtual HRESULT STDMETHODCALLTYPE get_Map(IMap** map) = 0;
+  // ... further members, which the system does not call.
+};
+
+// {FE3115E9-ED6C-11D0-8683-0000F8751720}: what a map-surround frame holds (a legend, a north
+// arrow, a scale bar); ten members.
+inline constexpr IID kIidIMapSurround = {
+    0xFE3115E9, 0xED6C, 0x11D0, {0x86, 0x83, 0x00, 0x00, 0xF8, 0x75, 0x17, 0x20}};
+
+struct IMapSurround : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE get_Map(IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_Map(IMap* map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_Name(BSTR name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Icon(OLE_HANDLE* icon) = 0;
+  virtual HRESULT STDMETHODCALLTYPE QueryBounds(IUnknown* display, IEnvelope* oldBounds,
+                                                IEnvelope* newBounds) = 0;
+  // `changed` is in and out.
+  virtual HRESULT STDMETHODCALLTYPE FitToBounds(IUnknown* display, IEnvelope* bounds,
+                                                VARIANT_BOOL* changed) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DelayEvents(VARIANT_BOOL delay) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Refresh() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Draw(IUnknown* display, IUnknown* cancel,
+                                         IEnvelope* bounds) = 0;
+};
+
+// {3141F307-38E2-11D1-8809-080009EC732A}: a legend, a map surround; asked for only to tell a
+// legend from other surrounds.
+inline constexpr IID kIidILegend = {
+    0x3141F307, 0x38E2, 0x11D1, {0x88, 0x09, 0x08, 0x00, 0x09, 0xEC, 0x73, 0x2A}};
+
+// {9B00131C-9ED7-11D0-859E-0800091A2A72}: the frame of a map surround on the layout.
+inline constexpr IID kIidIMapSurroundFrame = {
+    0x9B00131C, 0x9ED7, 0x11D0, {0x85, 0x9E, 0x08, 0x00, 0x09, 0x1A, 0x2A, 0x72}};
+
+struct IMapSurroundFrame : public IFrameElement {
+  virtual HRESULT STDMETHODCALLTYPE get_MapSurround(IMapSurround** surround) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_MapSurround(IMapSurround* surround) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_MapFrame(IMapFrame** frame) = 0;
+  virtual HRESULT STDMETHODCALLTYPE putref_MapFrame(IMapFrame* frame) = 0;
+};
+
 // {DFD9FF9F-3080-11D2-94C9-080009EEBECB}: the document's maps (its data frames).
 inline constexpr IID kIidIMaps = {
     0xDFD9FF9F, 0x3080, 0x11D2, {0x94, 0xC9, 0x08, 0x00, 0x09, 0xEE, 0xBE, 0xCB}};
@@ -313,8 +403,9 @@ inline constexpr IID kIidIMxDocument = {
     0x0522A5F1, 0x487C, 0x11D0, {0x98, 0xBD, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
 
 struct IMxDocument : public IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE putref_PageLayout(IPageLayout* layout) = 0;  // 1
-  virtual HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout** layout) = 0;
+  // The page layout, as an object asked for its view and its elements.
+  virtual HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown* layout) = 0;  // 1
+  virtual HRESULT STDMETHODCALLTYPE get_PageLayout(IUnknown** layout) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** view) = 0;
   virtual HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView* view) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView** view) = 0;
