@@ -32,7 +32,7 @@ int failureOf(Call&& call) {
   return 0;
 }
 
-TEST_F(HostAdapter, ReachesTheDocumentThroughANewApplicationReferenceEachTime) {
+TEST_F(HostAdapter, ReachesTheDocumentThroughTheApplicationReferenceEachTime) {
   FakeMap first(L"Town"), second(L"Inset");
   FakeMaps maps({&first, &second});
   FakeDocument document(&maps, true);
@@ -47,7 +47,7 @@ TEST_F(HostAdapter, ReachesTheDocumentThroughANewApplicationReferenceEachTime) {
     EXPECT_EQ(appRef.instancesMade(), 1);
 
     host::HostDocument& again = host.document();
-    EXPECT_EQ(appRef.instancesMade(), 2);
+    EXPECT_EQ(appRef.instancesMade(), 1) << "the application reference is made once";
     EXPECT_EQ(&again, &first) << "the same host document keeps its object";
     EXPECT_TRUE(host.hasDocument());
 
@@ -56,8 +56,9 @@ TEST_F(HostAdapter, ReachesTheDocumentThroughANewApplicationReferenceEachTime) {
     application.document_ = &other;
     EXPECT_NE(&host.document(), &first) << "another host document has an object of its own";
     EXPECT_EQ(host.document().dataFrameCount(), 0);
-    EXPECT_EQ(application.references(), 1) << "no application reference is kept";
+    EXPECT_EQ(application.references(), 2) << "and kept";
   }
+  EXPECT_EQ(application.references(), 1) << "until the host object goes";
   EXPECT_EQ(document.references(), 1) << "every reference to the document is given back";
   EXPECT_EQ(maps.references(), 1);
 }
@@ -346,9 +347,18 @@ TEST_F(HostAdapter, ThePageLayoutsElementsAndTheLegendsOfItsDataFrames) {
 }
 
 TEST_F(HostAdapter, OutsideTheHostThereIsNoApplicationToReach) {
-  ComApplication host;
+  FakeMaps maps({});
+  FakeDocument document(&maps, true);
+  FakeApplication application(&document);
+  ComApplication host;  // goes before the host objects it holds
   EXPECT_EQ(failureOf([&] { host.document(); }), static_cast<int>(REGDB_E_CLASSNOTREG));
   EXPECT_FALSE(host.hasDocument());
+
+  // A failed creation is not kept: once the host serves its class, it is reached.
+  FakeAppRef appRef(&application);
+  ASSERT_EQ(appRef.registered(), S_OK);
+  EXPECT_TRUE(host.hasDocument());
+  EXPECT_EQ(host.document().dataFrameCount(), 0);
 }
 
 }  // namespace

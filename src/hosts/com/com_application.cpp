@@ -1,5 +1,7 @@
 #include "hosts/com/com_application.h"
 
+#include <utility>
+
 #include "errors/failure.h"
 #include "hosts/com/com_document.h"
 #include "hosts/com/com_ref.h"
@@ -8,21 +10,25 @@
 
 namespace cw::com {
 
-namespace {
+IApplication& ComApplication::application() const {
+  if (!application_) {
+    ComRef<IApplication> made;
+    hostObject(::CoCreateInstance(kClsidAppRef, nullptr, CLSCTX_INPROC_SERVER, kIidIApplication,
+                                  made.outVoid()),
+               made);
+    application_ = std::move(made);
+  }
+  return *application_.get();
+}
 
-// The running application's map document, through a new application reference.
-ComRef<IMxDocument> currentDocument() {
-  ComRef<IApplication> application;
-  hostCall(::CoCreateInstance(kClsidAppRef, nullptr, CLSCTX_INPROC_SERVER, kIidIApplication,
-                              application.outVoid()));
+// The running application's map document.
+ComRef<IMxDocument> ComApplication::currentDocument() const {
   ComRef<IDispatch> document;
-  hostObject(application->get_Document(document.out()), document);
+  hostObject(application().get_Document(document.out()), document);
   ComRef<IMxDocument> mapDocument;
   hostCall(document->QueryInterface(kIidIMxDocument, mapDocument.outVoid()));
   return mapDocument;
 }
-
-}  // namespace
 
 ComApplication::ComApplication() = default;
 ComApplication::~ComApplication() = default;
