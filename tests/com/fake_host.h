@@ -53,6 +53,19 @@ HRESULT handOut(const std::vector<Fake*>& items, LONG index, Interface** out) {
   return S_OK;
 }
 
+// Leaves `description` as this thread's error information, as a failing host object does.
+inline void failWith(const wchar_t* description) {
+  ICreateErrorInfo* create = nullptr;
+  if (FAILED(::CreateErrorInfo(&create))) return;
+  create->SetDescription(const_cast<LPOLESTR>(description));
+  IErrorInfo* info = nullptr;
+  if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+    ::SetErrorInfo(0, info);
+    info->Release();
+  }
+  create->Release();
+}
+
 inline BSTR textOf(const std::wstring& text) {
   return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
@@ -453,7 +466,10 @@ class FakeDocument : public Counted<IMxDocument> {
     return answer(iid, object, static_cast<IMxDocument*>(this));
   }
   HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) override {
-    if (FAILED(mapsResult)) return mapsResult;
+    if (FAILED(mapsResult)) {
+      failWith(L"The document is being saved");
+      return mapsResult;
+    }
     maps_->AddRef();
     *maps = maps_;
     return S_OK;

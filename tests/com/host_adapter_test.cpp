@@ -21,12 +21,13 @@ class HostAdapter : public ::testing::Test {
   void TearDown() override { ::CoUninitialize(); }
 };
 
-// The failure a call ends in, or 0 when it succeeds.
+// The failure a call ends in, or 0 when it succeeds; its description in `description`.
 template <typename Call>
-int failureOf(Call&& call) {
+int failureOf(Call&& call, std::string* description = nullptr) {
   try {
     call();
   } catch (const Failure& failure) {
+    if (description) *description = failure.description();
     return failure.number();
   }
   return 0;
@@ -70,12 +71,17 @@ TEST_F(HostAdapter, HostFailuresGoOnWithTheHostsCode) {
     bool isMapDocument;
     HRESULT mapsResult;
     int expected;
+    const char* description;
   };
   const std::vector<Case> cases = {
-      {"the application fails its document", E_FAIL, true, S_OK, static_cast<int>(E_FAIL)},
-      {"the application hands out no document", S_FALSE, true, S_OK, err::kObjectVariableNotSet},
-      {"the document is no map document", S_OK, false, S_OK, static_cast<int>(E_NOINTERFACE)},
-      {"the document fails its maps", S_OK, true, E_ACCESSDENIED, static_cast<int>(E_ACCESSDENIED)},
+      {"the application fails its document", E_FAIL, true, S_OK, static_cast<int>(E_FAIL),
+       "Automation error"},
+      {"the application hands out no document", S_FALSE, true, S_OK, err::kObjectVariableNotSet,
+       "Object variable or With block variable not set"},
+      {"the document is no map document", S_OK, false, S_OK, static_cast<int>(E_NOINTERFACE),
+       "Automation error"},
+      {"the document fails its maps, saying why", S_OK, true, E_ACCESSDENIED,
+       static_cast<int>(E_ACCESSDENIED), "The document is being saved"},
   };
   for (const Case& c : cases) {
     FakeMap map(L"Town");
@@ -88,7 +94,10 @@ TEST_F(HostAdapter, HostFailuresGoOnWithTheHostsCode) {
     ASSERT_EQ(appRef.registered(), S_OK);
     {
       ComApplication host;
-      EXPECT_EQ(failureOf([&] { host.document().dataFrameCount(); }), c.expected) << c.what;
+      std::string description;
+      EXPECT_EQ(failureOf([&] { host.document().dataFrameCount(); }, &description), c.expected)
+          << c.what;
+      EXPECT_EQ(description, c.description) << c.what;
     }
     EXPECT_EQ(document.references(), 1) << c.what;
     EXPECT_EQ(application.references(), 1) << c.what;

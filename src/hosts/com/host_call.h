@@ -7,12 +7,11 @@
 
 namespace cw::com {
 
-// A call into the host that failed goes on as a failure carrying the host's own code, which the
-// caller's error trap reports; one that succeeded without handing out its object fails as an
-// object that is not set.
-inline void hostCall(HRESULT result) {
-  if (FAILED(result)) throw Failure(static_cast<int>(result), "Automation error");
-}
+// A call into the host that failed goes on as a failure carrying the host's own code and the
+// description the host left with it ("Automation error" without one), which the caller's error
+// trap reports; one that succeeded without handing out its object fails as an object that is
+// not set.
+void hostCall(HRESULT result);
 
 // `object` is read only after the call has filled it in.
 template <typename T>
