@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "command/module.h"
 #include "hosts/com/bstr_text.h"
 #include "hosts/com/com_entry.h"
 #include "hosts/com/command_picture.h"
@@ -127,8 +128,9 @@ HRESULT ComCommand::get_Category(BSTR* category) {
   return textOut(category, [&] { return command_.Category(); });
 }
 
-// The command keeps the hook only as the host's application; another object (or none) is held
-// as no application, and the creation goes on: nothing but the instance reads it.
+// The command keeps the hook only as the host's application, and hands the command the running
+// application it reaches the host through; another object (or none) is held as no application,
+// and the creation goes on: nothing but the instance reads it.
 HRESULT ComCommand::OnCreate(IDispatch* hook) {
   return comEntry([&] {
     IUnknown* application = nullptr;
@@ -140,7 +142,8 @@ HRESULT ComCommand::OnCreate(IDispatch* hook) {
     }
     if (application_) application_->Release();
     application_ = application;
-    command_.OnCreate(nullptr);
+    host::MapHost* running = application ? &processModule().services.hostApplication : nullptr;
+    command_.OnCreate(running);
     return S_OK;
   });
 }
