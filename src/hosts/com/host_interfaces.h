@@ -14,7 +14,7 @@ namespace cw::com {
 
 // {36B06538-4437-11D1-B970-080009EE4E51}: the host's command interface (its SystemUI library).
 // IUnknown-based, not dual: its twelve members follow QueryInterface, AddRef and Release, in the
-// order of the SDK's reference and of every generated wrapper of it.
+// order the wrapper generated from the SystemUI type library lists them.
 inline constexpr IID kIidICommand = {
     0x36B06538, 0x4437, 0x11D1, {0xB9, 0x70, 0x08, 0x00, 0x09, 0xEE, 0x4E, 0x51}};
 
