@@ -80,8 +80,7 @@ class CaseTwins : public ::testing::Test {
   }
 
   std::string sideFile(const Twin& twin) {
-    return store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), twin.group,
-                                      twin.bookmark);
+    return store::LayerVisibilityPath(t.module.paths.ConfigDir, list(), twin.group, twin.bookmark);
   }
 
   TestApp t;
@@ -107,8 +106,8 @@ TEST_F(CaseTwins, RemovingOneTwinLeavesTheOthersVisibilities) {
 
   select("parks");
   window().fire("btnRemoveGroup", Event::kClick);
-  EXPECT_FALSE(t.drives.exists(
-      store::GroupSideDirectory(t.module.paths.ConfigDir, list(), "parks")));
+  EXPECT_FALSE(
+      t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, list(), "parks")));
   expectZoomRestores(kTwins[0]);
   EXPECT_TRUE(t.toolkit.messages.empty()) << t.toolkit.messages.front();
 }
