@@ -22,6 +22,16 @@
 
 namespace {
 
+bool isDeviceName(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
+  for (std::string_view device : {"con", "prn", "aux", "nul", "clock$"}) {
+    if (name == device) return true;
+  }
+  return name.size() == 4 && (name.starts_with("lpt") || name.starts_with("com")) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
 // The rules of the name test, one after another.
 bool passesNameRules(const std::string& name) {
   const std::size_t first = name.find_first_not_of(' ');
@@ -31,14 +41,15 @@ bool passesNameRules(const std::string& name) {
     if (static_cast<unsigned char>(c) < 32) return false;
     if (std::string_view("\"/\\:|<>*?").find(c) != std::string_view::npos) return false;
   }
-  std::string lower = name;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-  for (std::string_view device : {"con", "prn", "aux", "nul", "clock$"}) {
-    if (lower == device) return false;
-  }
-  return !(lower.size() == 4 && (lower.starts_with("lpt") || lower.starts_with("com")) &&
-           lower[3] >= '1' && lower[3] <= '9');
+  return !isDeviceName(name);
+}
+
+// Windows opens a device for a device name with an extension too ("con.txt"), in any
+// directory, so such a name's file name must differ from it.
+bool hasDeviceStem(const std::string& name) {
+  std::string stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  return isDeviceName(stem);
 }
 
 std::string trimmedBlanks(std::string_view text) {
@@ -57,8 +68,9 @@ void checkNameTest(const std::string& name) {
   // Names longer than the platform holds are shortened (and made distinct again).
   constexpr std::size_t kLongestName = 255;
   // Upper-case letters the drives fold are marked, so only names without them are unchanged.
-  if (passesNameRules(name) && name.find_first_of("%^") == std::string::npos &&
-      cw::platform::foldCase(name) == name && name.size() <= kLongestName) {
+  if (passesNameRules(name) && !hasDeviceStem(name) &&
+      name.find_first_of("%^") == std::string::npos && cw::platform::foldCase(name) == name &&
+      name.size() <= kLongestName) {
     cw::fuzz::check(fileName == name, "a valid name is changed as a file name", name);
   }
 }

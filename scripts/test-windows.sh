@@ -7,7 +7,16 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/windows"
 linux_build="${1:-$root/build/release}"
 
-echo "== build: windows"
+part_name=""
+part_started=$SECONDS
+part() {
+  [ -z "$part_name" ] || echo "-- $part_name: $((SECONDS - part_started)) s"
+  part_name="$1"
+  part_started=$SECONDS
+  [ "$1" = "end" ] || echo "== $1"
+}
+
+part "build: windows"
 "$root/scripts/build-windows.sh" "$build"
 
 # A fresh prefix each run: wine fixes a prefix's architecture when it makes it, and the first
@@ -24,15 +33,16 @@ cleanup() {
   rm -rf "$prefix"
 }
 trap cleanup EXIT
-echo "== wine prefix: $prefix"
+part "wine prefix: $prefix"
 wineboot --init >/dev/null 2>&1
 wineserver -w
 
-echo "== tests: windows"
+part "tests: windows"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
 if [ -x "$linux_build/corbelwick-session" ]; then
-  echo "== same sessions on linux and windows"
+  part "same sessions on linux and windows"
   "$root/scripts/compare-runners.sh" "$linux_build/corbelwick-session" \
     "$build/corbelwick-session.exe"
 fi
+part "end"

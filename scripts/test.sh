@@ -9,22 +9,35 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 
-echo "== format"
+# Each part says how long the one before it took, for the record of the test command's time.
+part_name=""
+part_started=$SECONDS
+part() {
+  [ -z "$part_name" ] || echo "-- $part_name: $((SECONDS - part_started)) s"
+  part_name="$1"
+  part_started=$SECONDS
+  [ "$1" = "end" ] || echo "== $1"
+}
+
+part "format"
 "$root/scripts/check-format.sh"
 
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
-echo "== build: release"
+part "build: release"
 "$root/scripts/build.sh" "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-echo "== tests: release"
+part "tests: release"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
-echo "== build: sanitizers"
+part "build: sanitizers"
 "$root/scripts/build.sh" "$root/build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DCW_SANITIZE=ON \
   -DCW_BUILD_QT=OFF
-echo "== tests: sanitizers"
+part "tests: sanitizers"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build/sanitize" --output-on-failure -j "$jobs"
 
+part "windows (its parts timed by scripts/test-windows.sh)"
 "$root/scripts/test-windows.sh" "$root/build/release"
+part "end"
+echo "-- the whole test command: $SECONDS s"

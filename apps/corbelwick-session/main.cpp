@@ -3,12 +3,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "command/module.h"
 #include "errors/failure.h"
@@ -20,7 +22,11 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 using NativeFileSystem = cw::platform::Win32FileSystem;
 #else
@@ -36,8 +42,25 @@ int usage() {
   return 2;
 }
 
+// The arguments in UTF-8, as every path in the system is: on Windows the narrow ones are in the
+// ANSI code page and lose what it cannot spell, so they are taken from the wide command line.
+std::vector<std::string> programArguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argv;
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide && i < count; ++i)
+    arguments.push_back(cw::platform::win32::fromWide(wide[i]));
+  ::LocalFree(wide);
+  if (!arguments.empty() || argc == 0) return arguments;
+#endif
+  return std::vector<std::string>(argv, argv + argc);
+}
+
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  const std::u8string utf8(path.begin(), path.end());
+  std::ifstream in(std::filesystem::path(utf8), std::ios::binary);
   if (!in) throw cw::Failure(cw::err::kFileNotFound, "cannot read " + path);
   std::ostringstream text;
   text << in.rdbuf();
@@ -59,11 +82,12 @@ int main(int argc, char** argv) {
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
   std::optional<std::uint64_t> lockWaitMs;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
+  const std::vector<std::string> args = programArguments(argc, argv);
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string arg = args[i];
     auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
-      return argv[++i];
+      if (i + 1 >= args.size()) throw std::invalid_argument(arg + " needs a value");
+      return args[++i];
     };
     try {
       if (arg == "--host") {

@@ -23,6 +23,14 @@ bool isReservedDeviceName(std::string_view name) {
          lower[3] >= '1' && lower[3] <= '9';
 }
 
+// Windows opens a device for a device name with any extension too ("con.txt", "LPT1.old"), in
+// every directory: the part before the first "." counts, without trailing blanks.
+bool hasReservedDeviceStem(std::string_view name) {
+  std::string_view stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  return isReservedDeviceName(stem);
+}
+
 bool mustEscape(unsigned char c) {
   return c < 32 || c == '"' || c == '/' || c == '\\' || c == ':' || c == '|' || c == '<' ||
          c == '>' || c == '*' || c == '?' || c == '%';
@@ -106,7 +114,7 @@ std::string encodeName(std::string_view name, bool markUpperCase) {
     bool last = i + 1 == name.size();
     bool first = i == 0;
     if (mustEscape(c) || (last && (c == '.' || c == ' ')) ||
-        (first && isReservedDeviceName(name))) {
+        (first && (markUpperCase ? hasReservedDeviceStem(name) : isReservedDeviceName(name)))) {
       appendEscaped(out, c);
     } else if (markUpperCase && c == '^') {
       appendEscaped(out, c);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "frontends/headless/demo_script.h"
@@ -142,6 +143,22 @@ TEST(SessionProgram, ExitStatusTellsScriptErrorsFromSuccess) {
   output.clear();
   EXPECT_EQ(runProgram("", output), 2);
   EXPECT_NE(output.find("usage:"), std::string::npos);
+}
+
+// A drive's folder whose name the ANSI code page cannot spell is used as given, on Windows too
+// (where the narrow command line would have lost it).
+TEST(SessionProgram, DriveFoldersWithNamesBeyondTheCodePageAreUsedAsGiven) {
+  testing::TempDrives drives;
+  const std::filesystem::path folder =
+      drives.root('C').parent_path() /
+      testing::pathFromUtf8("\xCE\xA3\xCF\x84\xCE\xB7 Caf\xC3\xA9");
+  std::filesystem::create_directories(folder / "C" / "Program Files");
+  std::string output;
+  EXPECT_EQ(runProgram("--demo --drive " + quoted("C=" + testing::utf8Of(folder / "C")), output), 0)
+      << output;
+  EXPECT_TRUE(std::filesystem::exists(folder / "C" / "Program Files" / "CorbelwickGIS" /
+                                      "CorbelwickBookmarks" / "bookmarks_default.bmk"))
+      << output;
 }
 
 // Given drives replace Z:, where the default current directory lies; without --cwd both list

@@ -140,6 +140,10 @@ TEST(SideFileNameTest, DistinctNamesStayDistinctUnderCaseFoldingAndLowerCaseName
       {"A%", "^A%25"},
       {"con", "%63on"},
       {"CON", "%43^O^N"},
+      {"con.txt", "%63on.txt"},
+      {"Aux .old", "%41ux .old"},
+      {"com0.txt", "com0.txt"},
+      {"console.txt", "console.txt"},
   };
   std::set<std::string> folded;
   for (const auto& c : cases) {

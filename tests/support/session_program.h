@@ -7,7 +7,9 @@
 //   EXPECT_EQ(run.status, 0) << run.out;
 
 #include <stdio.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -61,8 +63,15 @@ inline std::string sessionProgram() {
 inline ProgramRun runCommand(const std::string& command) {
   ProgramRun run;
 #ifdef _WIN32
-  // cmd /c drops the first and the last quote of a line that starts with one.
-  FILE* pipe = ::_popen(("\"" + command + " 2>&1\"").c_str(), "rb");
+  // cmd /c drops the first and the last quote of a line that starts with one. The command goes
+  // wide, so that paths the ANSI code page cannot spell reach the program whole.
+  const std::string line = "\"" + command + " 2>&1\"";
+  std::wstring wide(
+      ::MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0),
+      L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+  FILE* pipe = ::_wpopen(wide.c_str(), L"rb");
 #else
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
 #endif

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "store/list_lock.h"
 #include "store/side_files.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
@@ -182,6 +184,30 @@ TEST_F(SaveListTest, TargetThatCannotBeWrittenIsReportedAndChangesNothing) {
             std::string::npos);
   EXPECT_EQ(t.module.session.ActiveListPath, kActive);
   EXPECT_EQ(t.window().Text1().text(), kActive);
+}
+
+// The copy is one moment of the active list: while another program changes either list, the
+// save gives up with the message and makes no copy, not even the side files.
+TEST_F(SaveListTest, WaitsForBothListsAndGivesUpWhileAnotherProgramChangesEither) {
+  t.module.storage.lockWait = std::chrono::milliseconds(50);
+  t.drives.write(store::LayerVisibilityPath(t.module.paths.ConfigDir, kActive, "Mine", "Riverside"),
+                 "\"Riverside\",\"Main Map\",\"Roads\",\"False\"\r\n");
+  const std::string copy = "C:\\Lists\\copy.bmk";
+  for (const std::string& held : {copy, kActive}) {
+    SCOPED_TRACE(held);
+    auto other = t.module.services.fs.tryLock(store::ListLockPath(held));
+    ASSERT_NE(other, nullptr);
+    t.toolkit.messages.clear();
+    withWindow([&](FrmSaveList& w) {
+      save(w, "C:\\Lists", "copy");
+      EXPECT_TRUE(w.isVisible());
+      w.fire("btnCancel", Event::kClick);
+    });
+    EXPECT_EQ(t.toolkit.messages, Names{std::string(store::kListInUseMessage) + "\r\n" + held});
+    EXPECT_FALSE(t.drives.exists(copy));
+    EXPECT_FALSE(t.drives.exists(store::ListSideFileArea(t.module.paths.ConfigDir, copy)));
+    EXPECT_EQ(t.module.session.ActiveListPath, kActive);
+  }
 }
 
 }  // namespace

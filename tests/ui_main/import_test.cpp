@@ -64,6 +64,20 @@ host::Envelope focusExtent(TestApp& t) {
   return t.host.document().focusMap().extent();
 }
 
+// Another program imported into the same list after this window listed its groups: this
+// import takes the next name, not the other's group.
+TEST(Import, NamesItsGroupAfterTheImportsAnotherProgramAddedSinceTheWindowListed) {
+  TestApp t(kThreeBookmarks);
+  startWithoutOffer(t);
+  t.drives.write(t.module.session.ActiveListPath, activeList(t) + threeImported("ArcMapBookmarks"));
+  ASSERT_TRUE(t.window().lstbxGroup().items().empty());
+  import(t);
+
+  EXPECT_TRUE(t.toolkit.messages.empty()) << t.toolkit.messages.front();
+  EXPECT_EQ(activeList(t),
+            header() + threeImported("ArcMapBookmarks") + threeImported("ArcMapBookmarks2"));
+}
+
 TEST(Import, CopiesEveryHostBookmarkWithTheExtentTheViewShows) {
   TestApp t(kThreeBookmarks);
   startWithoutOffer(t);

@@ -77,6 +77,24 @@ TEST(ClearList, EmptiesTheListToItsHeaderAndDeletesOnlyItsOwnSideFiles) {
   for (int n = 1; n <= 3; ++n) EXPECT_FALSE(t.module.files.isOpen(n));
 }
 
+// Another program may have added a group since the window listed its groups: the clear empties
+// the whole list, so that group's side files go too.
+TEST(ClearList, DeletesTheSideFilesOfAGroupAnotherProgramAddedSinceTheWindowListed) {
+  TestApp t;
+  startOn(t, kDefault, kTwoGroups);
+  t.drives.write(kDefault, kTwoGroups + group("Theirs") + bookmark("Theirs", "Riverside"));
+  std::string theirs = writeSideFile(t, kDefault, "Theirs");
+  ASSERT_EQ(t.window().lstbxGroup().items(), (Names{"Parks", "Roads"}));
+
+  t.toolkit.queueAnswer(MessageResult::kYes);
+  t.window().fire("btnNewList", Event::kClick);
+
+  EXPECT_EQ(t.drives.read(kDefault), header());
+  EXPECT_FALSE(t.drives.exists(theirs));
+  EXPECT_FALSE(
+      t.drives.exists(store::GroupSideDirectory(t.module.paths.ConfigDir, kDefault, "Theirs")));
+}
+
 TEST(ClearList, ListOnAnotherDriveKeepsEverySideFile) {
   TestApp t(TestApp::kOneMapDocument, "CD", "C");
   const std::string list = "D:\\Lists\\d.bmk";

@@ -77,6 +77,10 @@ void FrmSaveList::btnSave_Click() {
     // The target is changed from its side files to its last record: no other program between.
     store::ListLock lock(module_.storage, target);
     if (!lock.acquired()) return;
+    // The copy is the active list at one moment, its side files and its records alike: another
+    // program's change to it waits until the copy is made.
+    store::ListLock source(module_.storage, module_.session.ActiveListPath);
+    if (!source.acquired()) return;
 
     // The copy's bookmarks keep restoring the layer visibilities recorded for the active list.
     // Copied before the records, so a failure here leaves the target list untouched.

@@ -55,8 +55,8 @@ void FrmMain::btnNewList_Click() {
     if (!ask("Delete all Groups and Bookmarks in active list?\r\n" + path)) return;
     store::ListLock lock(module_.storage, path);
     if (!lock.acquired()) return;
-    trap.at(3);  // remember the groups shown
-    const std::vector<std::string> groups = lstbxGroup().items();
+    trap.at(3);  // remember the groups, also those another program added
+    const std::vector<std::string> groups = groupsShownOrListed();
     trap.at(4);  // empty the list boxes
     lstbxGroup().clear();
     lstbxExtentName().clear();

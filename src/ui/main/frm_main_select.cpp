@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,20 @@ void FrmMain::showGroups(std::vector<std::string> groups) {
   lstbxGroup().clear();
   lstbxExtentName().clear();
   for (auto& group : groups) lstbxGroup().addItem(std::move(group));
+}
+
+std::vector<std::string> FrmMain::groupsShownOrListed() {
+  std::vector<std::string> groups = lstbxGroup().items();
+  // A list that cannot be read leaves what the window shows; the command's own reads report.
+  errors::ignoreFailure([&] {
+    for (auto& group :
+         store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
+      if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
+        groups.push_back(std::move(group));
+      }
+    }
+  });
+  return groups;
 }
 
 // Lists the bookmarks of the selected group, read afresh from the list: the names of the
