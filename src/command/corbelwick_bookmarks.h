@@ -23,7 +23,7 @@ inline constexpr const char* kClassName = "CorbelwickBookmarks";
 inline constexpr const char* kClassId = "{6F1B3C2A-7D4E-4B8A-9C1D-2E3F4A5B6C71}";
 inline constexpr const char* kDefaultInterfaceName = "_CorbelwickBookmarks";
 inline constexpr const char* kDefaultInterfaceId = "{6F1B3C2A-7D4E-4B8A-9C1D-2E3F4A5B6C72}";
-inline constexpr const char* kICommandId = "{36B5D4C4-3A5C-11D1-A7F8-0000F87A5E36}";  // the host's
+inline constexpr const char* kICommandId = "{36B06538-4437-11D1-B970-080009EE4E51}";  // the host's
 }  // namespace com_identity
 
 // 16-bit booleans of the command interface.
