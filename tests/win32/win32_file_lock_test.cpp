@@ -28,7 +28,8 @@ TEST(Win32FileLockHolder, DISABLED_HoldsTheLockItsEnvironmentNames) {
   if (!path) GTEST_SKIP() << "started without a lock to hold";
   Win32FileSystem fs(Win32FileSystem::defaultOptions());
   auto lock = fs.tryLock(path);
-  std::ofstream(std::filesystem::path(win32::toWide(std::string(path) + ".ready"))) << (lock ? "1" : "0");
+  std::ofstream(std::filesystem::path(win32::toWide(std::string(path) + ".ready")))
+      << (lock ? "1" : "0");
   ::Sleep(INFINITE);
 }
 
@@ -45,9 +46,10 @@ TEST(Win32FileLock, AProcessEndedWhileHoldingTheLockLeavesItFreeAtOnce) {
   const std::filesystem::path ready = real.wstring() + L".ready";
 
   ASSERT_TRUE(::SetEnvironmentVariableW(win32::toWide(kHolderVariable).c_str(), real.c_str()));
-  std::wstring line = L"\"" + thisProgram() +
-                      L"\" --gtest_also_run_disabled_tests "
-                      L"--gtest_filter=Win32FileLockHolder.DISABLED_HoldsTheLockItsEnvironmentNames";
+  std::wstring line =
+      L"\"" + thisProgram() +
+      L"\" --gtest_also_run_disabled_tests "
+      L"--gtest_filter=Win32FileLockHolder.DISABLED_HoldsTheLockItsEnvironmentNames";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION holder{};
