@@ -11,6 +11,8 @@ packages=(
   libbenchmark-dev
   clang clang-format
   libclang-rt-dev llvm  # libFuzzer and the sanitizer runtimes for clang (scripts/fuzz.sh)
+  libpugixml-dev libproj-dev proj-data  # the bookmark converter (src/convert/)
+  python3-qgis  # QGIS's own bookmark manager, for the converter's check against it
 )
 
 missing=()
