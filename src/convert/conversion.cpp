@@ -7,7 +7,11 @@
 #include "convert/csv_io.h"
 #include "convert/disk.h"
 #include "convert/formats.h"
+#include "convert/geojson_io.h"
 #include "convert/list_io.h"
+#include "convert/qgis_xml_io.h"
+#include "convert/reference_systems.h"
+#include "convert/write_notes.h"
 
 namespace cw::convert {
 
@@ -31,10 +35,99 @@ Bookmarks readInput(Format format, const std::string& bytes, const std::string& 
       return readList(bytes, file);
     case Format::kCsv:
       return readCsv(bytes, file);
+    case Format::kGeoJson:
+      return readGeoJson(bytes, file);
+    case Format::kQgisXml:
+      return readQgisXml(bytes, file);
     default:
       break;
   }
   throw InputError(file, "", "this format cannot be read yet");
+}
+
+// Lists and CSV name no reference system: --crs says which one they are in.
+bool namesNoSystem(Format format) {
+  return format == Format::kList || format == Format::kCsv;
+}
+
+bool isWgs84Only(Format format) {
+  return format == Format::kGeoJson || format == Format::kKml;
+}
+
+std::string bookmarkPlace(const Bookmark& b) {
+  return "bookmark \"" + b.group + "/" + b.name + "\"";
+}
+
+// The one system of a list or CSV target when --crs does not give it: the bookmarks' own, when
+// they share one.
+std::string sharedSystem(const Bookmarks& bookmarks, ReferenceSystems& systems,
+                         const ConvertOptions& options) {
+  std::string shared;
+  for (const Bookmark& b : bookmarks) {
+    if (b.crs.empty() || systems.same(b.crs, shared)) continue;
+    if (!shared.empty()) {
+      throw InputError(options.input, "",
+                       "the bookmarks are in several reference systems (" + shared + ", " + b.crs +
+                           "): give --crs for " + options.output);
+    }
+    shared = b.crs;
+  }
+  return shared;
+}
+
+// Brings every bookmark into the system the target holds it in; a list or CSV target gets one
+// system for all, QGIS and ArcGIS Pro keep each bookmark's own. Returns the WGS 84 boxes for the
+// formats that are WGS 84 only.
+std::vector<host::Envelope> placeInTargetSystem(Bookmarks& bookmarks, Format from, Format to,
+                                                ReferenceSystems& systems,
+                                                const ConvertOptions& options,
+                                                std::vector<std::string>& notes) {
+  if (!options.crs.empty()) {
+    if (!namesNoSystem(from) && !namesNoSystem(to)) {
+      throw InputError("--crs", "", "applies to a .bmk or .csv side, and neither file is one");
+    }
+    systems.check(options.crs, "--crs", "");
+  }
+  if (namesNoSystem(from)) {
+    for (Bookmark& b : bookmarks) b.crs = options.crs;
+  }
+  std::vector<host::Envelope> wgs84;
+  if (namesNoSystem(to)) {
+    std::string target = options.crs;
+    if (target.empty()) {
+      target = sharedSystem(bookmarks, systems, options);
+      if (!target.empty()) {
+        notes.push_back("extents kept in " + target + " (give --crs for another system)");
+      }
+    }
+    for (Bookmark& b : bookmarks) {
+      if (!b.crs.empty() && !target.empty()) {
+        b.extent = systems.transform(b.extent, b.crs, target, options.input, bookmarkPlace(b));
+      }
+      b.crs = target;
+    }
+  } else {
+    for (Bookmark& b : bookmarks) {
+      if (b.crs.empty()) {
+        throw InputError(options.input, "",
+                         "a list or CSV names no reference system: give --crs (the system its "
+                         "extents are in)");
+      }
+      if (isWgs84Only(to)) {
+        wgs84.push_back(
+            systems.transform(b.extent, b.crs, kWgs84, options.input, bookmarkPlace(b)));
+      } else {
+        systems.check(b.crs, options.input, bookmarkPlace(b));
+      }
+    }
+  }
+  if (!isWgs84Only(to)) {
+    // A box across the antimeridian read from WGS 84 formats runs on past 180 degrees instead.
+    for (Bookmark& b : bookmarks) {
+      if (b.extent.XMin > b.extent.XMax) b.extent.XMax += 360;
+    }
+  }
+  return wgs84;
 }
 
 std::string count(std::size_t n, const char* one, const char* many) {
@@ -97,7 +190,9 @@ void reportListAddition(const ListAddition& a, std::vector<std::string>& notes) 
 
 }  // namespace
 
-std::vector<std::string> Convert(const ConvertOptions& options) {
+std::vector<std::string> Convert(const ConvertOptions& given) {
+  ConvertOptions options = given;
+  options.crs = crsDefinition(given.crs);
   const Format from = formatOf(options.input);
   const Format to = formatOf(options.output);
   Disk disk;
@@ -117,7 +212,11 @@ std::vector<std::string> Convert(const ConvertOptions& options) {
   }
 
   std::vector<std::string> notes;
+  ReferenceSystems systems;
+  const std::vector<host::Envelope> wgs84 =
+      placeInTargetSystem(bookmarks, from, to, systems, options, notes);
   const FormatTraits& target = traitsOf(to);
+  WriteNotes writeNotes;
   std::string output;
   Bookmarks written;
   bool layersKept = target.layerVisibilities;
@@ -132,8 +231,25 @@ std::vector<std::string> Convert(const ConvertOptions& options) {
     reportListAddition(addition, notes);
     written = std::move(addition.written);
   } else {
-    output = writeCsv(bookmarks);
-    written = bookmarks;
+    switch (to) {
+      case Format::kCsv:
+        output = writeCsv(bookmarks);
+        break;
+      case Format::kGeoJson:
+        output = writeGeoJson(bookmarks, wgs84);
+        break;
+      case Format::kQgisXml:
+        output = writeQgisXml(bookmarks, systems, options.output, writeNotes);
+        break;
+      default:
+        throw InputError(options.output, "", "this format cannot be written yet");
+    }
+    written = std::move(bookmarks);
+  }
+  if (writeNotes.changedNames) {
+    notes.push_back("changed: " + count(writeNotes.changedNames, "name", "names") +
+                    " holding characters " + target.extension +
+                    " cannot hold (replaced by U+FFFD)");
   }
   reportDropped(written, target, layersKept, notes);
   disk.replace(options.output, output);

@@ -7,8 +7,13 @@ namespace cw::convert {
 
 std::string exactText(double value) {
   if (value == 0) return "0";  // also -0
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  // Plain decimals where they stay short, as map coordinates are; an exponent otherwise.
+  const double magnitude = std::fabs(value);
+  const bool plain = magnitude >= 1e-5 && magnitude < 1e16;
+  char buffer[400];
+  auto result = plain
+                    ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+                    : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 
