@@ -12,7 +12,7 @@
 
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/file_slots.h"
 #include "store/group_list.h"
 #include "store/list_format.h"
@@ -203,7 +203,7 @@ std::vector<Operation> makeOperations() {
                      s.selectGroup(s.list().lastGroup);
                      s.selectBookmark(s.list().lastBookmark);
                    }
-                   s.module().session.HostDocument->dataFrame(0).setExtentDirect({0, 0, 1, 1});
+                   s.t().host.document().dataFrame(0).setExtentDirect({0, 0, 1, 1});
                  },
                  [](Scene& s) { s.window().btnZoom_Click(); },
                  [](Scene& s) {

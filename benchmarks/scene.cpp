@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::bench {
 
@@ -135,7 +135,7 @@ bool Scene::bookmarkSelected(const std::string& name) {
 void Scene::forgetTranscripts() {
   system_->toolkit.transcript.clear();
   system_->toolkit.messages.clear();
-  if (module().session.HostDocument) module().session.HostDocument->calls.clear();
+  if (system_->host.hasDocument()) system_->host.document().calls.clear();
 }
 
 std::string Scene::firstMessage() const {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "list_model.h"
 #include "store/ansi.h"
 #include "store/group_list.h"
@@ -73,10 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& group : groupLines) list += listGroupRecord(group);
   t.drives.write(t.module.paths.DefaultListPath(), list);
   t.module.services.fs.deleteFile(t.module.paths.InitMarkerFile());  // no import offer at start-up
-  cw::host::DataFrame& map = t.host.document().dataFrame(0);
+  cw::standin::DataFrame& map = t.host.document().dataFrame(0);
   for (std::size_t i = 0; i < hostNames.size(); ++i) {
     const double at = static_cast<double>(i);
-    map.bookmarks.push_back(std::make_unique<cw::host::SpatialBookmark>(
+    map.bookmarks.push_back(std::make_unique<cw::standin::SpatialBookmark>(
         hostNames[i], cw::host::Envelope{at, -at, at + 1, 2 - at}));
   }
   t.command.OnClick();

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "list_model.h"
 #include "ui/main/frm_main.h"
 

@@ -17,7 +17,7 @@
 #include "frontends/qt/desktop_app.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/tour.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/posix/drive_file_system.h"
 
 namespace {
@@ -106,9 +106,9 @@ int main(int argc, char** argv) {
     cw::platform::DriveFileSystem fs(options.files);
     if (!options.drivesGiven && !options.tour) fs.ensureInstalled();
 
-    std::unique_ptr<cw::host::HostDocument> document;
+    std::unique_ptr<cw::standin::Document> document;
     if (options.document.empty()) {
-      document = cw::host::sampleDocument();
+      document = cw::standin::sampleDocument();
     } else {
       QFile file(QString::fromStdString(options.document));
       if (!file.open(QIODevice::ReadOnly)) {
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         return 1;
       }
       QByteArray bytes = file.readAll();
-      document = cw::host::loadDocument(std::string_view(bytes.constData(), bytes.size()));
+      document = cw::standin::loadDocument(std::string_view(bytes.constData(), bytes.size()));
     }
 
     cw::qt::DesktopApp app(fs, std::move(document));

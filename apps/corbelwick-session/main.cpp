@@ -1,6 +1,7 @@
 // corbelwick-session: plays a script of user and host actions against the system with the
 // headless toolkit and prints the transcript. See docs/session-scripts.md.
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -9,10 +10,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "command/module.h"
 #include "errors/failure.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/posix/drive_file_system.h"
 #include "platform/testing/fault_injection.h"
 
@@ -20,7 +22,7 @@ namespace {
 
 int usage() {
   std::cerr << "usage: corbelwick-session SCRIPT|--demo [--host DOC.json] [--drive X=DIR]... "
-               "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES]\n";
+               "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES] [--lock-wait MS]\n";
   return 2;
 }
 
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
   std::optional<std::uint64_t> failOp;
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
+  std::optional<std::uint64_t> lockWaitMs;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -56,15 +59,17 @@ int main(int argc, char** argv) {
       } else if (arg == "--cwd") {
         given.setCurrentDirectory(value());
       } else if (arg == "--fail-op") {
-        std::string spec = value();
-        std::size_t colon = spec.find(':');
-        failOp = std::stoull(spec.substr(0, colon));
+        std::string failure = value();
+        std::size_t colon = failure.find(':');
+        failOp = std::stoull(failure.substr(0, colon));
         if (colon != std::string::npos) {
-          failKind = cw::platform::operationNamed(spec.substr(colon + 1));
+          failKind = cw::platform::operationNamed(failure.substr(colon + 1));
           if (!failKind) return usage();
         }
       } else if (arg == "--disk-full") {
         diskFull = std::stoull(value());
+      } else if (arg == "--lock-wait") {
+        lockWaitMs = std::stoull(value());
       } else if (arg == "--demo") {
         demo = true;
       } else if (!arg.empty() && arg[0] == '-') {
@@ -86,9 +91,9 @@ int main(int argc, char** argv) {
   try {
     cw::platform::DriveFileSystem fs(options);
     if (!drivesGiven) fs.ensureInstalled();
-    auto document =
-        hostPath.empty() ? cw::host::sampleDocument() : cw::host::loadDocument(readFile(hostPath));
-    cw::host::MapHost host(std::move(document));
+    auto document = hostPath.empty() ? cw::standin::sampleDocument()
+                                     : cw::standin::loadDocument(readFile(hostPath));
+    cw::standin::Application host(std::move(document));
     std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
     // Failures on purpose: the K-th file operation of the session, or every write once the disk
     // is full.
@@ -96,6 +101,8 @@ int main(int argc, char** argv) {
     if (failOp) faults.failOperation(*failOp, failKind);
     if (diskFull) faults.failWritesAfter(*diskFull);
     cw::headless::SessionRunner runner(faults, host, std::cout);
+    // How long a command waits for a list another program is changing.
+    if (lockWaitMs) runner.module().storage.lockWait = std::chrono::milliseconds(*lockWaitMs);
     runner.play(script);
   } catch (const cw::headless::ScriptError& e) {
     std::cout.flush();

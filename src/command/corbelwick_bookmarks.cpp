@@ -25,10 +25,7 @@ constexpr const char* kUnit = "CorbelwickBookmarks";
 
 // True when a frame of the host still shows this window.
 bool shownInAFrame(Module& module, const ui::Window& window) {
-  for (const auto& frame : module.services.hostApplication.frames()) {
-    if (frame->window() == &window) return true;
-  }
-  return false;
+  return module.services.hostApplication.frames().showsWindow(window);
 }
 
 }  // namespace
@@ -56,20 +53,20 @@ std::string CorbelwickBookmarks::Category() {
 void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
   errors::ErrorTrap trap(module_.report, "ICommand_OnCreate", kUnit, {1});
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // keep the host's hook
     application_ = hook;
 
-    trap.at(2);
+    trap.at(2);  // name the company, product and version
     module_.identity.CompanyName = product::kCompanyName;
     module_.identity.ProductName = product::kProductName;
     module_.identity.ProductVersion = product::kProductVersion;
 
-    trap.at(3);
+    trap.at(3);  // make the program directory
     int created =
         store::fCreateProgramDirectory(module_.storage, module_.paths, module_.identity.CompanyName,
                                        module_.identity.ProductName, "config", "");
 
-    trap.at(4);
+    trap.at(4);  // give up without a program directory
     if (created < 0) {
       module_.services.windows.messageBox(
           std::string("There was an error creating the program directory.\r\n") +
@@ -80,21 +77,21 @@ void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
       return;
     }
 
-    trap.at(5);
+    trap.at(5);  // make the configuration directory
     module_.paths.ConfigDir = module_.paths.ProgramDir + "BookmarksConfig/";
     if (!store::fDoesDirectoryExist(module_.storage, module_.paths.ConfigDir)) {
       store::fCreateDirectory(module_.storage, module_.paths.ConfigDir);
     }
 
     // Appending creates a missing marker without touching an existing one.
-    trap.at(6);
+    trap.at(6);  // create the start-up marker file
     module_.files.close(1);
     module_.files.openForAppend(1, module_.paths.InitMarkerFile());
     module_.files.close(1);
 
     // An earlier window that a host frame still shows stays alive with its frame; the frame
     // would otherwise hold a window that is gone.
-    trap.at(7);
+    trap.at(7);  // make the main window
     auto window = std::make_unique<ui::FrmMain>(module_);
     if (module_.mainWindow && shownInAFrame(module_, *module_.mainWindow)) {
       module_.windows.keep(std::move(module_.mainWindow), false);
@@ -110,27 +107,27 @@ void CorbelwickBookmarks::OnClick() {
 
     // A document that cannot be reached leaves none behind: the window must not work on a
     // document the host may have dropped.
-    trap.at(1);
+    trap.at(1);  // reach the host's document
     module_.session.MapHost = &module_.services.hostApplication;
     module_.session.HostDocument = nullptr;
     module_.session.HostDocument = &module_.session.MapHost->document();
 
     // Every data frame is asked, without stopping at the first that holds a layer.
-    trap.at(2);
+    trap.at(2);  // look for a data frame with layers
     std::int32_t frameCount = GetDataFrameCount(module_.session);
     bool hasData = false;
     for (std::int32_t index = 0; index < frameCount; ++index) {
       if (GetLayerCount(module_.session, index) > 0) hasData = true;
     }
 
-    trap.at(3);
+    trap.at(3);  // ask for data when there is none
     if (!hasData) {
       module_.services.windows.messageBox("Please add data before using CorbelwickBookmarks.",
                                           platform::MessageButtons::kOk);
       return;
     }
 
-    trap.at(4);
+    trap.at(4);  // start on the default list
     files.close(1);
     module_.session.ActiveListPath = module_.paths.DefaultListPath();
     module_.session.FormatTag = store::kFormatTag;
@@ -138,10 +135,10 @@ void CorbelwickBookmarks::OnClick() {
     // The last field of the pointer file names the list to start with. A pointer file that
     // cannot be read is reported and the window opens on the default list: otherwise the
     // window could never open again to choose another list.
-    trap.at(5);
+    trap.at(5);  // take the last list from the pointer file
     if (store::fDoesFileExist(module_.storage, module_.paths.LastListFile)) {
       errors::ErrorTrap pointerTrap(module_.report, "ICommand_OnClick", kUnit, {1});
-      pointerTrap.at(5);
+      pointerTrap.at(5);  // read it; a failure still opens the window
       pointerTrap.run([&] {
         files.close(1);
         std::string last = store::ReadLastField(files, 1, module_.paths.LastListFile);
@@ -150,7 +147,7 @@ void CorbelwickBookmarks::OnClick() {
     }
 
     // Without a window object (the creation failed) there is no frame to show.
-    trap.at(6);
+    trap.at(6);  // show the window's frame
     if (!module_.mainWindow) objectNotSet();
     host::HostFrame* frame = module_.mainWindow->Frame();
     if (!frame) objectNotSet();

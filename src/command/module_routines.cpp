@@ -4,19 +4,16 @@
 
 namespace cw {
 
-// Both reads go through the host's call log, so a failing host shows up in the caller's trap
+// Both reads are host calls of their own, so a failing host shows up in the caller's trap
 // like any other host call.
 std::int32_t GetDataFrameCount(Session& session) {
-  host::HostDocument& document = session.document();
-  document.record("dataFrameCount");
-  return document.dataFrameCount();
+  return session.document().queryDataFrameCount();
 }
 
 std::int32_t GetLayerCount(Session& session, std::int32_t index) {
   host::HostDocument& document = session.document();
   host::DataFrame& frame = document.dataFrame(index);
-  document.record("layerCount " + host::quotedName(frame.name()));
-  return frame.layerCount();
+  return frame.queryLayerCount();
 }
 
 }  // namespace cw

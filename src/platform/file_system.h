@@ -46,6 +46,13 @@ class OutputStream {
   virtual void truncate(std::uint64_t size) = 0;
 };
 
+// An exclusive lock on one file, held while the object lives. It belongs to the open file, so a
+// process that ends, however it ends, holds it no more.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 // The one seam under every disk access of the system. Paths are in Windows form
 // ("C:\Program Files\..."); "\" and "/" both separate names. Every failure throws cw::Failure
 // with the runtime's error number (file not found, path not found, permission denied, ...).
@@ -65,8 +72,12 @@ class FileSystem {
   virtual void deleteFile(const std::string& path) = 0;
   virtual void createDirectory(const std::string& path) = 0;  // exactly one level
   virtual void removeDirectory(const std::string& path) = 0;  // an empty directory
-  // Replaces `to` by `from` in one step: `to` then holds either its old or the new content.
+  // Replaces `to` by `from` in one step: `to` then holds either its old or the new content,
+  // and once it returns the new content stays, power loss or not.
   virtual void replaceFile(const std::string& from, const std::string& to) = 0;
+  // Takes the exclusive lock on the file at `path` (made when missing, never removed) unless
+  // another holder, in this process or another, has it: then null, without waiting.
+  virtual std::unique_ptr<FileLock> tryLock(const std::string& path) = 0;
 
   // Entries of a directory (without "." and ".."), filtered like the platform's directory
   // listing: normal files always, directories/hidden/system entries only when in the mask.

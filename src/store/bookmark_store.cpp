@@ -140,7 +140,7 @@ AddOutcome CreateNewGroup(const BookmarkList& list, const std::string& group) {
       errors::ignoreFailure(
           [&] { EnsureGroupSideDirectory(storage.fs, list.configDir(), path, group); });
     }
-    trap.at(6);
+    trap.at(6);  // close the list
     files.close(1);
   });
   return outcome;
@@ -177,7 +177,7 @@ AddOutcome AddBookmark(const BookmarkList& list, const Bookmark& bookmark,
       return second.equals(name) && first.equals(group);
     });
     outcome.refusedAsDuplicate = duplicate;
-    trap.at(4);
+    trap.at(4);  // stop at a duplicate
     if (duplicate) return;
 
     const bool sideFiles = list.hasSideFiles();

@@ -106,7 +106,7 @@ bool fDoesFileExist(const Storage& storage, const std::string& path) {
   bool result = false;
   errors::ErrorTrap trap(storage.report, "fDoesFileExist", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // ask whether the file exists
     result = storage.fs.fileExists(path);
   });
   return result;
@@ -115,10 +115,10 @@ bool fDoesFileExist(const Storage& storage, const std::string& path) {
 void fDeleteFile(const Storage& storage, const std::string& path) {
   errors::ErrorTrap trap(storage.report, "fDeleteFile", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // nothing to do for a missing file
     if (!fDoesFileExist(storage, path)) return;
     // A read-only file stays and is reported; its attribute is not cleared.
-    trap.at(2);
+    trap.at(2);  // delete the file
     storage.fs.deleteFile(path);
   });
 }
@@ -131,7 +131,7 @@ bool fDoesDirectoryExist(const Storage& storage, const std::string& path) {
   bool result = false;
   errors::ErrorTrap trap(storage.report, "fDoesDirectoryExist", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // ask whether the directory exists
     result = storage.fs.directoryExists(path);
   });
   return result;

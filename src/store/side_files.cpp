@@ -88,6 +88,163 @@ bool legacyUsable(const std::string& name) {
   return true;
 }
 
+bool isFoldedUpper(std::string_view name, std::size_t i) {
+  auto c = static_cast<unsigned char>(name[i]);
+  if (c >= 'A' && c <= 'Z') return true;
+  if (c != 0xC3 || i + 1 >= name.size()) return false;
+  auto next = static_cast<unsigned char>(name[i + 1]);
+  return next >= 0x80 && next <= 0x9E && next != 0x97;
+}
+
+// A name as a file name. With `markUpperCase` every letter the drives fold that is upper case is
+// written after a "^" (and a literal "^" as %5E), so names that differ only in case stay apart
+// on a drive that ignores case; without it, the spelling earlier versions wrote.
+std::string encodeName(std::string_view name, bool markUpperCase) {
+  std::string out;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto c = static_cast<unsigned char>(name[i]);
+    bool last = i + 1 == name.size();
+    bool first = i == 0;
+    if (mustEscape(c) || (last && (c == '.' || c == ' ')) ||
+        (first && isReservedDeviceName(name))) {
+      appendEscaped(out, c);
+    } else if (markUpperCase && c == '^') {
+      appendEscaped(out, c);
+    } else if (markUpperCase && isFoldedUpper(name, i)) {
+      out += '^';
+      out += static_cast<char>(c);
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  // The platform holds at most 255 bytes in one name. A longer name keeps its beginning and
+  // ends in a hash of the whole name, so distinct names still give distinct files.
+  constexpr std::size_t kLongestName = 255;
+  if (out.size() > kLongestName) {
+    char hash[18];
+    std::snprintf(hash, sizeof hash, "~%016llx", static_cast<unsigned long long>(fnv1a(name)));
+    std::size_t cut = kLongestName - 17;
+    // Neither a character nor an escape is split.
+    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
+    if (cut >= 2 && out[cut - 2] == '%') cut -= 2;
+    if (cut >= 1 && out[cut - 1] == '%') cut -= 1;
+    if (markUpperCase && cut >= 1 && out[cut - 1] == '^') cut -= 1;
+    out.resize(cut);
+    out += hash;
+  }
+  return out;
+}
+
+std::string presentSideFileName(std::string_view name) {
+  return encodeName(name, false);
+}
+
+// The name an earlier version's spelling stands for (its %XX undone).
+std::string nameOfPresentSpelling(const std::string& spelling) {
+  std::string out;
+  for (std::size_t i = 0; i < spelling.size(); ++i) {
+    if (spelling[i] == '%' && i + 2 < spelling.size()) {
+      out += static_cast<char>(std::stoi(spelling.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += spelling[i];
+    }
+  }
+  return out;
+}
+
+// The spelling of this version for an entry found under another one: a "^" is only ever
+// written as a marker, so a spelling with one is already of this version.
+std::string ownerSpelling(const std::string& spelling) {
+  if (spelling.find('^') != std::string::npos) return spelling;
+  return SideFileName(nameOfPresentSpelling(spelling));
+}
+
+bool entryExists(platform::FileSystem& fs, const std::string& path, bool directory) {
+  return directory ? fs.directoryExists(path) : fs.fileExists(path);
+}
+
+// On a drive that ignores case, an existence test also answers for an entry spelt otherwise;
+// only the listing tells the stored spelling.
+std::vector<platform::DirEntry> entriesOf(platform::FileSystem& fs, const std::string& parent) {
+  return fs.listDirectory(parent, platform::kDirectory | platform::kHidden | platform::kSystem);
+}
+
+bool listedExactly(platform::FileSystem& fs, const std::string& parent, const std::string& name) {
+  for (const auto& entry : entriesOf(fs, parent)) {
+    if (entry.name == name) return true;
+  }
+  return false;
+}
+
+// The spelling under `parent` of the entry that belongs to `name`: this version's, or the one an
+// earlier version wrote when it is stored exactly so; "" when the name has none. A spelling with
+// a marker cannot be taken by another name's entry, so it needs no listing.
+std::string existingEntry(platform::FileSystem& fs, const std::string& parent,
+                          std::string_view name, bool directory) {
+  const std::string own = SideFileName(name);
+  const std::string present = presentSideFileName(name);
+  if (entryExists(fs, parent + own, directory)) {
+    if (own != present || listedExactly(fs, parent, own)) return own;
+    return "";
+  }
+  if (own != present && entryExists(fs, parent + present, directory) &&
+      listedExactly(fs, parent, present)) {
+    return present;
+  }
+  return "";
+}
+
+// Moves an earlier version's entry of a case twin to its owner's spelling of this version (or
+// drops it where the owner already has one), file by file for a directory, so that nothing of
+// the twin is lost when its place is taken. A move that stops half-way is taken up again by the
+// next one.
+void moveAside(platform::FileSystem& fs, const std::string& parent, const std::string& spelling,
+               bool directory) {
+  const std::string from = parent + spelling;
+  const std::string to = parent + ownerSpelling(spelling);
+  if (!directory) {
+    if (fs.fileExists(to)) {
+      fs.deleteFile(from);
+    } else {
+      fs.replaceFile(from, to);
+    }
+    return;
+  }
+  if (!fs.directoryExists(to)) fs.createDirectory(to);
+  for (const auto& entry : entriesOf(fs, from + "/")) {
+    if (entry.attributes & platform::kDirectory) continue;
+    const std::string file = from + "/" + entry.name;
+    const std::string target = to + "/" + ownerSpelling(entry.name);
+    if (fs.fileExists(target)) {
+      fs.deleteFile(file);
+    } else {
+      fs.replaceFile(file, target);
+    }
+  }
+  fs.removeDirectory(from);
+}
+
+// The spelling to write `name`'s entry under: its existing one, else this version's, after an
+// earlier version's entry of a case twin has been moved out of its place.
+std::string claimEntry(platform::FileSystem& fs, const std::string& parent, std::string_view name,
+                       bool directory) {
+  if (std::string existing = existingEntry(fs, parent, name, directory); !existing.empty()) {
+    return existing;
+  }
+  // A name without a marker whose place answers all the same holds a twin's earlier entry.
+  const std::string own = SideFileName(name);
+  if (own == presentSideFileName(name) && entryExists(fs, parent + own, directory)) {
+    for (const auto& entry : entriesOf(fs, parent)) {
+      if (platform::equalIgnoringCase(entry.name, own)) {
+        moveAside(fs, parent, entry.name, directory);
+        break;
+      }
+    }
+  }
+  return own;
+}
+
 // A copy that fails goes again: a part of a file would be kept as if it were whole.
 void copyFile(platform::FileSystem& fs, const std::string& from, const std::string& to) {
   auto in = fs.openRead(from);
@@ -143,7 +300,7 @@ std::string areaNamed(const std::string& configDir, const std::string& listPath,
   if (auto dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0) {
     stem = stem.substr(0, dot);
   }
-  stem = SideFileName(stem);
+  stem = presentSideFileName(stem);
   if (stem.size() > 40) {
     std::size_t cut = 40;
     while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
@@ -170,33 +327,7 @@ std::string LayerRecordText(std::string_view name) {
 }
 
 std::string SideFileName(std::string_view name) {
-  std::string out;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    auto c = static_cast<unsigned char>(name[i]);
-    bool last = i + 1 == name.size();
-    bool first = i == 0;
-    if (mustEscape(c) || (last && (c == '.' || c == ' ')) ||
-        (first && isReservedDeviceName(name))) {
-      appendEscaped(out, c);
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  // The platform holds at most 255 bytes in one name. A longer name keeps its beginning and
-  // ends in a hash of the whole name, so distinct names still give distinct files.
-  constexpr std::size_t kLongestName = 255;
-  if (out.size() > kLongestName) {
-    char hash[18];
-    std::snprintf(hash, sizeof hash, "~%016llx", static_cast<unsigned long long>(fnv1a(name)));
-    std::size_t cut = kLongestName - 17;
-    // Neither a character nor an escape is split.
-    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) --cut;
-    if (cut >= 2 && out[cut - 2] == '%') cut -= 2;
-    if (cut >= 1 && out[cut - 1] == '%') cut -= 1;
-    out.resize(cut);
-    out += hash;
-  }
-  return out;
+  return encodeName(name, true);
 }
 
 std::string ListSideFileArea(const std::string& configDir, const std::string& listPath) {
@@ -219,7 +350,8 @@ std::string GroupSideDirectory(const std::string& configDir, const std::string& 
 
 std::string GroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
                                const std::string& listPath, const std::string& group) {
-  return ListSideFileArea(fs, configDir, listPath) + SideFileName(group) + "/";
+  const std::string area = ListSideFileArea(fs, configDir, listPath);
+  return area + claimEntry(fs, area, group, true) + "/";
 }
 
 std::string LayerVisibilityPath(const std::string& configDir, const std::string& listPath,
@@ -230,7 +362,8 @@ std::string LayerVisibilityPath(const std::string& configDir, const std::string&
 std::string LayerVisibilityPath(platform::FileSystem& fs, const std::string& configDir,
                                 const std::string& listPath, const std::string& group,
                                 const std::string& bookmark) {
-  return GroupSideDirectory(fs, configDir, listPath, group) + SideFileName(bookmark);
+  const std::string dir = GroupSideDirectory(fs, configDir, listPath, group);
+  return dir + claimEntry(fs, dir, bookmark, false);
 }
 
 std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::string& group,
@@ -242,10 +375,11 @@ std::string LegacyLayerVisibilityPath(const std::string& configDir, const std::s
 std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::string& configDir,
                                       const std::string& listPath, const std::string& group,
                                       const std::string& bookmark) {
-  if (std::string dir = GroupSideDirectory(fs, configDir, listPath, group);
-      fs.directoryExists(dir)) {
-    std::string own = dir + SideFileName(bookmark);
-    return fs.fileExists(own) ? own : "";
+  const std::string area = ListSideFileArea(fs, configDir, listPath);
+  if (std::string groupEntry = existingEntry(fs, area, group, true); !groupEntry.empty()) {
+    const std::string dir = area + groupEntry + "/";
+    std::string own = existingEntry(fs, dir, bookmark, false);
+    return own.empty() ? "" : dir + own;
   }
   std::string legacy = LegacyLayerVisibilityPath(configDir, group, bookmark);
   return (!legacy.empty() && fs.fileExists(legacy)) ? legacy : "";
@@ -254,7 +388,7 @@ std::string LayerVisibilityFileToRead(platform::FileSystem& fs, const std::strin
 void EnsureGroupSideDirectory(platform::FileSystem& fs, const std::string& configDir,
                               const std::string& listPath, const std::string& group) {
   const std::string area = ListSideFileArea(fs, configDir, listPath);
-  const std::string dir = area + SideFileName(group) + "/";
+  const std::string dir = area + claimEntry(fs, area, group, true) + "/";
   if (fs.directoryExists(dir)) return;
   ensureDirectory(fs, configDir);
   ensureDirectory(fs, configDir + "lists/");

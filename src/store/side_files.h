@@ -14,8 +14,10 @@ class FileSystem;
 namespace cw::store {
 
 // A group or bookmark name as a file name: names the platform accepts stay as they are, apart
-// from "%"; anything that cannot stand in a file name is written as %XX, so distinct names
-// always give distinct files and no name can reach outside its directory.
+// from "%" and "^"; anything that cannot stand in a file name is written as %XX, and every
+// upper-case letter the drives fold follows a "^", so distinct names give distinct files also
+// on a drive that ignores case, and no name can reach outside its directory. Files an earlier
+// version wrote without the "^" are still found for a name stored exactly so.
 std::string SideFileName(std::string_view name);
 
 // A data frame or layer name as a layer-visibility record holds it and reads it back: a double

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace cw::errors {
 class ErrorReport;
 }
@@ -18,6 +20,8 @@ struct Storage {
   platform::FileSlots& files;
   platform::WindowHost& windows;
   const errors::ErrorReport& report;
+  // How long a command waits for a list another program is changing before it gives up.
+  std::chrono::milliseconds lockWait{5000};
 };
 
 }  // namespace cw::store

@@ -36,11 +36,11 @@ struct CreatedApp : TestApp {
 
 TEST(FrmMainFrame, FirstReadCreatesBindsLoadsAndNamesTheFrame) {
   CreatedApp t;
-  host::HostFrame* frame = t.window().Frame();
+  standin::Frame* frame = dynamic_cast<standin::Frame*>(t.window().Frame());
 
   ASSERT_NE(frame, nullptr);
-  ASSERT_EQ(t.host.frames().size(), 1u);
-  EXPECT_EQ(frame, t.host.frames()[0].get());
+  ASSERT_EQ(t.host.frames().all().size(), 1u);
+  EXPECT_EQ(frame, t.host.frames().all()[0].get());
   EXPECT_EQ(frame->window(), &t.window());
   EXPECT_EQ(frame->caption(), "CorbelwickBookmarks");
   EXPECT_TRUE(t.window().isLoaded());  // the start-up ran during the binding
@@ -55,12 +55,12 @@ TEST(FrmMainFrame, FirstReadCreatesBindsLoadsAndNamesTheFrame) {
 
 TEST(FrmMainFrame, LaterReadsReturnTheStoredFrameAlsoAfterUnloading) {
   CreatedApp t;
-  host::HostFrame* frame = t.window().Frame();
+  standin::Frame* frame = dynamic_cast<standin::Frame*>(t.window().Frame());
   t.window().unload();
   t.host.document().calls.clear();
 
   EXPECT_EQ(t.window().Frame(), frame);
-  EXPECT_EQ(t.host.frames().size(), 1u);
+  EXPECT_EQ(t.host.frames().all().size(), 1u);
   EXPECT_FALSE(t.window().isLoaded());  // no second binding
   EXPECT_TRUE(t.frameCalls().empty());
 }
@@ -74,9 +74,9 @@ TEST(FrmMainFrame, AFailedBindingIsReportedAndTheCreatedFrameStaysStored) {
   EXPECT_EQ(moduleOf(t.toolkit.messages[0]), "MODULE: Frame frmMain Line : 3");
   EXPECT_NE(t.toolkit.messages[0].find("\r\nERROR NUMBER: -2147467259\r\n"), std::string::npos);
 
-  host::HostFrame* stored = t.window().Frame();
-  ASSERT_EQ(t.host.frames().size(), 1u);
-  EXPECT_EQ(stored, t.host.frames()[0].get());
+  standin::Frame* stored = dynamic_cast<standin::Frame*>(t.window().Frame());
+  ASSERT_EQ(t.host.frames().all().size(), 1u);
+  EXPECT_EQ(stored, t.host.frames().all()[0].get());
   EXPECT_EQ(stored->window(), nullptr);  // not bound again
   EXPECT_FALSE(t.window().isLoaded());
   EXPECT_EQ(t.toolkit.messages.size(), 1u);
@@ -88,9 +88,9 @@ TEST(FrmMainFrame, AFrameTheHostCannotCreateIsReportedAndAskedForAgainNextTime) 
   EXPECT_EQ(t.window().Frame(), nullptr);
   ASSERT_EQ(t.toolkit.messages.size(), 1u);
   EXPECT_EQ(moduleOf(t.toolkit.messages[0]), "MODULE: Frame frmMain Line : 2");
-  EXPECT_TRUE(t.host.frames().empty());
+  EXPECT_TRUE(t.host.frames().all().empty());
 
-  host::HostFrame* frame = t.window().Frame();
+  standin::Frame* frame = dynamic_cast<standin::Frame*>(t.window().Frame());
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->window(), &t.window());
 }

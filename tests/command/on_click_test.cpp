@@ -62,15 +62,15 @@ TEST(OnClickDataCheck, AsksEveryDataFrameAndNeedsOneLayerSomewhere) {
       EXPECT_TRUE(t.toolkit.messages.empty());
       EXPECT_EQ(t.module.session.ActiveListPath, kDefaultList);
       EXPECT_EQ(t.module.session.FormatTag, "Bookmarks_v2.0");
-      ASSERT_EQ(t.host.frames().size(), 1u);
-      EXPECT_TRUE(t.host.frames()[0]->visible());
+      ASSERT_EQ(t.host.frames().all().size(), 1u);
+      EXPECT_TRUE(t.host.frames().all()[0]->visible());
       EXPECT_TRUE(t.window().isVisible());
     } else {
       EXPECT_EQ(t.toolkit.messages, (std::vector<std::string>{kNoData}));
       EXPECT_EQ(t.toolkit.transcript, (std::vector<std::string>{"MSGBOX \"" + kNoData + "\""}));
       EXPECT_EQ(t.module.session.ActiveListPath, "");
       EXPECT_EQ(t.module.session.FormatTag, "");
-      EXPECT_TRUE(t.host.frames().empty());
+      EXPECT_TRUE(t.host.frames().all().empty());
       EXPECT_FALSE(t.window().isLoaded());
     }
   }
@@ -137,7 +137,7 @@ TEST(OnClickStartingList, AClickWhileShownGoesBackToTheStartingListWithoutReload
   EXPECT_EQ(t.module.session.ActiveListPath, "C:\\named.bmk");
   EXPECT_EQ(t.window().Text1().text(), kDefaultList);  // the screen stays as it was
   EXPECT_EQ(t.window().lstbxGroup().count(), 1);
-  EXPECT_EQ(t.host.frames().size(), 1u);
+  EXPECT_EQ(t.host.frames().all().size(), 1u);
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 
@@ -153,7 +153,7 @@ TEST(OnClickFailures, AHostFailureInTheDataCheckIsReportedAndShowsNothing) {
   EXPECT_NE(report.find("\r\nERROR NUMBER: -2147467259\r\n"), std::string::npos);
   EXPECT_NE(report.find("\r\nERROR DESCRIPTION: Automation error\r\n"), std::string::npos);
   EXPECT_EQ(t.module.session.ActiveListPath, "");
-  EXPECT_TRUE(t.host.frames().empty());
+  EXPECT_TRUE(t.host.frames().all().empty());
 
   t.command.OnClick();  // the next click goes through
   EXPECT_EQ(t.toolkit.messages.size(), 1u);
@@ -183,7 +183,7 @@ TEST(OnClickFailures, AClickAfterAFailedCreationIsReportedNotFollowed) {
   EXPECT_EQ(moduleOf(t.toolkit.messages[2]),
             "MODULE: ICommand_OnClick CorbelwickBookmarks Line : 6");
   EXPECT_NE(t.toolkit.messages[2].find("\r\nERROR NUMBER: 91\r\n"), std::string::npos);
-  EXPECT_TRUE(t.host.frames().empty());
+  EXPECT_TRUE(t.host.frames().all().empty());
 }
 
 TEST(OnClickFailures, AnUnreadablePointerFileIsReportedAndTheDefaultListOpens) {
@@ -199,8 +199,8 @@ TEST(OnClickFailures, AnUnreadablePointerFileIsReportedAndTheDefaultListOpens) {
   EXPECT_FALSE(t.module.files.isOpen(1));
   EXPECT_EQ(t.module.session.ActiveListPath, kDefaultList);  // set before the failure, kept
   // The window still opens, so another list can be chosen.
-  ASSERT_EQ(t.host.frames().size(), 1u);
-  EXPECT_TRUE(t.host.frames()[0]->visible());
+  ASSERT_EQ(t.host.frames().all().size(), 1u);
+  EXPECT_TRUE(t.host.frames().all()[0]->visible());
   EXPECT_EQ(t.window().Text1().text(), kDefaultList);
 }
 

@@ -31,7 +31,7 @@ TEST(OnCreate, SetsUpIdentityProgramDirectoryConfigDirMarkerAndWindow) {
 
   ASSERT_NE(t.module.mainWindow, nullptr);
   EXPECT_FALSE(t.module.mainWindow->isLoaded());  // loaded at the first showing only
-  EXPECT_TRUE(t.host.frames().empty());
+  EXPECT_TRUE(t.host.frames().all().empty());
   EXPECT_TRUE(t.toolkit.messages.empty());
   EXPECT_FALSE(t.module.files.isOpen(1));
 }
@@ -67,8 +67,8 @@ TEST(OnCreate, RecreatesADeletedImportMarker) {
 TEST(OnCreate, AnEarlierWindowStillShownInItsFrameStaysUsable) {
   TestApp t;
   t.start();
-  ASSERT_EQ(t.host.frames().size(), 1u);
-  host::HostFrame& oldFrame = *t.host.frames()[0];
+  ASSERT_EQ(t.host.frames().all().size(), 1u);
+  standin::Frame& oldFrame = *t.host.frames().all()[0];
   ASSERT_NE(oldFrame.window(), nullptr);
 
   t.command.OnCreate(&t.host);

@@ -15,7 +15,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "platform/testing/fault_injection.h"
 #include "support/list_lines.h"
 #include "support/temp_drives.h"
@@ -54,7 +54,7 @@ inline constexpr std::string_view kNoWriteAccessStart = "It seems you may not ha
 // Parks with Riverside (its layer visibilities recorded), Roads with Bridge. C:\Lists also holds
 // copy.bmk, the target of the save, and other.bmk, the list the open picks.
 struct Scene {
-  Scene() : host(host::loadDocument(kDocument)) {
+  Scene() : host(standin::loadDocument(kDocument)) {
     drives.write(kList, header() + group("Parks") + group("Roads") + bookmark("Roads", "Bridge"));
     drives.write(kCopy, header() + group("Old"));
     drives.write(kOther, header() + group("Other") + bookmark("Other", "Hill"));
@@ -89,7 +89,7 @@ struct Scene {
   testing::TempDrives drives;
   platform::FaultInjectingFileSystem faults{drives.fs()};
   headless::HeadlessToolkit toolkit;
-  host::MapHost host;
+  standin::Application host;
   Module module{faults, toolkit, toolkit, host};
   CorbelwickBookmarks command{module};
 };

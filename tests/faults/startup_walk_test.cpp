@@ -66,7 +66,7 @@ const std::vector<Start>& starts() {
 
 // The command created and clicked on the start's drives, through a fault-injecting disk.
 struct StartScene {
-  explicit StartScene(const Start& start) : host(host::loadDocument(kPlainDocument)) {
+  explicit StartScene(const Start& start) : host(standin::loadDocument(kPlainDocument)) {
     start.prepare(drives);
   }
 
@@ -78,7 +78,7 @@ struct StartScene {
   testing::TempDrives drives;
   platform::FaultInjectingFileSystem faults{drives.fs()};
   headless::HeadlessToolkit toolkit;
-  host::MapHost host;
+  standin::Application host;
   Module module{faults, toolkit, toolkit, host};
   CorbelwickBookmarks command{module};
 };
@@ -199,8 +199,8 @@ class StartupWalk : public ::testing::TestWithParam<Start> {
       for (const auto& [key, value] : *tree) keys.insert(key);
     }
     for (const auto& key : keys) {
-      const bool mayChange = key == listKey || key == companyDir || key == programDir ||
-                             key.starts_with(programDir + "/");
+      const bool mayChange = key == listKey || key == listKey + ".lock" || key == companyDir ||
+                             key == programDir || key.starts_with(programDir + "/");
       if (!mayChange && valueIn(after, key) != valueIn(before, key)) {
         problems.push_back("changed outside the program directory and the list: " + key);
       }

@@ -53,17 +53,17 @@ std::string where(const Include& inc) {
 // The C++ standard library, as far as the core uses or may use it.
 const std::set<std::string>& standardHeaders() {
   static const std::set<std::string> headers{
-      "algorithm",     "any",     "array",       "atomic",     "bit",
-      "bitset",        "cassert", "cctype",      "cerrno",     "cfloat",
-      "charconv",      "chrono",  "climits",     "cmath",      "compare",
-      "concepts",      "cstddef", "cstdint",     "cstdio",     "cstdlib",
-      "cstring",       "deque",   "exception",   "functional", "initializer_list",
-      "iomanip",       "ios",     "iosfwd",      "iterator",   "limits",
-      "list",          "map",     "memory",      "new",        "numeric",
-      "optional",      "ostream", "random",      "ranges",     "set",
-      "span",          "sstream", "stdexcept",   "string",     "string_view",
-      "system_error",  "tuple",   "type_traits", "typeinfo",   "unordered_map",
-      "unordered_set", "utility", "variant",     "vector"};
+      "algorithm",     "any",           "array",     "atomic",      "bit",
+      "bitset",        "cassert",       "cctype",    "cerrno",      "cfloat",
+      "charconv",      "chrono",        "climits",   "cmath",       "compare",
+      "concepts",      "cstddef",       "cstdint",   "cstdio",      "cstdlib",
+      "cstring",       "deque",         "exception", "functional",  "initializer_list",
+      "iomanip",       "ios",           "iosfwd",    "iterator",    "limits",
+      "list",          "map",           "memory",    "new",         "numeric",
+      "optional",      "ostream",       "random",    "ranges",      "set",
+      "span",          "sstream",       "stdexcept", "string",      "string_view",
+      "system_error",  "thread",        "tuple",     "type_traits", "typeinfo",
+      "unordered_map", "unordered_set", "utility",   "variant",     "vector"};
   return headers;
 }
 
@@ -76,6 +76,7 @@ struct Layer {
 
 const std::vector<Layer>& coreLayers() {
   static const std::vector<Layer> layers{
+      {"host", false, {"host/"}},
       {"platform", false, {"platform/", "errors/failure.h"}},
       {"errors", false, {"errors/", "platform/"}},
       {"store", false, {"store/", "errors/", "platform/", "host/"}},

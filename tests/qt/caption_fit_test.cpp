@@ -24,7 +24,7 @@
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "frontends/qt/window_view.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 #include "ui/help/frm_help.h"
 #include "ui/lists/frm_load_list.h"
@@ -92,7 +92,7 @@ class CaptionFit : public ::testing::Test {
  protected:
   testing::TempDrives drives;
   headless::HeadlessToolkit toolkit;
-  host::MapHost host{host::sampleDocument()};
+  standin::Application host{standin::sampleDocument()};
   Module module{drives.fs(), toolkit, toolkit, host};
 
   ~CaptionFit() override {

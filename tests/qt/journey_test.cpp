@@ -23,7 +23,7 @@
 #include "frontends/qt/map_canvas.h"
 #include "frontends/qt/modal_driver.h"
 #include "frontends/qt/window_view.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 #include "ui/main/frm_main.h"
 
@@ -52,7 +52,7 @@ void expectNear(const host::Envelope& a, const host::Envelope& b) {
 
 TEST(DesktopJourney, BookmarkOfTheCanvasExtentZoomsBackAndRestoresALayer) {
   testing::TempDrives drives;
-  DesktopApp app(drives.fs(), host::sampleDocument());
+  DesktopApp app(drives.fs(), standin::sampleDocument());
   MainWindow& main = app.mainWindow();
   main.resize(1000, 700);
   main.show();
@@ -91,7 +91,7 @@ TEST(DesktopJourney, BookmarkOfTheCanvasExtentZoomsBackAndRestoresALayer) {
 
   // Zoom the canvas with the wheel; its extent becomes a bookmark that remembers the layers.
   MapCanvas* canvas = main.canvas();
-  host::DataFrame* map = canvas->focusFrame();
+  standin::DataFrame* map = canvas->focusFrame();
   ASSERT_NE(map, nullptr);
   host::Envelope before = map->extent();
   QPointF centre(canvas->width() * 0.6, canvas->height() * 0.5);

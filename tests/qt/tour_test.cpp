@@ -11,7 +11,7 @@
 #include <map>
 
 #include "frontends/qt/desktop_app.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 
 namespace cw::qt {
@@ -23,7 +23,7 @@ TEST(DesktopTour, WritesANonBlankScreenshotOfTheWindowsSizePerStep) {
   ASSERT_TRUE(out.isValid());
   TourResult result;
   {
-    DesktopApp app(drives.fs(), host::sampleDocument());
+    DesktopApp app(drives.fs(), standin::sampleDocument());
     result = playTour(app, out.path());
   }
   EXPECT_EQ(result.error, QString());

@@ -24,7 +24,7 @@
 #include "frontends/headless/headless_toolkit.h"
 #include "frontends/qt/qt_toolkit.h"
 #include "frontends/qt/window_view.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 #include "ui/help/frm_help.h"
 #include "ui/lists/frm_load_list.h"
@@ -38,7 +38,7 @@ class WindowWidgets : public ::testing::Test {
  protected:
   testing::TempDrives drives;
   headless::HeadlessToolkit toolkit;
-  host::MapHost host{host::sampleDocument()};
+  standin::Application host{standin::sampleDocument()};
   Module module{drives.fs(), toolkit, toolkit, host};
 
   ~WindowWidgets() override {

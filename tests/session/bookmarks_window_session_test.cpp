@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "frontends/headless/session_runner.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 
 namespace cw::headless {
@@ -24,7 +24,7 @@ constexpr const char* kDefaultList =
 
 struct Journey {
   testing::TempDrives drives;
-  host::MapHost host{host::loadDocument(kTown)};
+  standin::Application host{standin::loadDocument(kTown)};
   std::ostringstream out;
   SessionRunner runner{drives.fs(), host, out};
 
@@ -115,7 +115,7 @@ TEST(BookmarksWindowJourney, CutShortListEndsInTheReportAndStaysAsItWas) {
 
 TEST(BookmarksWindowJourney, LayersWhoseNamesHoldQuotesAreRestored) {
   testing::TempDrives drives;
-  host::MapHost host{host::loadDocument(R"({"dataFrames": [
+  standin::Application host{standin::loadDocument(R"({"dataFrames": [
     {"name": "The \"Main\" Map", "extent": [0, 0, 100, 100],
      "layers": [{"name": "Caf\u00e9 \"Roads\"", "kind": "feature", "visible": true}]}]})")};
   std::ostringstream out;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "frontends/headless/demo_script.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 
 namespace cw::headless {
@@ -14,7 +14,7 @@ namespace {
 
 struct Session {
   testing::TempDrives drives;
-  host::MapHost host{host::sampleDocument()};
+  standin::Application host{standin::sampleDocument()};
   std::ostringstream out;
   SessionRunner runner{drives.fs(), host, out};
 

@@ -8,7 +8,7 @@
 
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 
 namespace cw::store {
@@ -20,7 +20,7 @@ using cw::testing::TempDrives;
 struct Fixture {
   explicit Fixture(std::string_view letters = "C", std::string_view programFiles = "C")
       : drives(letters, programFiles),
-        host(std::make_unique<host::HostDocument>()),
+        host(std::make_unique<standin::Document>()),
         module(drives.fs(), toolkit, toolkit, host) {
     module.identity.ProductName = product::kProductName;
     module.identity.ProductVersion = product::kProductVersion;
@@ -32,7 +32,7 @@ struct Fixture {
 
   TempDrives drives;
   headless::HeadlessToolkit toolkit;
-  host::MapHost host;
+  standin::Application host;
   Module module;
 };
 

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <iterator>
+#include <set>
 #include <string>
 
+#include "platform/file_system.h"
+#include "platform/windows_path.h"
 #include "support/temp_drives.h"
 
 namespace cw::store {
@@ -92,10 +95,10 @@ TEST(SideFileAreaTest, AnAreaMadeUnderTheEarlierKeyStaysTheListsArea) {
   // Written there too: no second area starts beside it.
   EnsureGroupSideDirectory(s.fs(), kConfigDir, kLowerCafe, "Roads");
   EXPECT_EQ(GroupSideDirectory(s.fs(), kConfigDir, kLowerCafe, "Roads"),
-            kEarlierCafeArea + "Roads/");
-  EXPECT_TRUE(s.drives.exists(kEarlierCafeArea + "Roads"));
+            kEarlierCafeArea + "^Roads/");
+  EXPECT_TRUE(s.drives.exists(kEarlierCafeArea + "^Roads"));
   EXPECT_EQ(LayerVisibilityPath(s.fs(), kConfigDir, kLowerCafe, "Roads", "Bridge"),
-            kEarlierCafeArea + "Roads/Bridge");
+            kEarlierCafeArea + "^Roads/^Bridge");
   EXPECT_EQ(s.areaCount(), 1u);
 
   // A list saved under a new name takes the recorded visibilities along.
@@ -118,6 +121,119 @@ TEST(SideFileAreaTest, TheAreaOfTheOneKeyWinsOverAnEarlierOne) {
               s.drives.fs().hostPath(ListSideFileArea(kConfigDir, kUpperCafe) + "Parks/View"))
         << list;
   }
+}
+
+// Names that differ only in case are distinct groups and bookmarks, so their file names must
+// differ also once a drive that ignores case has folded them; lower-case names keep the names
+// earlier versions gave them.
+TEST(SideFileNameTest, DistinctNamesStayDistinctUnderCaseFoldingAndLowerCaseNamesKeepTheirs) {
+  struct Case {
+    std::string name;
+    std::string fileName;
+  } cases[] = {
+      {"parks", "parks"},
+      {"Parks", "^Parks"},
+      {"PARKS", "^P^A^R^K^S"},
+      {"caf\xC3\xA9", "caf\xC3\xA9"},
+      {"CAF\xC3\x89", "^C^A^F^\xC3\x89"},
+      {"a^b", "a%5Eb"},
+      {"A%", "^A%25"},
+      {"con", "%63on"},
+      {"CON", "%43^O^N"},
+  };
+  std::set<std::string> folded;
+  for (const auto& c : cases) {
+    EXPECT_EQ(SideFileName(c.name), c.fileName) << c.name;
+    EXPECT_TRUE(folded.insert(platform::foldCase(SideFileName(c.name))).second) << c.name;
+  }
+  // Long names end in a hash; a marker is never cut from its letter.
+  const std::string upper(300, 'A');
+  const std::string lower(300, 'a');
+  EXPECT_LE(SideFileName(upper).size(), 255u);
+  EXPECT_NE(platform::foldCase(SideFileName(upper)), platform::foldCase(SideFileName(lower)));
+  EXPECT_NE(SideFileName(upper)[SideFileName(upper).find('~') - 1], '^');
+}
+
+const std::string kTwinList = "C:\\Lists\\twins.bmk";
+
+void writeFile(platform::FileSystem& fs, const std::string& path, const std::string& text) {
+  auto out = fs.openNew(path);
+  out->write(text);
+  out->close();
+}
+
+std::string readFile(platform::FileSystem& fs, const std::string& path) {
+  auto in = fs.openRead(path);
+  std::string text;
+  char buffer[256];
+  for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  return text;
+}
+
+TEST(SideFileCaseTwinTest, TwinsKeepTheirOwnFilesAndDirectories) {
+  SideFileDrive s;
+  for (const char* group : {"Parks", "parks"}) {
+    EnsureGroupSideDirectory(s.fs(), kConfigDir, kTwinList, group);
+    for (const char* bookmark : {"A", "a"}) {
+      writeFile(s.fs(), LayerVisibilityPath(s.fs(), kConfigDir, kTwinList, group, bookmark),
+                std::string(group) + "/" + bookmark);
+    }
+  }
+  for (const char* group : {"Parks", "parks"}) {
+    for (const char* bookmark : {"A", "a"}) {
+      EXPECT_EQ(readFile(s.fs(),
+                         LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, group, bookmark)),
+                std::string(group) + "/" + bookmark);
+    }
+  }
+  EXPECT_NE(GroupSideDirectory(s.fs(), kConfigDir, kTwinList, "Parks"),
+            GroupSideDirectory(s.fs(), kConfigDir, kTwinList, "parks"));
+}
+
+// An area an earlier version wrote: "Parks" and its bookmark "A" without markers.
+struct EarlierArea : SideFileDrive {
+  EarlierArea() {
+    fs().createDirectory(kConfigDir);
+    fs().createDirectory(kLists);
+    fs().createDirectory(area);
+    fs().createDirectory(area + "Parks");
+    writeFile(fs(), area + "Parks/A", "earlier");
+  }
+  const std::string area = ListSideFileArea(kConfigDir, kTwinList);
+};
+
+TEST(SideFileCaseTwinTest, EarlierFilesOfANameWithoutATwinAreStillFound) {
+  EarlierArea s;
+  EXPECT_EQ(LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "Parks", "A"),
+            s.area + "Parks/A");
+  EXPECT_EQ(LayerVisibilityPath(s.fs(), kConfigDir, kTwinList, "Parks", "A"), s.area + "Parks/A");
+  EXPECT_EQ(GroupSideDirectory(s.fs(), kConfigDir, kTwinList, "Parks"), s.area + "Parks/");
+  // The twins have none of their own.
+  EXPECT_EQ(LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "parks", "A"), "");
+  EXPECT_EQ(LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "Parks", "a"), "");
+}
+
+TEST(SideFileCaseTwinTest, EarlierFilesOfATwinSurviveTheOtherTwinsWrites) {
+  EarlierArea s;
+  EnsureGroupSideDirectory(s.fs(), kConfigDir, kTwinList, "parks");
+  writeFile(s.fs(), LayerVisibilityPath(s.fs(), kConfigDir, kTwinList, "parks", "A"), "new");
+  writeFile(s.fs(), LayerVisibilityPath(s.fs(), kConfigDir, kTwinList, "Parks", "a"), "lower");
+  EXPECT_EQ(
+      readFile(s.fs(), LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "Parks", "A")),
+      "earlier");
+  EXPECT_EQ(
+      readFile(s.fs(), LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "parks", "A")),
+      "new");
+  EXPECT_EQ(
+      readFile(s.fs(), LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "Parks", "a")),
+      "lower");
+  // Removing the twin's directory leaves the other's.
+  const std::string twin = GroupSideDirectory(s.fs(), kConfigDir, kTwinList, "parks");
+  s.fs().deleteFile(twin + "^A");
+  s.fs().removeDirectory(twin);
+  EXPECT_EQ(
+      readFile(s.fs(), LayerVisibilityFileToRead(s.fs(), kConfigDir, kTwinList, "Parks", "A")),
+      "earlier");
 }
 
 }  // namespace

@@ -40,6 +40,9 @@ class FailingFileSystem : public platform::FileSystem {
   void deleteFile(const std::string& path) override { inner_.deleteFile(path); }
   void createDirectory(const std::string& path) override { inner_.createDirectory(path); }
   void removeDirectory(const std::string& path) override { inner_.removeDirectory(path); }
+  std::unique_ptr<platform::FileLock> tryLock(const std::string& path) override {
+    return inner_.tryLock(path);
+  }
   void replaceFile(const std::string& from, const std::string& to) override {
     if (failReplace) throw Failure(err::kPermissionDenied, "Permission denied");
     inner_.replaceFile(from, to);

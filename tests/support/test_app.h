@@ -21,7 +21,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
 #include "frontends/headless/headless_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/temp_drives.h"
 #include "ui/main/frm_main.h"
 
@@ -36,7 +36,7 @@ struct TestApp {
   explicit TestApp(std::string_view documentJson = kOneMapDocument,
                    std::string_view driveLetters = "C", std::string_view programFiles = "C")
       : drives(driveLetters, programFiles),
-        host(host::loadDocument(documentJson)),
+        host(standin::loadDocument(documentJson)),
         module(drives.fs(), toolkit, toolkit, host) {}
 
   // The program directory the command makes with Program Files on `drive`.
@@ -50,14 +50,28 @@ struct TestApp {
     command.OnClick();
   }
 
+  // Started on `listPath` holding `content`: the pointer file names the list.
+  void startOnList(const std::string& listPath, const std::string& content) {
+    drives.write(programDir() + "config", "\"" + listPath + "\"\r\n");
+    drives.write(listPath, content);
+    start();
+  }
+
   // The bookmarks window object; a creation must have succeeded before.
   ui::FrmMain& window() { return *module.mainWindow; }
 
   TempDrives drives;
   headless::HeadlessToolkit toolkit;
-  host::MapHost host;
+  standin::Application host;
   Module module;
   CorbelwickBookmarks command{module};
 };
+
+// Selects the last entry of that text, as a click on it would (nothing when there is none).
+inline void selectEntry(ui::ListBox& box, const std::string& text) {
+  for (int i = 0; i < box.count(); ++i) {
+    if (box.item(i) == text) box.select(i);
+  }
+}
 
 }  // namespace cw::testing

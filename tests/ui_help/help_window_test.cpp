@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/test_app.h"
 #include "ui/help/frm_help.h"
 
@@ -34,10 +34,10 @@ TEST(HelpWindow, VersionLabelShowsTheProductVersionOnLoad) {
 TEST(HelpWindow, FrameIsMadeOnceAndCaptionedOnce) {
   TestApp t;
   t.command.OnCreate(&t.host);
-  const std::size_t framesBefore = t.host.frames().size();
+  const std::size_t framesBefore = t.host.frames().all().size();
   FrmHelp help(t.module);
 
-  host::HostFrame* first = help.Frame();
+  standin::Frame* first = dynamic_cast<standin::Frame*>(help.Frame());
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->window(), &help);
   EXPECT_TRUE(help.isLoaded());
@@ -47,22 +47,22 @@ TEST(HelpWindow, FrameIsMadeOnceAndCaptionedOnce) {
   first->setCaption("renamed by the user");
   EXPECT_EQ(help.Frame(), first);
   EXPECT_EQ(first->caption(), "renamed by the user");
-  EXPECT_EQ(t.host.frames().size(), framesBefore + 1);
+  EXPECT_EQ(t.host.frames().all().size(), framesBefore + 1);
 }
 
 TEST(HelpWindow, EachQuestionMarkClickShowsAnotherFramedWindow) {
   TestApp t;
   t.start();
-  const std::size_t framesBefore = t.host.frames().size();
+  const std::size_t framesBefore = t.host.frames().all().size();
   t.window().fire("btnHelp2", Event::kClick);
   t.window().fire("btnHelp2", Event::kClick);
 
-  const auto& frames = t.host.frames();
+  const auto& frames = t.host.frames().all();
   ASSERT_EQ(frames.size(), framesBefore + 2);
   ASSERT_EQ(t.module.windows.kept().size(), 2u);
-  host::HostFrame& a = *frames[framesBefore];
-  host::HostFrame& b = *frames[framesBefore + 1];
-  for (host::HostFrame* frame : {&a, &b}) {
+  standin::Frame& a = *frames[framesBefore];
+  standin::Frame& b = *frames[framesBefore + 1];
+  for (standin::Frame* frame : {&a, &b}) {
     EXPECT_EQ(frame->caption(), "CorbelwickBookmarks - Help");
     EXPECT_TRUE(frame->visible());
     auto* help = dynamic_cast<FrmHelp*>(frame->window());
@@ -139,7 +139,7 @@ TEST(HelpWindow, LinkLabelsShowTheirAddressesAndTooltips) {
 TEST(HelpWindow, HelpButtonShowsTheWindowModallyUntilClosed) {
   TestApp t;
   t.start();
-  const std::size_t framesBefore = t.host.frames().size();
+  const std::size_t framesBefore = t.host.frames().all().size();
   int shown = 0;
   const ui::Window* seen = nullptr;
   t.toolkit.modalDriver = [&](ui::Window& window) {
@@ -157,7 +157,7 @@ TEST(HelpWindow, HelpButtonShowsTheWindowModallyUntilClosed) {
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(t.toolkit.links, std::vector<std::string>{"mailto:info@corbelwickgis.example"});
   EXPECT_FALSE(isLive(t, seen));
-  EXPECT_EQ(t.host.frames().size(), framesBefore);
+  EXPECT_EQ(t.host.frames().all().size(), framesBefore);
   EXPECT_TRUE(t.toolkit.messages.empty());
 }
 

@@ -27,17 +27,10 @@ constexpr const char* kDuplicate = "Duplicate names are not allowed.";
 struct AddTest {
   explicit AddTest(const std::string& content, std::string_view document = TestApp::kOneMapDocument)
       : t(document) {
-    t.drives.write(TestApp::programDir() + "config", "\"" + kList + "\"\r\n");
-    t.drives.write(kList, content);
-    t.start();
+    t.startOnList(kList, content);
   }
   FrmMain& window() { return t.window(); }
-  void selectGroup(const std::string& name) {
-    ListBox& groups = window().lstbxGroup();
-    for (int i = 0; i < groups.count(); ++i) {
-      if (groups.item(i) == name) groups.select(i);
-    }
-  }
+  void selectGroup(const std::string& name) { testing::selectEntry(window().lstbxGroup(), name); }
   void addGroup(std::optional<std::string> answer) {
     t.toolkit.queueInput(std::move(answer));
     window().fire("cmdbtnAddGroup", Event::kClick);
@@ -144,12 +137,12 @@ TEST(AddBookmark, WithThePageLayoutActiveStoresTheLayoutsExtent) {
   a.t.host.document().setLayoutActive(true);
   host::Envelope page = a.t.host.document().layout->extent();
   a.addBookmark("Sheet");
-  EXPECT_EQ(a.list(),
-            header() + group("Parks") +
-                testing::bookmark(
-                    "Parks", "Sheet",
-                    host::shortestText(page.XMin) + "," + host::shortestText(page.YMin) + "," +
-                        host::shortestText(page.XMax) + "," + host::shortestText(page.YMax)));
+  EXPECT_EQ(a.list(), header() + group("Parks") +
+                          testing::bookmark("Parks", "Sheet",
+                                            standin::shortestText(page.XMin) + "," +
+                                                standin::shortestText(page.YMin) + "," +
+                                                standin::shortestText(page.XMax) + "," +
+                                                standin::shortestText(page.YMax)));
 }
 
 TEST(AddBookmark, RefusalsShowTheirMessageAndWriteNothing) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "support/test_app.h"
 #include "ui/main/frm_main.h"
 
@@ -13,7 +13,7 @@ namespace cw::ui {
 namespace {
 
 using cw::testing::TestApp;
-using Kind = host::LayoutElement::Kind;
+using Kind = standin::LayoutElement::Kind;
 
 // Frames 0 and 2 share a name but are two objects.
 constexpr std::string_view kDocument = R"({"dataFrames": [
@@ -30,16 +30,16 @@ class LegendTest : public ::testing::Test {
  protected:
   LegendTest() : t(kDocument), window(t.module) { t.module.session.HostDocument = &doc(); }
 
-  host::HostDocument& doc() { return t.host.document(); }
-  host::PageLayout& layout() { return *doc().layout; }  // unlogged
+  standin::Document& doc() { return t.host.document(); }
+  standin::PageLayout& layout() { return *doc().layout; }  // unlogged
 
   void setLayout(const std::vector<Element>& elements) {
     layout().elements.clear();
     for (const auto& e : elements) {
-      auto element = std::make_unique<host::LayoutElement>();
+      auto element = std::make_unique<standin::LayoutElement>();
       element->kind = e.kind;
-      element->map = e.frame < 0 ? nullptr : &doc().dataFrame(e.frame);
-      element->bounds = {1, 2, 3, 4};
+      element->dataFrame = e.frame < 0 ? nullptr : &doc().dataFrame(e.frame);
+      element->pageBounds = {1, 2, 3, 4};
       layout().elements.push_back(std::move(element));
     }
   }
@@ -93,7 +93,7 @@ TEST_F(LegendTest, AFailingWalkReportsAndReturnsTheLegendFoundSoFar) {
 
 TEST_F(LegendTest, RefreshesFitsIntoItsBoundsAndInvalidatesTheGraphicsOfTheView) {
   setLayout({{Kind::kText, -1}, {Kind::kLegend, 0}});
-  host::LayoutElement* legend = layout().elements[1].get();
+  standin::LayoutElement* legend = layout().elements[1].get();
   doc().calls.clear();
   window.RefreshLegend(legend, &layout());
   EXPECT_EQ(doc().calls, (std::vector<std::string>{

@@ -31,9 +31,7 @@ struct SelectionTest {
   std::vector<std::string> select(const std::string& name) {
     ListBox& groups = t.window().lstbxGroup();
     groups.addItem(name);
-    for (int i = 0; i < groups.count(); ++i) {
-      if (groups.item(i) == name) groups.select(i);
-    }
+    testing::selectEntry(groups, name);
     return t.window().lstbxExtentName().items();
   }
   TestApp t;

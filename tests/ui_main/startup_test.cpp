@@ -110,7 +110,7 @@ TEST(StartUp, CentresTheFrameOnTheScreen) {
     TestApp t;
     t.toolkit.metrics = c.screen;
     t.start();
-    host::HostFrame* frame = t.window().Frame();
+    standin::Frame* frame = dynamic_cast<standin::Frame*>(t.window().Frame());
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->left(), c.left);
     EXPECT_EQ(frame->top(), c.top);
@@ -189,7 +189,7 @@ TEST(Close, HidesTheFrameUnloadsAndTheNextClickLoadsAfresh) {
   t.module.files.openForInput(1, kList);
 
   t.window().fire("btnClose", Event::kClick);
-  host::HostFrame* frame = t.window().Frame();
+  standin::Frame* frame = dynamic_cast<standin::Frame*>(t.window().Frame());
   EXPECT_FALSE(frame->visible());
   EXPECT_FALSE(t.window().isLoaded());
   EXPECT_FALSE(t.module.files.isOpen(1));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "store/side_files.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
@@ -42,7 +42,7 @@ const std::string kParksGroup = group("Parks");
 const std::string kRiverside = bookmark("Parks", "Riverside");
 
 // Every layer's visibility, frame by frame, group members in brackets.
-std::string layerState(const std::vector<std::unique_ptr<host::HostLayer>>& layers) {
+std::string layerState(const std::vector<std::unique_ptr<standin::Layer>>& layers) {
   std::string out;
   for (const auto& layer : layers) {
     out += " " + layer->name() + "=" + (layer->visible() ? "1" : "0");
@@ -50,7 +50,7 @@ std::string layerState(const std::vector<std::unique_ptr<host::HostLayer>>& laye
   }
   return out;
 }
-std::string visibilityState(host::HostDocument& doc) {
+std::string visibilityState(standin::Document& doc) {
   std::string out;
   for (const auto& frame : doc.dataFrames) {
     out += "{" + frame->name() + ":" + layerState(frame->layers) + " }";
@@ -68,7 +68,7 @@ class ZoomTest : public ::testing::Test {
 
   std::string list() const { return TestApp::programDir() + "bookmarks_default.bmk"; }
   FrmMain& window() { return t.window(); }
-  host::HostDocument& doc() { return t.host.document(); }
+  standin::Document& doc() { return t.host.document(); }
 
   void choose(const std::string& group, const std::string& bookmark) {
     t.module.session.SelectedGroup = group;

@@ -5,7 +5,7 @@
 
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "ui/controls/selectable.h"
 #include "ui/controls/simple_controls.h"
 #include "ui/controls/window.h"
@@ -73,7 +73,8 @@ std::string shortestNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-SessionRunner::SessionRunner(platform::FileSystem& fs, host::MapHost& host, std::ostream& out)
+SessionRunner::SessionRunner(platform::FileSystem& fs, standin::Application& host,
+                             std::ostream& out)
     : fs_(fs), host_(host), out_(out) {
   module_ = std::make_unique<Module>(fs_, toolkit_, toolkit_, host_);
   toolkit_.onLine = [this](const std::string& line) { out_ << line << "\n"; };
@@ -124,7 +125,7 @@ ui::Window& SessionRunner::window(const std::string& name, const Line& line) {
     return *module_->mainWindow;
   }
   auto shown = [this](ui::Window* w) {
-    for (const auto& frame : host_.frames()) {
+    for (const auto& frame : host_.frames().all()) {
       if (frame->window() == w) return frame->visible();
     }
     return w->isVisible();
@@ -245,7 +246,7 @@ void SessionRunner::perform(const Line& line) {
     need(1);
     ui::Window& win = window(w[1], line);
     bool framed = false;
-    for (const auto& frame : host_.frames()) {
+    for (const auto& frame : host_.frames().all()) {
       if (frame->window() == &win) {
         frame->setVisible(false);
         framed = true;
@@ -285,7 +286,7 @@ void SessionRunner::perform(const Line& line) {
     need(3);
     if (w[3] != "on" && w[3] != "off") throw errorAt(line.number, "layer takes on or off");
     // The layer path names a top-level layer, then members of group layers: "Land/Parks".
-    host::HostLayer* found = nullptr;
+    standin::Layer* found = nullptr;
     for (int i = 0; i < doc.dataFrameCount() && !found; ++i) {
       auto& frame = doc.dataFrame(i);
       if (frame.name() != w[1]) continue;
@@ -297,10 +298,10 @@ void SessionRunner::perform(const Line& line) {
       }
       names.push_back(path);
       for (int j = 0; j < frame.layerCount() && !found; ++j) {
-        host::HostLayer* layer = &frame.layer(j);
+        standin::Layer* layer = &frame.layer(j);
         if (layer->name() != names[0]) continue;
         for (std::size_t depth = 1; layer && depth < names.size(); ++depth) {
-          host::HostLayer* member = nullptr;
+          standin::Layer* member = nullptr;
           for (int k = 0; k < layer->memberCount() && !member; ++k) {
             if (layer->member(k).name() == names[depth]) member = &layer->member(k);
           }
@@ -332,8 +333,8 @@ void SessionRunner::printState() {
   }
   for (int i = 0; i < doc.dataFrameCount(); ++i) {
     auto& frame = doc.dataFrame(i);
-    std::function<void(host::HostLayer&, const std::string&)> print =
-        [&](host::HostLayer& layer, const std::string& prefix) {
+    std::function<void(standin::Layer&, const std::string&)> print =
+        [&](standin::Layer& layer, const std::string& prefix) {
           out_ << "LAYER " << ui::quoteForTranscript(frame.name()) << " "
                << ui::quoteForTranscript(prefix + layer.name()) << " "
                << (layer.visible() ? "on" : "off") << "\n";

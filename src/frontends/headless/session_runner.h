@@ -13,8 +13,8 @@ namespace cw {
 class Module;
 class CorbelwickBookmarks;
 }  // namespace cw
-namespace cw::host {
-class MapHost;
+namespace cw::standin {
+class Application;
 }
 namespace cw::platform {
 class FileSystem;
@@ -29,7 +29,7 @@ namespace cw::headless {
 // writing a transcript. The format is described in docs/session-scripts.md.
 class SessionRunner {
  public:
-  SessionRunner(platform::FileSystem& fs, host::MapHost& host, std::ostream& out);
+  SessionRunner(platform::FileSystem& fs, standin::Application& host, std::ostream& out);
   ~SessionRunner();
 
   // Plays the whole script; throws ScriptError on a script mistake.
@@ -50,7 +50,7 @@ class SessionRunner {
   void printState();
 
   platform::FileSystem& fs_;
-  host::MapHost& host_;
+  standin::Application& host_;
   std::ostream& out_;
   HeadlessToolkit toolkit_;
   std::unique_ptr<Module> module_;

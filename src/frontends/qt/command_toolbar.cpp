@@ -7,6 +7,7 @@
 
 #include "command/corbelwick_bookmarks.h"
 #include "errors/failure.h"
+#include "hosts/standin/application.h"
 
 namespace cw::qt {
 
@@ -34,7 +35,7 @@ QIcon iconOf(ICommand& command) {
 
 }  // namespace
 
-CommandToolbar::CommandToolbar(ICommand& command, host::MapHost& host, QWidget* parent)
+CommandToolbar::CommandToolbar(ICommand& command, standin::Application& host, QWidget* parent)
     : QToolBar(parent), command_(command) {
   try {
     command.OnCreate(&host);

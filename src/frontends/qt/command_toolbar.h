@@ -5,8 +5,8 @@
 namespace cw {
 class ICommand;
 }
-namespace cw::host {
-class MapHost;
+namespace cw::standin {
+class Application;
 }
 
 namespace cw::qt {
@@ -16,7 +16,7 @@ namespace cw::qt {
 // text and Category as the toolbar's title; each press calls the click hook.
 class CommandToolbar : public QToolBar {
  public:
-  CommandToolbar(ICommand& command, host::MapHost& host, QWidget* parent);
+  CommandToolbar(ICommand& command, standin::Application& host, QWidget* parent);
   QAction* commandAction() const { return action_; }
   QWidget* commandButton() const;
 

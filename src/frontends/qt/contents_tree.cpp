@@ -14,19 +14,19 @@ namespace {
 constexpr int kFrameRole = Qt::UserRole + 1;  // index of a data frame
 constexpr int kLayerRole = Qt::UserRole + 2;  // the host layer of an item
 
-host::HostLayer* layerOf(const QTreeWidgetItem* item) {
-  return reinterpret_cast<host::HostLayer*>(item->data(0, kLayerRole).value<quintptr>());
+standin::Layer* layerOf(const QTreeWidgetItem* item) {
+  return reinterpret_cast<standin::Layer*>(item->data(0, kLayerRole).value<quintptr>());
 }
 
-QIcon swatch(const host::HostLayer& layer) {
+QIcon swatch(const standin::Layer& layer) {
   QPixmap pixmap(12, 12);
-  pixmap.fill(layer.kind() == host::LayerKind::kGroup ? QColor("#c8c8c8") : layerColor(layer));
+  pixmap.fill(layer.kind() == standin::LayerKind::kGroup ? QColor("#c8c8c8") : layerColor(layer));
   return QIcon(pixmap);
 }
 
 }  // namespace
 
-ContentsTree::ContentsTree(host::MapHost& host, QWidget* parent)
+ContentsTree::ContentsTree(standin::Application& host, QWidget* parent)
     : QTreeWidget(parent), host_(host) {
   setObjectName("TableOfContents");
   setHeaderHidden(true);
@@ -34,7 +34,7 @@ ContentsTree::ContentsTree(host::MapHost& host, QWidget* parent)
   connect(this, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { showMenu(at); });
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
-    host::HostLayer* layer = layerOf(item);
+    standin::Layer* layer = layerOf(item);
     if (updating_ || !layer) return;
     bool on = item->checkState(0) == Qt::Checked;
     if (on != layer->visible()) hostCall([&] { layer->setVisible(on); });
@@ -47,8 +47,8 @@ QString ContentsTree::structure() const {
   if (!host_.hasDocument()) return {};
   auto& doc = host_.document();
   QString out = QString::number(reinterpret_cast<quintptr>(&doc));
-  std::function<void(const host::HostLayer&, int)> add = [&](const host::HostLayer& layer,
-                                                             int depth) {
+  std::function<void(const standin::Layer&, int)> add = [&](const standin::Layer& layer,
+                                                            int depth) {
     out += QString("\n%1%2@%3")
                .arg(QString(depth, ' '), QString::fromStdString(layer.name()))
                .arg(reinterpret_cast<quintptr>(&layer));
@@ -75,8 +75,8 @@ void ContentsTree::rebuild() {
   clear();
   if (host_.hasDocument()) {
     auto& doc = host_.document();
-    std::function<void(host::HostLayer&, QTreeWidgetItem*)> add = [&](host::HostLayer& layer,
-                                                                      QTreeWidgetItem* parent) {
+    std::function<void(standin::Layer&, QTreeWidgetItem*)> add = [&](standin::Layer& layer,
+                                                                     QTreeWidgetItem* parent) {
       auto* item = new QTreeWidgetItem(parent, {QString::fromStdString(layer.name())});
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
       item->setCheckState(0, layer.visible() ? Qt::Checked : Qt::Unchecked);
@@ -100,7 +100,7 @@ void ContentsTree::updateStates() {
   updating_ = true;
   int focus = host_.document().focusIndex();
   std::function<void(QTreeWidgetItem*)> visit = [&](QTreeWidgetItem* item) {
-    if (host::HostLayer* layer = layerOf(item)) {
+    if (standin::Layer* layer = layerOf(item)) {
       Qt::CheckState state = layer->visible() ? Qt::Checked : Qt::Unchecked;
       if (item->checkState(0) != state) item->setCheckState(0, state);
     } else {

@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 #include <string>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::qt {
 
@@ -12,7 +12,7 @@ namespace cw::qt {
 // becomes the focus from its context menu.
 class ContentsTree : public QTreeWidget {
  public:
-  explicit ContentsTree(host::MapHost& host, QWidget* parent = nullptr);
+  explicit ContentsTree(standin::Application& host, QWidget* parent = nullptr);
 
   // Follows the document: rebuilt when its frames or layers changed, else checks and focus.
   void documentChanged();
@@ -28,7 +28,7 @@ class ContentsTree : public QTreeWidget {
   void updateStates();
   void showMenu(const QPoint& at);
 
-  host::MapHost& host_;
+  standin::Application& host_;
   QString structure_;
   bool updating_ = false;
 };

@@ -10,14 +10,14 @@
 
 namespace cw::qt {
 
-DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<host::HostDocument> document)
+DesktopApp::DesktopApp(platform::FileSystem& fs, std::unique_ptr<standin::Document> document)
     : host_(std::move(document)), toolkit_(com_identity::kTypeLibraryName) {
   module_ = std::make_unique<Module>(fs, toolkit_, toolkit_, host_);
   command_ = std::make_unique<CorbelwickBookmarks>(*module_);
-  host_.frameCreated.push_back([this](host::HostFrame& frame) {
+  host_.frames().frameCreated.push_back([this](standin::Frame& frame) {
     frames_.emplace_back(new FrameWindow(frame, toolkit_.scale(), window_.get()));
   });
-  window_ = std::make_unique<MainWindow>(*module_, *command_);
+  window_ = std::make_unique<MainWindow>(*module_, host_, *command_);
   toolkit_.setDialogParent(window_.get());
 }
 
@@ -25,7 +25,7 @@ DesktopApp::~DesktopApp() {
   // The widgets show the windows and the document, so they go before the module (members go
   // in reverse order); frames made from now on get no tool window.
   window_.reset();
-  host_.frameCreated.clear();
+  host_.frames().frameCreated.clear();
 }
 
 FrameWindow* DesktopApp::frameOf(const ui::Window& window) const {

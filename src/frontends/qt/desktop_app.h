@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frontends/qt/qt_toolkit.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw {
 class Module;
@@ -28,20 +28,20 @@ class MainWindow;
 // tool window above the main window.
 class DesktopApp {
  public:
-  DesktopApp(platform::FileSystem& fs, std::unique_ptr<host::HostDocument> document);
+  DesktopApp(platform::FileSystem& fs, std::unique_ptr<standin::Document> document);
   ~DesktopApp();
   DesktopApp(const DesktopApp&) = delete;
   DesktopApp& operator=(const DesktopApp&) = delete;
 
   MainWindow& mainWindow() { return *window_; }
   Module& module() { return *module_; }
-  host::MapHost& host() { return host_; }
+  standin::Application& host() { return host_; }
   QtToolkit& toolkit() { return toolkit_; }
   // The tool window of the host frame that shows a system window; nullptr when none does.
   FrameWindow* frameOf(const ui::Window& window) const;
 
  private:
-  host::MapHost host_;
+  standin::Application host_;
   QtToolkit toolkit_;
   std::unique_ptr<Module> module_;
   std::unique_ptr<CorbelwickBookmarks> command_;

@@ -5,12 +5,12 @@
 #include <QVBoxLayout>
 
 #include "frontends/qt/window_view.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "ui/controls/window.h"
 
 namespace cw::qt {
 
-FrameWindow::FrameWindow(host::HostFrame& frame, TwipsScale scale, QWidget* parent)
+FrameWindow::FrameWindow(standin::Frame& frame, TwipsScale scale, QWidget* parent)
     : QWidget(parent, Qt::Tool), frame_(frame), scale_(scale) {
   setObjectName("HostFrame");
   auto* layout = new QVBoxLayout(this);

@@ -4,8 +4,8 @@
 
 #include "frontends/qt/twips.h"
 
-namespace cw::host {
-class HostFrame;
+namespace cw::standin {
+class Frame;
 }
 namespace cw::ui {
 class Window;
@@ -20,9 +20,9 @@ class WindowView;
 // control hides the frame; the window in it stays loaded.
 class FrameWindow : public QWidget {
  public:
-  FrameWindow(host::HostFrame& frame, TwipsScale scale, QWidget* parent);
+  FrameWindow(standin::Frame& frame, TwipsScale scale, QWidget* parent);
 
-  host::HostFrame& frame() const { return frame_; }
+  standin::Frame& frame() const { return frame_; }
   // The rendered window; nullptr while nothing is bound.
   WindowView* view() const { return view_; }
 
@@ -32,7 +32,7 @@ class FrameWindow : public QWidget {
  private:
   void follow();
 
-  host::HostFrame& frame_;
+  standin::Frame& frame_;
   TwipsScale scale_;
   WindowView* view_ = nullptr;
   ui::Window* rendered_ = nullptr;

@@ -9,7 +9,8 @@ namespace cw::qt {
 
 namespace {
 
-void drawLegend(QPainter& p, const host::LayoutElement& legend, const QRectF& r, double perInch) {
+void drawLegend(QPainter& p, const standin::LayoutElement& legend, const QRectF& r,
+                double perInch) {
   p.fillRect(r, Qt::white);
   p.setPen(QPen(QColor("#555555"), 1));
   p.drawRect(r);
@@ -24,8 +25,8 @@ void drawLegend(QPainter& p, const host::LayoutElement& legend, const QRectF& r,
   font.setBold(false);
   p.setFont(font);
   y += line * 1.1;
-  if (!legend.map) return;
-  for (const host::HostLayer* layer : visibleDrawingLayers(*legend.map)) {
+  if (!legend.dataFrame) return;
+  for (const standin::Layer* layer : visibleDrawingLayers(*legend.dataFrame)) {
     if (y + line > r.bottom()) break;
     QRectF box(r.left() + 8, y + line * 0.2, line * 0.9, line * 0.6);
     p.fillRect(box, layerColor(*layer));
@@ -68,7 +69,7 @@ void drawScaleBar(QPainter& p, const QRectF& r) {
 
 }  // namespace
 
-LayoutView::LayoutView(host::MapHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+LayoutView::LayoutView(standin::Application& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("LayoutView");
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -77,7 +78,7 @@ void LayoutView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), QColor("#9a9a9a"));
   if (!host_.hasDocument() || !host_.document().layout) return;
-  host::PageLayout& layout = *host_.document().layout;
+  standin::PageLayout& layout = *host_.document().layout;
   // The shown part of the page, fitted into the view with a margin.
   MapTransform page(layout.extent(), QRectF(rect()).adjusted(16, 16, -16, -16));
   auto toRect = [&](const host::Envelope& e) {
@@ -89,25 +90,26 @@ void LayoutView::paintEvent(QPaintEvent*) {
   p.fillRect(sheet, Qt::white);
   double perInch = page.pixelsPerUnit();
   for (const auto& element : layout.elements) {
-    QRectF r = toRect(element->bounds);
+    QRectF r = toRect(element->pageBounds);
     switch (element->kind) {
-      case host::LayoutElement::Kind::kMapFrame:
+      case standin::LayoutElement::Kind::kMapFrame:
         p.fillRect(r, QColor("#f4f1e8"));
-        if (element->map) drawDataFrame(p, *element->map, MapTransform(element->map->extent(), r));
+        if (element->dataFrame)
+          drawDataFrame(p, *element->dataFrame, MapTransform(element->dataFrame->extent(), r));
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::NoBrush);
         p.drawRect(r);
         break;
-      case host::LayoutElement::Kind::kLegend:
+      case standin::LayoutElement::Kind::kLegend:
         drawLegend(p, *element, r, perInch);
         break;
-      case host::LayoutElement::Kind::kNorthArrow:
+      case standin::LayoutElement::Kind::kNorthArrow:
         drawNorthArrow(p, r);
         break;
-      case host::LayoutElement::Kind::kScaleBar:
+      case standin::LayoutElement::Kind::kScaleBar:
         drawScaleBar(p, r);
         break;
-      case host::LayoutElement::Kind::kText: {
+      case standin::LayoutElement::Kind::kText: {
         QFont font = p.font();
         font.setPixelSize(std::max(8, int(r.height() * 0.6)));
         p.setFont(font);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::qt {
 
@@ -11,13 +11,13 @@ namespace cw::qt {
 // texts.
 class LayoutView : public QWidget {
  public:
-  explicit LayoutView(host::MapHost& host, QWidget* parent = nullptr);
+  explicit LayoutView(standin::Application& host, QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  host::MapHost& host_;
+  standin::Application& host_;
 };
 
 }  // namespace cw::qt

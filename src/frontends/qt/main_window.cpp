@@ -21,7 +21,7 @@
 #include "frontends/qt/host_calls.h"
 #include "frontends/qt/layout_view.h"
 #include "frontends/qt/map_canvas.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::qt {
 
@@ -33,8 +33,8 @@ QString number(double value) {
 
 }  // namespace
 
-MainWindow::MainWindow(Module& module, ICommand& command)
-    : module_(module), host_(module.services.hostApplication) {
+MainWindow::MainWindow(Module& module, standin::Application& host, ICommand& command)
+    : module_(module), host_(host) {
   setObjectName("MainWindow");
   setWindowTitle("Corbelwick Map");
   canvas_ = new MapCanvas(host_, this);
@@ -72,7 +72,8 @@ void MainWindow::buildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Open Document...", QKeySequence::Open, this, [this] { openDocument(); });
   file->addAction("&Save Document As...", QKeySequence::SaveAs, this, [this] { saveDocument(); });
-  file->addAction("Open Sample &Document", this, [this] { setDocument(host::sampleDocument()); });
+  file->addAction("Open Sample &Document", this,
+                  [this] { setDocument(standin::sampleDocument()); });
   file->addSeparator();
   file->addAction("E&xit", QKeySequence::Quit, this, [this] { close(); });
 
@@ -105,7 +106,7 @@ void MainWindow::refresh() {
   bool layout = host_.hasDocument() && host_.document().layoutActive();
   views_->setCurrentWidget(layout ? static_cast<QWidget*>(layout_) : canvas_);
   (layout ? layoutView_ : dataView_)->setChecked(true);
-  if (host::DataFrame* frame = canvas_->focusFrame()) {
+  if (standin::DataFrame* frame = canvas_->focusFrame()) {
     host::Envelope e = frame->extent();
     extent_->setText(QString("%1   Extent: %2, %3 - %4, %5")
                          .arg(QString::fromStdString(frame->name()), number(e.XMin), number(e.YMin),
@@ -115,7 +116,7 @@ void MainWindow::refresh() {
   }
 }
 
-void MainWindow::setDocument(std::unique_ptr<host::HostDocument> document) {
+void MainWindow::setDocument(std::unique_ptr<standin::Document> document) {
   // The system holds the document of its last click: it is told the document was replaced.
   host_.setDocument(std::move(document));
   module_.hostDocumentReplaced();
@@ -130,10 +131,10 @@ void MainWindow::showLayout(bool layout) {
 }
 
 void MainWindow::createBookmark(const QString& name) {
-  host::DataFrame* frame = canvas_->focusFrame();
+  standin::DataFrame* frame = canvas_->focusFrame();
   if (!frame || name.isEmpty()) return;
   frame->bookmarks.push_back(
-      std::make_unique<host::SpatialBookmark>(name.toStdString(), frame->extent()));
+      std::make_unique<standin::SpatialBookmark>(name.toStdString(), frame->extent()));
   host_.document().changed();
 }
 
@@ -146,15 +147,15 @@ void MainWindow::fillBookmarksMenu() {
     if (ok) createBookmark(name.trimmed());
   });
   bookmarks_->addSeparator();
-  host::DataFrame* frame = canvas_->focusFrame();
+  standin::DataFrame* frame = canvas_->focusFrame();
   if (!frame || frame->bookmarks.empty()) {
     bookmarks_->addAction("(no bookmarks)")->setEnabled(false);
     return;
   }
   for (const auto& bookmark : frame->bookmarks) {
-    host::SpatialBookmark* target = bookmark.get();
+    standin::SpatialBookmark* target = bookmark.get();
     bookmarks_->addAction(QString::fromStdString(bookmark->name()), this, [this, target] {
-      if (host::DataFrame* focus = canvas_->focusFrame()) {
+      if (standin::DataFrame* focus = canvas_->focusFrame()) {
         for (const auto& b : focus->bookmarks) {
           if (b.get() == target) hostCall([&] { target->applyTo(*focus); });
         }
@@ -174,7 +175,7 @@ void MainWindow::openDocument() {
   }
   QByteArray bytes = file.readAll();
   try {
-    setDocument(host::loadDocument(std::string_view(bytes.constData(), bytes.size())));
+    setDocument(standin::loadDocument(std::string_view(bytes.constData(), bytes.size())));
   } catch (const Failure& e) {
     QMessageBox::warning(this, windowTitle(),
                          "Not a map document: " + QString::fromStdString(e.description()));
@@ -187,7 +188,7 @@ void MainWindow::saveDocument() {
       QFileDialog::getSaveFileName(this, "Save Map Document", "map.json", "Map documents (*.json)");
   if (path.isEmpty()) return;
   QFile file(path);
-  QByteArray bytes = QByteArray::fromStdString(host::saveDocument(host_.document()));
+  QByteArray bytes = QByteArray::fromStdString(standin::saveDocument(host_.document()));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
     QMessageBox::warning(this, windowTitle(), "Cannot write " + path + ".");
   }

@@ -7,10 +7,10 @@ namespace cw {
 class Module;
 class ICommand;
 }  // namespace cw
-namespace cw::host {
-class HostDocument;
-class MapHost;
-}  // namespace cw::host
+namespace cw::standin {
+class Document;
+class Application;
+}  // namespace cw::standin
 
 class QAction;
 class QLabel;
@@ -29,7 +29,7 @@ class MapCanvas;
 // carries the command.
 class MainWindow : public QMainWindow {
  public:
-  MainWindow(Module& module, ICommand& command);
+  MainWindow(Module& module, standin::Application& host, ICommand& command);
   ~MainWindow() override;
 
   MapCanvas* canvas() const { return canvas_; }
@@ -39,7 +39,7 @@ class MainWindow : public QMainWindow {
   QMenu* bookmarksMenu() const { return bookmarks_; }
 
   // Replaces the document (the sample, or one read from a file).
-  void setDocument(std::unique_ptr<host::HostDocument> document);
+  void setDocument(std::unique_ptr<standin::Document> document);
   // Switches between the data view and the layout view.
   void showLayout(bool layout);
   // Adds a document bookmark of the focus data frame's extent.
@@ -55,7 +55,7 @@ class MainWindow : public QMainWindow {
   void saveDocument();
 
   Module& module_;
-  host::MapHost& host_;
+  standin::Application& host_;
   MapCanvas* canvas_ = nullptr;
   LayoutView* layout_ = nullptr;
   ContentsTree* contents_ = nullptr;

@@ -10,14 +10,14 @@
 
 namespace cw::qt {
 
-MapCanvas::MapCanvas(host::MapHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+MapCanvas::MapCanvas(standin::Application& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("MapCanvas");
   setCursor(Qt::OpenHandCursor);
   setMinimumSize(200, 150);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-host::DataFrame* MapCanvas::focusFrame() const {
+standin::DataFrame* MapCanvas::focusFrame() const {
   if (!host_.hasDocument()) return nullptr;
   auto& doc = host_.document();
   int focus = doc.focusIndex();
@@ -26,7 +26,7 @@ host::DataFrame* MapCanvas::focusFrame() const {
 }
 
 host::Envelope MapCanvas::shownExtent() const {
-  const host::DataFrame* frame = focusFrame();
+  const standin::DataFrame* frame = focusFrame();
   if (!frame) return {};
   return widenToAspect(frame->extent(), width(), height());
 }
@@ -44,7 +44,7 @@ void MapCanvas::documentReplaced() {
 // The view's size goes to the data frame, so the extents it is given are widened to the
 // canvas's proportions. A resize keeps the centre and the scale, as a map window does.
 void MapCanvas::fitFocusToView() {
-  host::DataFrame* frame = focusFrame();
+  standin::DataFrame* frame = focusFrame();
   if (!frame || width() <= 0 || height() <= 0) return;
   if (frame == fittedFrame_ && size() == fittedSize_ && frame->viewWidth == width() &&
       frame->viewHeight == height()) {
@@ -73,7 +73,7 @@ void MapCanvas::fitFocusToView() {
 void MapCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor("#f4f1e8"));
-  host::DataFrame* frame = focusFrame();
+  standin::DataFrame* frame = focusFrame();
   if (!frame) {
     painter.drawText(rect(), Qt::AlignCenter, "The document has no data frame.");
     return;
@@ -83,7 +83,7 @@ void MapCanvas::paintEvent(QPaintEvent*) {
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) {
-  host::DataFrame* frame = focusFrame();
+  standin::DataFrame* frame = focusFrame();
   if (!frame) return;
   host::Envelope before = frame->extent();
   fitFocusToView();
@@ -111,7 +111,7 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
   setCursor(Qt::OpenHandCursor);
   QPoint moved = event->position().toPoint() - pressAt_;
   offset_ = {};
-  host::DataFrame* frame = focusFrame();
+  standin::DataFrame* frame = focusFrame();
   if (frame && !moved.isNull()) {
     MapTransform t(frame->extent(), QRectF(rect()));
     double dx = moved.x() / t.pixelsPerUnit();
@@ -123,7 +123,7 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MapCanvas::wheelEvent(QWheelEvent* event) {
-  host::DataFrame* frame = focusFrame();
+  standin::DataFrame* frame = focusFrame();
   double steps = event->angleDelta().y() / 120.0;
   if (!frame || steps == 0) return;
   MapTransform t(frame->extent(), QRectF(rect()));

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 namespace cw::qt {
 
@@ -11,10 +11,10 @@ namespace cw::qt {
 // pointer; both set the data frame's extent as the user's action.
 class MapCanvas : public QWidget {
  public:
-  explicit MapCanvas(host::MapHost& host, QWidget* parent = nullptr);
+  explicit MapCanvas(standin::Application& host, QWidget* parent = nullptr);
 
   // The focus data frame; nullptr when the document has none.
-  host::DataFrame* focusFrame() const;
+  standin::DataFrame* focusFrame() const;
   // What the canvas shows.
   host::Envelope shownExtent() const;
   // Follows the document after any change of it (or after it was replaced).
@@ -34,11 +34,11 @@ class MapCanvas : public QWidget {
  private:
   void fitFocusToView();
 
-  host::MapHost& host_;
+  standin::Application& host_;
   bool dragging_ = false;
   QPoint pressAt_;
   QPoint offset_;
-  const host::DataFrame* fittedFrame_ = nullptr;
+  const standin::DataFrame* fittedFrame_ = nullptr;
   QSize fittedSize_;
   bool fittedVisible_ = false;
 };

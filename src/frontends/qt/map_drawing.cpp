@@ -19,7 +19,7 @@ QPolygonF polyline(const std::vector<std::pair<double, double>>& path, const Map
   return out;
 }
 
-void drawPoints(QPainter& p, const host::Feature& feature, const QColor& colour,
+void drawPoints(QPainter& p, const standin::Feature& feature, const QColor& colour,
                 const MapTransform& t) {
   p.setPen(QPen(colour.darker(160), 1));
   p.setBrush(colour);
@@ -36,14 +36,14 @@ void drawPoints(QPainter& p, const host::Feature& feature, const QColor& colour,
   }
 }
 
-void drawLines(QPainter& p, const host::Feature& feature, const QColor& colour,
+void drawLines(QPainter& p, const standin::Feature& feature, const QColor& colour,
                const MapTransform& t) {
   p.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
   for (const auto& path : feature.geometry.paths) p.drawPolyline(polyline(path, t));
 }
 
-void drawPolygons(QPainter& p, const host::Feature& feature, const QColor& colour,
+void drawPolygons(QPainter& p, const standin::Feature& feature, const QColor& colour,
                   const MapTransform& t) {
   // Rings of one part form one path; holes cut out by the odd-even rule.
   std::map<int, QPainterPath> parts;
@@ -63,16 +63,16 @@ void drawPolygons(QPainter& p, const host::Feature& feature, const QColor& colou
   for (const auto& [part, path] : parts) p.drawPath(path);
 }
 
-void drawLayer(QPainter& p, const host::HostLayer& layer, const MapTransform& t) {
+void drawLayer(QPainter& p, const standin::Layer& layer, const MapTransform& t) {
   if (!layer.visible()) return;
-  if (layer.kind() == host::LayerKind::kGroup) {
+  if (layer.kind() == standin::LayerKind::kGroup) {
     for (int i = layer.memberCount() - 1; i >= 0; --i) {
       drawLayer(p, *layer.members[static_cast<std::size_t>(i)], t);
     }
     return;
   }
   QColor colour = layerColor(layer);
-  if (layer.kind() == host::LayerKind::kRaster && layer.coverage) {
+  if (layer.kind() == standin::LayerKind::kRaster && layer.coverage) {
     const auto& c = *layer.coverage;
     QRectF area(t.toPixel(c.XMin, c.YMax), t.toPixel(c.XMax, c.YMin));
     QLinearGradient shade(area.topLeft(), area.bottomRight());
@@ -84,7 +84,7 @@ void drawLayer(QPainter& p, const host::HostLayer& layer, const MapTransform& t)
     shade.setColorAt(1, dark);
     p.fillRect(area, shade);
   }
-  using Type = host::Geometry::Type;
+  using Type = standin::Geometry::Type;
   for (const auto& feature : layer.features) {
     switch (feature.geometry.type) {
       case Type::kPoint:
@@ -103,11 +103,11 @@ void drawLayer(QPainter& p, const host::HostLayer& layer, const MapTransform& t)
   }
 }
 
-void collectVisible(const host::HostLayer& layer, std::vector<const host::HostLayer*>& out) {
+void collectVisible(const standin::Layer& layer, std::vector<const standin::Layer*>& out) {
   if (!layer.visible()) return;
-  if (layer.kind() == host::LayerKind::kGroup) {
+  if (layer.kind() == standin::LayerKind::kGroup) {
     for (const auto& member : layer.members) collectVisible(*member, out);
-  } else if (layer.kind() != host::LayerKind::kOther) {
+  } else if (layer.kind() != standin::LayerKind::kOther) {
     out.push_back(&layer);
   }
 }
@@ -144,7 +144,7 @@ QPointF MapTransform::toMap(const QPointF& pixel) const {
           shown_.YMax - (pixel.y() - target_.top()) / scale_};
 }
 
-QColor layerColor(const host::HostLayer& layer) {
+QColor layerColor(const standin::Layer& layer) {
   QColor own(QString::fromStdString(layer.color));
   if (!layer.color.empty() && own.isValid()) return own;
   std::size_t sum = 0;
@@ -152,7 +152,7 @@ QColor layerColor(const host::HostLayer& layer) {
   return QColor(kPalette[sum % std::size(kPalette)]);
 }
 
-void drawDataFrame(QPainter& painter, host::DataFrame& frame, const MapTransform& transform) {
+void drawDataFrame(QPainter& painter, standin::DataFrame& frame, const MapTransform& transform) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   QFont labels = painter.font();
@@ -168,8 +168,8 @@ void drawDataFrame(QPainter& painter, host::DataFrame& frame, const MapTransform
   painter.restore();
 }
 
-std::vector<const host::HostLayer*> visibleDrawingLayers(const host::DataFrame& frame) {
-  std::vector<const host::HostLayer*> out;
+std::vector<const standin::Layer*> visibleDrawingLayers(const standin::DataFrame& frame) {
+  std::vector<const standin::Layer*> out;
   for (const auto& layer : frame.layers) collectVisible(*layer, out);
   return out;
 }

@@ -5,7 +5,7 @@
 #include <QRectF>
 #include <vector>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
 class QPainter;
 
@@ -32,13 +32,13 @@ class MapTransform {
 host::Envelope widenToAspect(const host::Envelope& extent, double width, double height);
 
 // The colour of a layer: its own, or one of a fixed palette chosen by its name.
-QColor layerColor(const host::HostLayer& layer);
+QColor layerColor(const standin::Layer& layer);
 
 // Draws the visible layers of a data frame (group members when the group is visible), the
 // bottom layer of the table of contents first, clipped to the transform's rectangle.
-void drawDataFrame(QPainter& painter, host::DataFrame& frame, const MapTransform& transform);
+void drawDataFrame(QPainter& painter, standin::DataFrame& frame, const MapTransform& transform);
 
 // The feature and raster layers that draw, in table-of-contents order (for legends).
-std::vector<const host::HostLayer*> visibleDrawingLayers(const host::DataFrame& frame);
+std::vector<const standin::Layer*> visibleDrawingLayers(const standin::DataFrame& frame);
 
 }  // namespace cw::qt

@@ -21,7 +21,7 @@
 #include "frontends/qt/modal_driver.h"
 #include "frontends/qt/screenshot.h"
 #include "frontends/qt/window_view.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::qt {

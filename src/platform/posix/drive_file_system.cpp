@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kWriteBufferSize = 64 * 1024;
+
+class HostLock : public FileLock {
+ public:
+  explicit HostLock(int fd) : fd_(fd) {}
+  ~HostLock() override { ::close(fd_); }
+  HostLock(const HostLock&) = delete;
+  HostLock& operator=(const HostLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 const char* runtimeText(int number) {
   switch (number) {
@@ -88,6 +100,18 @@ const char* runtimeText(int number) {
     default:
       fail(err::kDeviceIoError, path, reason);
   }
+}
+
+// A rename is durable only once its directory is: without this, a power loss after the command
+// reported success could bring the old file back. File systems that cannot sync a directory
+// (EINVAL) keep their renames by other means.
+void syncDirectoryOf(const fs::path& host, const std::string& path) {
+  int fd = ::open(host.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) failErrno(errno, path, "open the directory to sync it");
+  int result = ::fsync(fd);
+  int error = errno;
+  ::close(fd);
+  if (result != 0 && error != EINVAL) failErrno(error, path, "sync the directory");
 }
 
 // Characters the Windows platform refuses in a name.
@@ -298,16 +322,17 @@ DriveFileSystem::Options DriveFileSystem::defaultOptions() {
   return options;
 }
 
-bool DriveFileSystem::GivenOptions::addDrive(const std::string& spec) {
-  if (spec.size() < 3 || spec[1] != '=' || !std::isalpha(static_cast<unsigned char>(spec[0]))) {
+bool DriveFileSystem::GivenOptions::addDrive(const std::string& mapping) {
+  if (mapping.size() < 3 || mapping[1] != '=' ||
+      !std::isalpha(static_cast<unsigned char>(mapping[0]))) {
     return false;
   }
-  const char letter = upperCase(spec[0]);
+  const char letter = upperCase(mapping[0]);
   if (!firstDrive_) {
     options_.drives.clear();
     firstDrive_ = letter;
   }
-  options_.drives[letter] = spec.substr(2);
+  options_.drives[letter] = mapping.substr(2);
   return true;
 }
 
@@ -537,6 +562,26 @@ void DriveFileSystem::replaceFile(const std::string& from, const std::string& to
     int error = errno;
     failErrno(error == ENOENT ? ENOTDIR : error, to, "replace with " + from);
   }
+  syncDirectoryOf(hostTo, to);
+}
+
+std::unique_ptr<FileLock> DriveFileSystem::tryLock(const std::string& path) {
+  fs::path host = resolve(path);
+  if (statOf(host).isDirectory()) fail(err::kPathFileAccessError, path, "a directory, not a file");
+  int fd = ::open(host.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    int error = errno;
+    failErrno(error == ENOENT ? ENOTDIR : error, path, "open");
+  }
+  // flock belongs to the open file description: a second opening in this process is another
+  // holder too, and the kernel lets go when the last descriptor closes.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    int error = errno;
+    ::close(fd);
+    if (error == EWOULDBLOCK || error == EINTR) return nullptr;
+    failErrno(error, path, "lock");
+  }
+  return std::make_unique<HostLock>(fd);
 }
 
 std::vector<DirEntry> DriveFileSystem::listDirectory(const std::string& path,

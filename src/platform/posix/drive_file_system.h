@@ -32,8 +32,8 @@ class DriveFileSystem : public FileSystem {
   // starts at the root of the first given drive, since the default one lies on Z:.
   class GivenOptions {
    public:
-    // False when the spec is not "X=DIR" with a letter X.
-    bool addDrive(const std::string& spec);
+    // False when the option's value is not "X=DIR" with a letter X.
+    bool addDrive(const std::string& mapping);
     void setCurrentDirectory(std::string path);
     bool drivesGiven() const { return firstDrive_ != 0; }
     bool directoryGiven() const { return directoryGiven_; }
@@ -62,6 +62,7 @@ class DriveFileSystem : public FileSystem {
   void createDirectory(const std::string& path) override;
   void removeDirectory(const std::string& path) override;
   void replaceFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<FileLock> tryLock(const std::string& path) override;
   std::vector<DirEntry> listDirectory(const std::string& path, unsigned attributeMask) override;
   unsigned attributes(const std::string& path) override;
   void setAttributes(const std::string& path, unsigned attributes) override;

@@ -193,6 +193,10 @@ void FaultInjectingFileSystem::replaceFile(const std::string& from, const std::s
   inner_.replaceFile(from, to);
 }
 
+std::unique_ptr<FileLock> FaultInjectingFileSystem::tryLock(const std::string& path) {
+  return inner_.tryLock(path);
+}
+
 std::vector<DirEntry> FaultInjectingFileSystem::listDirectory(const std::string& path,
                                                               unsigned attributeMask) {
   return inner_.listDirectory(path, attributeMask);

@@ -70,6 +70,8 @@ class FaultInjectingFileSystem : public FileSystem {
   void createDirectory(const std::string& path) override;
   void removeDirectory(const std::string& path) override;
   void replaceFile(const std::string& from, const std::string& to) override;
+  // Locks are passed through unfaulted: they hold no data a fault could lose.
+  std::unique_ptr<FileLock> tryLock(const std::string& path) override;
   std::vector<DirEntry> listDirectory(const std::string& path, unsigned attributeMask) override;
   unsigned attributes(const std::string& path) override;
   void setAttributes(const std::string& path, unsigned attributes) override;

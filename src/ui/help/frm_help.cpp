@@ -58,14 +58,14 @@ FrmHelp::~FrmHelp() = default;
 void FrmHelp::Form_Load() {
   errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // show the product version
     txtVersion().setCaption(module_.identity.ProductVersion);
   });
 }
 
 host::HostFrame* FrmHelp::Frame() {
   if (!frame_) {
-    frame_ = &module_.services.hostApplication.createFrame();
+    frame_ = &module_.services.hostApplication.frames().createFrame();
     frame_->bind(*this);
     frame_->setCaption(module_.identity.ProductName + " - Help");
   }

@@ -6,6 +6,7 @@
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
@@ -59,7 +60,7 @@ void FrmLoadList::btnOpen_Click() {
   errors::ErrorTrap trap(module_.report, "btnOpen_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     openChosenList(trap);
-    trap.at(8);
+    trap.at(8);  // close the list files
     module_.files.close(1);
     module_.files.close(2);
   });
@@ -67,19 +68,19 @@ void FrmLoadList::btnOpen_Click() {
 
 void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
   auto& files = module_.files;
-  trap.at(1);
+  trap.at(1);  // refuse when no file is chosen
   if (File1().selectedIndex() == FileList::kNone) {
     module_.services.windows.messageBox("Please select a file to load.",
                                         platform::MessageButtons::kOk);
     return;
   }
-  trap.at(2);
+  trap.at(2);  // the chosen file's full path
   std::string candidate = joinWindowsPath(Dir1().path(), File1().selectedName());
 
   // The whole content is read once to count its fields; a file that cannot be read fails here,
   // before anything has changed. The same read gathers the groups of what looks like a list,
   // so a valid one needs no second read to be shown.
-  trap.at(3);
+  trap.at(3);  // read the file through once
   files.close(1);
   files.close(2);
   store::ListCandidate scanned = store::ScanListCandidate(files, 2, candidate);
@@ -87,34 +88,36 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
   trap.at(4);  // the first field, the file left open
   store::Field first = store::OpenAtFirstField(files, 2, candidate, scanned.fieldCount > 0);
 
-  trap.at(5);
+  trap.at(5);  // refuse a file that is no list
   if (!first.equals(store::kFormatTag) || scanned.fieldCount < store::kFieldsPerRecord) {
     module_.services.windows.messageBox("Please choose a valid bookmark file, .bmk",
                                         platform::MessageButtons::kOk);
   } else {
-    trap.at(61);
+    trap.at(61);  // a list: make it the active one
     module_.session.ActiveListPath = candidate;
-    trap.at(62);
+    trap.at(62);  // show its path
     mainWindow().Text1().setText(module_.session.ActiveListPath);
-    trap.at(63);
+    trap.at(63);  // list its groups
     if (scanned.fieldCount % store::kFieldsPerRecord == 0) {
       mainWindow().showGroups(scanned.groups.names());
     } else {
       mainWindow().LoadGroupList();  // a record cut short: fails where it would
     }
-    trap.at(64);
+    trap.at(64);  // remember it in the pointer file
     files.close(3);
     // The new choice takes the old one's place in one step: a failure keeps the old choice
     // instead of leaving the next start without any.
-    platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
-                                 store::formatRecord(std::vector<store::Field>{
-                                     store::Field::text(module_.session.ActiveListPath)}));
-    trap.at(65);
+    if (store::ListLock lock(module_.storage, module_.paths.LastListFile); lock.acquired()) {
+      platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
+                                   store::formatRecord(std::vector<store::Field>{
+                                       store::Field::text(module_.session.ActiveListPath)}));
+    }
+    trap.at(65);  // the window no longer shows
     module_.session.OpenListWindowActive = false;
-    trap.at(66);
+    trap.at(66);  // hide the window
     hide();
   }
-  trap.at(7);
+  trap.at(7);  // close the chosen file
   files.close(2);
 }
 

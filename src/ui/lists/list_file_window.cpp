@@ -44,9 +44,9 @@ void ListFileWindow::Dir1_Change() {
 void ListFileWindow::btnCancel_Click() {
   errors::ErrorTrap trap(module_.report, "btnCancel_Click", unit_);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // the window no longer shows
     module_.session.*flag_ = false;
-    trap.at(2);
+    trap.at(2);  // hide the window
     hide();
   });
 }

@@ -7,6 +7,7 @@
 #include "store/ansi.h"
 #include "store/bookmark_store.h"
 #include "store/file_utilities.h"
+#include "store/list_lock.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -38,23 +39,25 @@ host::HostView& activeView(Module& module) {
 void FrmMain::cmdbtnAddGroup_Click() {
   errors::ErrorTrap trap(module_.report, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // refuse a list we cannot write
     if (refusedWriteAccess(module_.session.ActiveListPath)) return;
-    trap.at(2);
+    trap.at(2);  // ask for the group's name
     std::string answer = module_.services.windows.inputBox("Name the new group:");
-    trap.at(3);
+    trap.at(3);  // trim it as the list will hold it
     std::string name = typedName(answer);
-    trap.at(4);
+    trap.at(4);  // refuse an empty name
     if (name.empty()) {
       tell("Groups must have a name");
       return;
     }
-    trap.at(5);
+    trap.at(5);  // refuse a name unfit for a file
     if (!store::IsValidFileName(name)) {
       tell("Invalid group name");
       return;
     }
     trap.at(6);  // the store adds it
+    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    if (!lock.acquired()) return;
     createGroup(name);
   });
 }
@@ -64,38 +67,42 @@ void FrmMain::cmdbtnAddGroup_Click() {
 void FrmMain::cmdbtnAddCurExtent_Click() {
   errors::ErrorTrap trap(module_.report, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // refuse a list we cannot write
     if (refusedWriteAccess(module_.session.ActiveListPath)) return;
-    trap.at(2);
+    trap.at(2);  // take the selected group
     module_.session.SelectedGroup = lstbxGroup().selectedText();
-    trap.at(3);
+    trap.at(3);  // refuse when no group is selected
     if (lstbxGroup().selectedIndex() == ListBox::kNone) {
       tell("Please select a group");
       return;
     }
-    trap.at(4);
+    trap.at(4);  // ask for the bookmark's name
     std::string answer = module_.services.windows.inputBox("Please name the new bookmark:");
-    trap.at(5);
+    trap.at(5);  // refuse an empty answer
     if (answer.empty()) {
       tell("Bookmarks must have a name");
       return;
     }
-    trap.at(6);
+    trap.at(6);  // trim it as the list will hold it
     std::string name = typedName(answer);
-    trap.at(7);
+    trap.at(7);  // refuse a name unfit for a file
     if (!store::IsValidFileName(name)) {
       tell("Invalid bookmark name");
       return;
     }
     // Each value from a fresh request for the active view's extent.
-    trap.at(8);
+    trap.at(8);  // read the active view's extent
     double xMin = activeView(module_).extent().XMin;
     double yMin = activeView(module_).extent().YMin;
     double xMax = activeView(module_).extent().XMax;
     double yMax = activeView(module_).extent().YMax;
     trap.at(9);  // the store adds it
-    addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
-    trap.at(10);
+    {
+      store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+      if (!lock.acquired()) return;
+      addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
+    }
+    trap.at(10);  // close the list
     module_.files.close(1);
   });
 }

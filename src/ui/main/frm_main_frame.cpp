@@ -11,16 +11,16 @@ host::HostFrame* FrmMain::Frame() {
   trap.run([&] {
     // The frame is stored before binding: binding loads the window, and its start-up reads
     // the frame again.
-    trap.at(1);
+    trap.at(1);  // a frame is made only once
     if (!frame_) {
-      trap.at(2);
-      frame_ = &module_.services.hostApplication.createFrame();
-      trap.at(3);
+      trap.at(2);  // ask the host for a new frame
+      frame_ = &module_.services.hostApplication.frames().createFrame();
+      trap.at(3);  // bind this window into it
       frame_->bind(*this);
-      trap.at(4);
+      trap.at(4);  // caption it with the product name
       frame_->setCaption(module_.identity.ProductName);
     }
-    trap.at(5);
+    trap.at(5);  // hand back the frame
     result = frame_;
   });
   return result;

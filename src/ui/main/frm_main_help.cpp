@@ -19,7 +19,7 @@ constexpr const char* kUnit = "frmMain";
 void FrmMain::btnHelp_Click() {
   errors::ErrorTrap trap(module_.report, "btnHelp_Click", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // show the help window until it closes
     FrmHelp help(module_);
     LiveWindow live(module_.windows, help);
     module_.services.windows.showModal(help);

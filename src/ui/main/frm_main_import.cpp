@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "store/bookmark_store.h"
 #include "store/imported_names.h"
+#include "store/list_lock.h"
 #include "ui/main/frm_main.h"
 
 namespace cw::ui {
@@ -26,17 +27,21 @@ void FrmMain::btnImport_Click() {
     map.restartBookmarks();
     host::SpatialBookmark* bookmark = map.nextBookmark();
 
-    trap.at(2);
+    trap.at(2);  // nothing to import without one
     if (!bookmark) {
       tell("There are no bookmarks in the current ArcMap project");
       return;
     }
 
+    // The whole import is one change of the list: no other program adds between its records.
+    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    if (!lock.acquired()) return;
+
     trap.at(3);  // the import group's name
     const std::string group = store::ImportGroupName(lstbxGroup().items());
 
     // The import goes on whether the group was made, refused as a duplicate or not writable.
-    trap.at(4);
+    trap.at(4);  // make the import group
     createGroup(group);
 
     trap.at(5);  // every bookmark of the document

@@ -21,15 +21,15 @@ host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
   host::LayoutElement* result = nullptr;
   errors::ErrorTrap trap(module_.report, "GetLegendElement", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // no legend found yet
     result = nullptr;
-    trap.at(2);
+    trap.at(2);  // walk the page layout from its start
     host::PageLayout& layout = module_.session.document().pageLayout();
     layout.restartElements();
-    trap.at(3);
+    trap.at(3);  // keep the last legend of this map
     for (host::LayoutElement* element = layout.nextElement(); element;
          element = layout.nextElement()) {
-      if (element->isMapSurroundFrame() && element->map == map && element->isLegend()) {
+      if (element->isMapSurroundFrame() && element->map() == map && element->isLegend()) {
         result = element;
       }
     }
@@ -41,18 +41,18 @@ host::LayoutElement* FrmMain::GetLegendElement(host::DataFrame* map) {
 void FrmMain::RefreshLegend(host::LayoutElement* element, host::HostView* view) {
   errors::ErrorTrap trap(module_.report, "RefreshLegend", kUnit);
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // refresh the legend
     if (!element || !view) objectNotSet();
     if (!element->isMapSurroundFrame() || !element->isLegend()) {
       throw Failure(err::kTypeMismatch, "Type mismatch");
     }
     host::PageLayout& layout = module_.session.document().pageLayout();
     layout.refreshLegend(*element);
-    trap.at(2);
-    host::Envelope bounds = element->bounds;
+    trap.at(2);  // fit it into its bounds
+    host::Envelope bounds = element->bounds();
     bool changed = true;
     layout.fitLegend(*element, bounds, changed);
-    trap.at(3);
+    trap.at(3);  // have the view redraw it
     view->invalidate(host::DrawPhase::kGraphics, element);
   });
 }

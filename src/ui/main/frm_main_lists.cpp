@@ -5,6 +5,7 @@
 #include "errors/error_trap.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
+#include "store/list_lock.h"
 #include "store/list_rewrite.h"
 #include "store/side_files.h"
 #include "ui/controls/window_registry.h"
@@ -28,15 +29,15 @@ void showListWindow(Module& module, errors::ErrorTrap& trap, bool& flag, const c
     module.services.windows.messageBox(openMessage, platform::MessageButtons::kOk);
     return;
   }
-  trap.at(2);
+  trap.at(2);  // mark the window as showing
   flag = true;
   struct ClearFlag {
     bool& flag;
     ~ClearFlag() { flag = false; }
   } clearFlag{flag};
-  trap.at(3);
+  trap.at(3);  // close the list
   module.files.close(1);
-  trap.at(4);
+  trap.at(4);  // show the window until it closes
   ListWindow window(module);
   LiveWindow live(module.windows, window);
   module.services.windows.showModal(window);
@@ -48,22 +49,24 @@ void FrmMain::btnNewList_Click() {
   errors::ErrorTrap trap(module_.report, "btnNewList_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     const std::string path = module_.session.ActiveListPath;
-    trap.at(1);
+    trap.at(1);  // refuse a list we cannot write
     if (refusedWriteAccess(path)) return;
-    trap.at(2);
+    trap.at(2);  // ask before clearing the list
     if (!ask("Delete all Groups and Bookmarks in active list?\r\n" + path)) return;
-    trap.at(3);
+    store::ListLock lock(module_.storage, path);
+    if (!lock.acquired()) return;
+    trap.at(3);  // remember the groups shown
     const std::vector<std::string> groups = lstbxGroup().items();
-    trap.at(4);
+    trap.at(4);  // empty the list boxes
     lstbxGroup().clear();
     lstbxExtentName().clear();
     // The list becomes its header record in one step: a failure leaves the old list whole.
-    trap.at(5);
+    trap.at(5);  // cut the list down to its header
     store::ReplaceListContent(module_.services.fs, path, {store::headerRecord()});
     // Only this list's own group directories go, and only once the list is empty: a failed
     // clear keeps the recorded visibilities of the list it keeps. Other lists on the program's
     // drive and the files of an earlier version keep theirs.
-    trap.at(3);
+    trap.at(3);  // delete the groups' side-file directories
     if (module_.paths.onProgramDrive(module_.session.ActiveListPath)) {
       for (const auto& group : groups) {
         store::fDeleteDirectory(
@@ -71,13 +74,13 @@ void FrmMain::btnNewList_Click() {
             store::GroupSideDirectory(module_.services.fs, module_.paths.ConfigDir, path, group));
       }
     }
-    trap.at(7);
+    trap.at(7);  // show the list's path
     Text1().setText(path);
-    trap.at(8);
+    trap.at(8);  // make the configuration directory
     if (!store::fDoesDirectoryExist(module_.storage, module_.paths.ConfigDir)) {
       store::fCreateDirectory(module_.storage, module_.paths.ConfigDir);
     }
-    trap.at(9);
+    trap.at(9);  // close every file
     module_.files.closeAll();
   });
 }
@@ -85,18 +88,18 @@ void FrmMain::btnNewList_Click() {
 void FrmMain::btnReset_Click() {
   errors::ErrorTrap trap(module_.report, "btnReset_Click", kUnit, {1});
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // ask before switching lists
     if (!ask("This will set your local, default bookmark list as the current list.  Continue?")) {
       return;
     }
-    trap.at(2);
+    trap.at(2);  // empty the list boxes
     lstbxGroup().clear();
     lstbxExtentName().clear();
-    trap.at(3);
+    trap.at(3);  // switch to the default list
     module_.session.ActiveListPath = module_.paths.DefaultListPath();
-    trap.at(4);
+    trap.at(4);  // show its path
     Text1().setText(module_.session.ActiveListPath);
-    trap.at(5);
+    trap.at(5);  // list its groups
     LoadGroupList();
   });
 }

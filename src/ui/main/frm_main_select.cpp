@@ -48,14 +48,14 @@ void FrmMain::lstbxGroup_Click() {
         module_.files, kListFile, module_.session.ActiveListPath, module_.session.SelectedGroup);
 
     // The table of withheld pairs has room for N + 6 entries, two per pair.
-    trap.at(4);
+    trap.at(4);  // too many withheld pairs for the table
     if (2 * listing.withheldPairs > listing.records + 6) {
       throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
     }
 
     trap.at(5);  // the group's bookmarks
     for (const std::string& name : listing.names) lstbxExtentName().addItem(name);
-    trap.at(6);
+    trap.at(6);  // close the list
     module_.files.close(kListFile);
   });
 }

@@ -6,6 +6,7 @@
 #include "host/host.h"
 #include "platform/file_slots.h"
 #include "store/file_utilities.h"
+#include "store/list_lock.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
 
@@ -53,31 +54,35 @@ void FrmMain::Form_Load() {
     trap.at(2);  // the path box
     Text1().setText(path);
 
-    // Appending creates a missing list without touching an existing one.
-    trap.at(3);
-    files.close(1);
-    files.openForAppend(1, path);
-    files.close(1);
+    // Another program changing the list at this moment has it in hand, header and all: the
+    // start-up then only shows what the list holds.
+    if (store::ListLock lock(module_.storage, path); lock.acquired()) {
+      // Appending creates a missing list without touching an existing one.
+      trap.at(3);  // create the list if it is missing
+      files.close(1);
+      files.openForAppend(1, path);
+      files.close(1);
 
-    trap.at(4);  // the emptiness test
-    bool empty = store::IsEmptyList(files, 1, path);
+      trap.at(4);  // the emptiness test
+      bool empty = store::IsEmptyList(files, 1, path);
 
-    // A header cut short would make the list unreadable: it is written whole or not at all.
-    trap.at(5);
-    files.openForAppend(1, path);
-    if (empty) store::AppendHeaderRecord(files, 1);
-    files.close(1);
+      // A header cut short would make the list unreadable: it is written whole or not at all.
+      trap.at(5);  // give an empty list its header
+      files.openForAppend(1, path);
+      if (empty) store::AppendHeaderRecord(files, 1);
+      files.close(1);
+    }
 
     trap.at(6);  // the group list
     for (auto& group : store::ReadGroupList(files, 1, path)) lstbxGroup().addItem(std::move(group));
 
-    trap.at(7);
+    trap.at(7);  // open and close the list once more
     files.close(1);
     files.openForAppend(1, path);
     files.close(1);
 
     // The import offer: each statement's failure is skipped and the next one runs.
-    trap.at(9);
+    trap.at(9);  // offer to import the host's bookmarks
     bool markerExists = false;
     errors::ignoreFailure([&] {
       markerExists = store::fDoesFileExist(module_.storage, module_.paths.InitMarkerFile());
@@ -108,11 +113,11 @@ void FrmMain::Form_Load() {
 void FrmMain::btnClose_Click() {
   errors::ErrorTrap trap(module_.report, "btnClose_Click", kUnit, {1});
   trap.run([&] {
-    trap.at(1);
+    trap.at(1);  // close the list
     module_.files.close(1);
-    trap.at(2);
+    trap.at(2);  // hide the frame
     frameOf(*this).setVisible(false);
-    trap.at(3);
+    trap.at(3);  // unload the window
     unload();
   });
 }

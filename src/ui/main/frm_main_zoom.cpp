@@ -80,7 +80,7 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       files.openForInput(kListFile, session.ActiveListPath);
 
       // The first record of the group and name; past the end of the list the read fails.
-      trap.at(4);
+      trap.at(4);  // find the bookmark's record
       store::SeekBookmarkRecord(files, kListFile, session.SelectedGroup, session.SelectedBookmark);
 
       trap.at(5);  // the focus data frame
@@ -93,7 +93,7 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
 
       // The layout test is made on the focus data frame's view, which a data frame never
       // passes here; a host answering otherwise gets its legend refitted.
-      trap.at(9);
+      trap.at(9);  // refit a layout's legend; pick the view
       if (view->isPageLayout()) {
         if (GetLegendElement(&doc.focusMap())) {
           RefreshLegend(GetLegendElement(&doc.focusMap()), &doc.pageLayout());
@@ -102,13 +102,13 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       } else {
         view = &doc.activeView();
       }
-      trap.at(10);
+      trap.at(10);  // redraw the map
       view->invalidate(host::DrawPhase::kGeography, nullptr);
-      trap.at(11);
+      trap.at(11);  // close the list
       files.close(kListFile);
 
       // Restoring visibilities is a bonus: each failing statement is skipped.
-      trap.at(13);
+      trap.at(13);  // find the visibility file to read
       const bool remember = chkViz().value() == 1;
       std::string visibilityPath;
       errors::ignoreFailure([&] {
@@ -137,7 +137,7 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
         }
         if (opened) errors::ignoreFailure([&] { doc.refreshContentsView(); });
       }
-      trap.at(15);
+      trap.at(15);  // close the visibility file
       errors::ignoreFailure([&] { files.close(kVisibilityFile); });
       trap.at(17);  // the pointer back
       module_.services.windows.setMousePointer(platform::MousePointer::kDefault);

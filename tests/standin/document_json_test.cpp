@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
-namespace cw::host {
+namespace cw::standin {
+
+using host::Envelope;
+
 namespace {
 
 using Type = Geometry::Type;
@@ -54,13 +57,13 @@ TEST(LoadDocument, ReadsFramesLayersBookmarksAndTheLayout) {
   const auto& e = doc->layout->elements;
   ASSERT_EQ(e.size(), 5u);
   EXPECT_EQ(e[0]->kind, LayoutElement::Kind::kLegend);
-  EXPECT_EQ(e[0]->map, &map);
-  EXPECT_EQ(e[0]->bounds, (Envelope{1, 1, 3, 4}));
+  EXPECT_EQ(e[0]->dataFrame, &map);
+  EXPECT_EQ(e[0]->pageBounds, (Envelope{1, 1, 3, 4}));
   EXPECT_EQ(e[1]->kind, LayoutElement::Kind::kNorthArrow);
-  EXPECT_EQ(e[1]->map, &doc->dataFrame(1));
+  EXPECT_EQ(e[1]->dataFrame, &doc->dataFrame(1));
   EXPECT_EQ(e[2]->kind, LayoutElement::Kind::kScaleBar);
   EXPECT_EQ(e[3]->kind, LayoutElement::Kind::kText);
-  EXPECT_EQ(e[3]->map, nullptr);
+  EXPECT_EQ(e[3]->dataFrame, nullptr);
   EXPECT_EQ(e[3]->text, "Corbelwick");
   EXPECT_EQ(e[4]->kind, LayoutElement::Kind::kMapFrame);
 }
@@ -238,9 +241,9 @@ TEST(SaveDocument, WritesTheDocumentAsItStandsAndReadsBack) {
   EXPECT_EQ(again->dataFrame(0).bookmarks[0]->name(), "Say \"cheese\"");
   EXPECT_EQ(again->focusIndex(), 1);
   EXPECT_TRUE(again->layoutActive());
-  EXPECT_EQ(again->layout->elements[0]->map, &again->dataFrame(1));
+  EXPECT_EQ(again->layout->elements[0]->dataFrame, &again->dataFrame(1));
   EXPECT_EQ(again->layout->elements[1]->text, "Corbelwick");
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

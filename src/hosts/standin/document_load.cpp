@@ -8,9 +8,10 @@
 #include <nlohmann/json.hpp>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/document_files.h"
+#include "hosts/standin/text_forms.h"
 
-namespace cw::host {
+namespace cw::standin {
 
 namespace {
 
@@ -84,7 +85,7 @@ bool flag(const json& value, const std::string& where) {
   return value.get<bool>();
 }
 
-Envelope envelope(const json& value, const std::string& where) {
+host::Envelope envelope(const json& value, const std::string& where) {
   if (!value.is_array() || value.size() != 4) bad(where, "expected [xmin, ymin, xmax, ymax]");
   return {number(value[0], at(where, 0)), number(value[1], at(where, 1)),
           number(value[2], at(where, 2)), number(value[3], at(where, 3))};
@@ -207,7 +208,7 @@ LayoutElement::Kind elementKind(const std::string& kind, const std::string& wher
 
 class Loader {
  public:
-  explicit Loader(HostDocument& document) : document_(document) {}
+  explicit Loader(Document& document) : document_(document) {}
 
   void load(const json& root) {
     needObject(root, "");
@@ -279,7 +280,7 @@ class Loader {
     document_.dataFrames.push_back(std::move(frame));
   }
 
-  std::unique_ptr<HostLayer> layer(const json& value, const std::string& where, int depth) {
+  std::unique_ptr<Layer> layer(const json& value, const std::string& where, int depth) {
     needObject(value, where);
     allowKeys(value, where, {"name", "kind", "visible", "color", "features", "layers", "extent"});
     std::string name = requiredText(value, "name", where);
@@ -289,7 +290,7 @@ class Loader {
     }
     bool visible = true;
     if (const json* shown = find(value, "visible")) visible = flag(*shown, at(where, "visible"));
-    auto result = std::make_unique<HostLayer>(document_, std::move(name), kind, visible);
+    auto result = std::make_unique<Layer>(document_, std::move(name), kind, visible);
     if (const json* paint = find(value, "color")) result->color = color(*paint, at(where, "color"));
     if (const json* features = find(value, "features")) {
       const std::string place = at(where, "features");
@@ -330,7 +331,7 @@ class Loader {
         bad(at(where, "dataFrame"), std::to_string(number) + " is not a data frame of the " +
                                         std::to_string(document_.dataFrameCount()));
       }
-      result->map = document_.dataFrames[static_cast<std::size_t>(number)].get();
+      result->dataFrame = document_.dataFrames[static_cast<std::size_t>(number)].get();
     }
     if (const json* words = find(value, "text")) {
       if (!isText) bad(at(where, "text"), "only a text element has a text");
@@ -339,12 +340,12 @@ class Loader {
       bad(where, "missing \"text\"");
     }
     if (const json* bounds = find(value, "bounds")) {
-      result->bounds = envelope(*bounds, at(where, "bounds"));
+      result->pageBounds = envelope(*bounds, at(where, "bounds"));
     }
     document_.layout->elements.push_back(std::move(result));
   }
 
-  static void widen(Envelope& box, bool& any, double x, double y) {
+  static void widen(host::Envelope& box, bool& any, double x, double y) {
     if (!any) {
       box = {x, y, x, y};
       any = true;
@@ -354,7 +355,7 @@ class Loader {
            std::max(box.YMax, y)};
   }
 
-  static void widen(Envelope& box, bool& any, const HostLayer& layer) {
+  static void widen(host::Envelope& box, bool& any, const Layer& layer) {
     for (const auto& item : layer.features) {
       for (const auto& path : item.geometry.paths) {
         for (const auto& [x, y] : path) widen(box, any, x, y);
@@ -363,26 +364,26 @@ class Loader {
     for (const auto& member : layer.members) widen(box, any, *member);
   }
 
-  static Envelope featureBounds(const DataFrame& frame) {
-    Envelope box;
+  static host::Envelope featureBounds(const DataFrame& frame) {
+    host::Envelope box;
     bool any = false;
     for (const auto& item : frame.layers) widen(box, any, *item);
     return box;
   }
 
-  HostDocument& document_;
+  Document& document_;
 };
 
 }  // namespace
 
-std::unique_ptr<HostDocument> loadDocument(std::string_view text) {
+std::unique_ptr<Document> loadDocument(std::string_view text) {
   json root;
   try {
     root = json::parse(text.begin(), text.end());
   } catch (const json::exception& e) {
     bad("", std::string("not JSON: ") + e.what());
   }
-  auto document = std::make_unique<HostDocument>();
+  auto document = std::make_unique<Document>();
   try {
     Loader(*document).load(root);
   } catch (const json::exception& e) {
@@ -391,4 +392,4 @@ std::unique_ptr<HostDocument> loadDocument(std::string_view text) {
   return document;
 }
 
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "errors/failure.h"
-#include "host/host.h"
+#include <functional>
+#include <string>
+#include <vector>
 
-namespace cw::host {
+#include "errors/failure.h"
+#include "hosts/standin/standin.h"
+
+namespace cw::standin {
+
+using host::Envelope;
+
 namespace {
 
 // Two data frames of the same name: the layout's surrounds belong to one of them by identity.
-std::unique_ptr<HostDocument> twinFrames() {
+std::unique_ptr<Document> twinFrames() {
   return loadDocument(R"({"dataFrames": [{"name": "Main Map"}, {"name": "Main Map"}],
     "layout": [{"kind": "text", "text": "Corbelwick"},
                {"kind": "mapFrame", "dataFrame": 0, "bounds": [0.5, 4, 8, 10]},
@@ -37,9 +44,9 @@ TEST(PageLayout, SurroundsKnowTheirDataFrameByIdentity) {
   EXPECT_FALSE(e[1]->isMapSurroundFrame());  // a map frame holds the map, it is no surround
   EXPECT_TRUE(e[2]->isMapSurroundFrame() && e[2]->isLegend());
   EXPECT_TRUE(e[3]->isMapSurroundFrame() && !e[3]->isLegend());
-  EXPECT_EQ(e[2]->map, &doc->dataFrame(1));
-  EXPECT_EQ(e[4]->map, &doc->dataFrame(0));
-  EXPECT_EQ(e[4]->bounds, (Envelope{1, 1, 3, 3}));
+  EXPECT_EQ(e[2]->dataFrame, &doc->dataFrame(1));
+  EXPECT_EQ(e[4]->dataFrame, &doc->dataFrame(0));
+  EXPECT_EQ(e[4]->pageBounds, (Envelope{1, 1, 3, 3}));
   EXPECT_EQ(e[0]->text, "Corbelwick");
 }
 
@@ -48,12 +55,12 @@ TEST(PageLayout, RefreshAndFitOfALegend) {
   PageLayout& layout = *doc->layout;
   LayoutElement& legend = *layout.elements[4];
   bool changed = true;
-  layout.fitLegend(legend, legend.bounds, changed);
+  layout.fitLegend(legend, legend.pageBounds, changed);
   EXPECT_FALSE(changed);  // nothing to fit
 
   layout.refreshLegend(legend);
   changed = true;
-  layout.fitLegend(legend, legend.bounds, changed);
+  layout.fitLegend(legend, legend.pageBounds, changed);
   EXPECT_TRUE(changed);
   EXPECT_EQ(legend.refreshCount, 1);
   EXPECT_EQ(legend.fitCount, 2);
@@ -61,7 +68,7 @@ TEST(PageLayout, RefreshAndFitOfALegend) {
   changed = false;
   layout.fitLegend(legend, {1, 1, 4, 4}, changed);
   EXPECT_TRUE(changed);
-  EXPECT_EQ(legend.bounds, (Envelope{1, 1, 4, 4}));
+  EXPECT_EQ(legend.pageBounds, (Envelope{1, 1, 4, 4}));
 }
 
 TEST(PageLayout, OnlyALegendRefreshesAndOnlySurroundsFit) {
@@ -78,6 +85,30 @@ TEST(PageLayout, OnlyALegendRefreshesAndOnlySurroundsFit) {
   }
 }
 
+// The system hands back what the walk gave it; another layout's legend is none of this one's.
+TEST(PageLayout, ALegendOfAnotherLayoutIsATypeMismatchAndLeftAlone) {
+  auto doc = twinFrames();
+  auto other = twinFrames();
+  LayoutElement& foreign = *other->layout->elements[4];
+  bool changed = false;
+  for (const auto& call :
+       std::vector<std::function<void()>>{[&] { doc->layout->refreshLegend(foreign); },
+                                          [&] {
+                                            doc->layout->fitLegend(foreign, {0, 0, 1, 1}, changed);
+                                          }}) {
+    try {
+      call();
+      ADD_FAILURE() << "another layout's legend was taken";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.number(), err::kTypeMismatch);
+    }
+  }
+  EXPECT_EQ(doc->calls,
+            (std::vector<std::string>{"refreshLegend object", "fitLegend object 0 0 1 1"}));
+  EXPECT_EQ(foreign.refreshCount + foreign.fitCount, 0);
+  EXPECT_EQ(foreign.pageBounds, (Envelope{1, 1, 3, 3}));
+}
+
 TEST(PageLayout, IsAPageLayoutViewOfThePage) {
   auto doc = twinFrames();
   PageLayout& layout = *doc->layout;
@@ -91,4 +122,4 @@ TEST(PageLayout, IsAPageLayoutViewOfThePage) {
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 #include "ui/controls/window.h"
 
-namespace cw::host {
+namespace cw::standin {
 namespace {
 
 const ui::WindowSpec& plainSpec() {
@@ -21,13 +21,13 @@ class CountingWindow : public ui::Window {
   void Form_Load() override { ++loads; }
 };
 
-MapHost hostWithTown() {
-  return MapHost(loadDocument(R"({"dataFrames": [{"name": "Main Map"}]})"));
+Application hostWithTown() {
+  return Application(loadDocument(R"({"dataFrames": [{"name": "Main Map"}]})"));
 }
 
-TEST(HostFrame, BindingLoadsTheWindowOnceAndKeepsIt) {
+TEST(Frame, BindingLoadsTheWindowOnceAndKeepsIt) {
   CountingWindow window;
-  HostFrame frame;
+  Frame frame;
   frame.bind(window);
   EXPECT_TRUE(window.isLoaded());
   EXPECT_EQ(frame.window(), &window);
@@ -35,9 +35,9 @@ TEST(HostFrame, BindingLoadsTheWindowOnceAndKeepsIt) {
   EXPECT_EQ(window.loads, 1);
 }
 
-TEST(HostFrame, ShowingLoadsAnUnloadedWindowAgain) {
+TEST(Frame, ShowingLoadsAnUnloadedWindowAgain) {
   CountingWindow window;
-  HostFrame frame;
+  Frame frame;
   frame.bind(window);
   frame.setVisible(true);
   EXPECT_TRUE(window.isVisible());
@@ -52,8 +52,8 @@ TEST(HostFrame, ShowingLoadsAnUnloadedWindowAgain) {
   EXPECT_EQ(window.loads, 2);
 }
 
-TEST(HostFrame, MoveKeepsTheSizeForZeroAndListenersHearChanges) {
-  HostFrame frame;
+TEST(Frame, MoveKeepsTheSizeForZeroAndListenersHearChanges) {
+  Frame frame;
   int heard = 0;
   frame.listeners.push_back([&] { ++heard; });
   frame.move(10, 20, 300, 200);
@@ -68,37 +68,37 @@ TEST(HostFrame, MoveKeepsTheSizeForZeroAndListenersHearChanges) {
   EXPECT_EQ(heard, 4);
 }
 
-TEST(MapHost, CreatedFramesAreKeptAnnouncedAndLogTheirCalls) {
-  MapHost host = hostWithTown();
-  std::vector<HostFrame*> announced;
-  host.frameCreated.push_back([&](HostFrame& frame) { announced.push_back(&frame); });
+TEST(Application, CreatedFramesAreKeptAnnouncedAndLogTheirCalls) {
+  Application host = hostWithTown();
+  std::vector<Frame*> announced;
+  host.frames().frameCreated.push_back([&](Frame& frame) { announced.push_back(&frame); });
   CountingWindow window;
 
-  HostFrame& frame = host.createFrame();
+  Frame& frame = host.frames().createFrame();
   frame.bind(window);
   frame.setCaption("CorbelwickBookmarks");
   frame.move(412, 230);
   frame.setVisible(true);
 
-  ASSERT_EQ(host.frames().size(), 1u);
-  EXPECT_EQ(host.frames()[0].get(), &frame);
-  EXPECT_EQ(announced, std::vector<HostFrame*>{&frame});
+  ASSERT_EQ(host.frames().all().size(), 1u);
+  EXPECT_EQ(host.frames().all()[0].get(), &frame);
+  EXPECT_EQ(announced, std::vector<Frame*>{&frame});
   EXPECT_EQ(host.document().calls,
             (std::vector<std::string>{"createFrame 0", "frame 0 bind frmPlain",
                                       R"(frame 0 setCaption "CorbelwickBookmarks")",
                                       "frame 0 move 412 230 0 0", "frame 0 setVisible true"}));
 }
 
-TEST(MapHost, FailNextReachesFrameCalls) {
-  MapHost host = hostWithTown();
-  HostFrame& frame = host.createFrame();
+TEST(Application, FailNextReachesFrameCalls) {
+  Application host = hostWithTown();
+  Frame& frame = host.frames().createFrame();
   host.document().failNext("frame 0 setVisible");
   EXPECT_THROW(frame.setVisible(true), Failure);
   EXPECT_FALSE(frame.visible());
 }
 
-TEST(MapHost, WithoutADocumentTheDocumentIsNotSet) {
-  MapHost host(nullptr);
+TEST(Application, WithoutADocumentTheDocumentIsNotSet) {
+  Application host(nullptr);
   EXPECT_FALSE(host.hasDocument());
   EXPECT_THROW(host.document(), Failure);
   host.setDocument(loadDocument(R"({"dataFrames": []})"));
@@ -106,4 +106,4 @@ TEST(MapHost, WithoutADocumentTheDocumentIsNotSet) {
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,44 +1,33 @@
-#include <charconv>
+#include "hosts/standin/document.h"
+
 #include <functional>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/text_forms.h"
 
-namespace cw::host {
+namespace cw::standin {
 
-std::string shortestText(double value) {
-  if (value == 0) value = 0;  // no "-0"
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
+Document::Document() : layout(std::make_unique<PageLayout>(*this)) {}
 
-std::string quotedName(std::string_view name) {
-  std::string out = "\"";
-  for (char c : name) {
-    if (c == '"') out += '\\';
-    out += c;
-  }
-  out += '"';
-  return out;
-}
+Document::~Document() = default;
 
-HostDocument::HostDocument() : layout(std::make_unique<PageLayout>(*this)) {}
-
-HostDocument::~HostDocument() = default;
-
-int HostDocument::dataFrameCount() const {
+int Document::dataFrameCount() const {
   return static_cast<int>(dataFrames.size());
 }
 
-DataFrame& HostDocument::dataFrame(int index) {
+DataFrame& Document::dataFrame(int index) {
   if (index < 0 || index >= dataFrameCount()) {
     throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
   }
   return *dataFrames[static_cast<std::size_t>(index)];
 }
 
-DataFrame& HostDocument::focusMap() {
+int Document::queryDataFrameCount() {
+  record("dataFrameCount");
+  return dataFrameCount();
+}
+
+DataFrame& Document::focusMap() {
   record("focusMap");
   if (focus_ < 0 || focus_ >= dataFrameCount()) {
     throw Failure(err::kObjectVariableNotSet, "Object variable or With block variable not set");
@@ -46,7 +35,7 @@ DataFrame& HostDocument::focusMap() {
   return *dataFrames[static_cast<std::size_t>(focus_)];
 }
 
-void HostDocument::setFocusMap(int index) {
+void Document::setFocusMap(int index) {
   if (index < 0 || index >= dataFrameCount()) {
     throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
   }
@@ -54,7 +43,7 @@ void HostDocument::setFocusMap(int index) {
   changed();
 }
 
-HostView& HostDocument::activeView() {
+host::HostView& Document::activeView() {
   record("activeView");
   if (layoutActive_) return *layout;
   if (focus_ < 0 || focus_ >= dataFrameCount()) {
@@ -63,7 +52,7 @@ HostView& HostDocument::activeView() {
   return *dataFrames[static_cast<std::size_t>(focus_)];
 }
 
-DataFrame& HostDocument::activeDataFrame() {
+DataFrame& Document::activeDataFrame() {
   record("activeDataFrame");
   // The page layout is no data frame: taking it as one is the runtime's type mismatch.
   if (layoutActive_) throw Failure(err::kTypeMismatch, "Type mismatch");
@@ -73,36 +62,36 @@ DataFrame& HostDocument::activeDataFrame() {
   return *dataFrames[static_cast<std::size_t>(focus_)];
 }
 
-void HostDocument::setLayoutActive(bool active) {
+void Document::setLayoutActive(bool active) {
   layoutActive_ = active;
   changed();
 }
 
-PageLayout& HostDocument::pageLayout() {
+PageLayout& Document::pageLayout() {
   record("pageLayout");
   return *layout;
 }
 
-void HostDocument::refreshContentsView() {
+void Document::refreshContentsView() {
   record("refreshContentsView");
   ++tocRedraws;
   changed();
 }
 
-void HostDocument::log(std::string call) {
+void Document::log(std::string call) {
   calls.push_back(std::move(call));
 }
 
-void HostDocument::record(std::string call) {
+void Document::record(std::string call) {
   log(call);
   checkFailure(call);
 }
 
-void HostDocument::failNext(std::string prefix) {
+void Document::failNext(std::string prefix) {
   failures_.push_back(std::move(prefix));
 }
 
-void HostDocument::checkFailure(const std::string& call) {
+void Document::checkFailure(const std::string& call) {
   for (auto it = failures_.begin(); it != failures_.end(); ++it) {
     if (call.starts_with(*it)) {
       failures_.erase(it);
@@ -111,14 +100,14 @@ void HostDocument::checkFailure(const std::string& call) {
   }
 }
 
-void HostDocument::changed() {
+void Document::changed() {
   // By index: a listener may add listeners.
   for (std::size_t i = 0; i < listeners.size(); ++i) listeners[i]();
 }
 
-std::string HostDocument::layerPath(const HostLayer& wanted) const {
-  std::function<bool(const HostLayer&, const std::string&, std::string&)> find =
-      [&](const HostLayer& layer, const std::string& prefix, std::string& path) {
+std::string Document::layerPath(const Layer& wanted) const {
+  std::function<bool(const Layer&, const std::string&, std::string&)> find =
+      [&](const Layer& layer, const std::string& prefix, std::string& path) {
         if (&layer == &wanted) {
           path = prefix + layer.name();
           return true;
@@ -137,4 +126,4 @@ std::string HostDocument::layerPath(const HostLayer& wanted) const {
   return "? " + quotedName(wanted.name());
 }
 
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
-namespace cw::host {
+namespace cw::standin {
+
+using host::DrawPhase;
+using host::Envelope;
+
 namespace {
 
 using Calls = std::vector<std::string>;
 
-std::unique_ptr<HostDocument> town() {
+std::unique_ptr<Document> town() {
   return loadDocument(R"({"dataFrames": [
       {"name": "Main Map", "extent": [0, 0, 4, 3], "layers": [
            {"name": "Roads"},
@@ -97,7 +101,7 @@ TEST(CallLog, FailNextFailsOnceTheFirstMatchingCallWithoutActing) {
 
 TEST(CallLog, FailNextLeavesCountersAndVisibilityUntouched) {
   auto doc = town();
-  HostLayer& roads = doc->dataFrame(0).layer(0);
+  Layer& roads = doc->dataFrame(0).layer(0);
   doc->failNext("setVisible");
   doc->failNext("invalidate");
   doc->failNext("refreshContentsView");
@@ -124,7 +128,7 @@ TEST(CallLog, FailNextOnTheBookmarkWalkAndTheLegend) {
   EXPECT_EQ(legend.refreshCount, 0);
 }
 
-TEST(HostDocument, ActiveDataFrameWithTheLayoutActiveIsATypeMismatch) {
+TEST(Document, ActiveDataFrameWithTheLayoutActiveIsATypeMismatch) {
   auto doc = town();
   doc->setLayoutActive(true);
   try {
@@ -139,7 +143,7 @@ TEST(HostDocument, ActiveDataFrameWithTheLayoutActiveIsATypeMismatch) {
   EXPECT_EQ(&doc->activeDataFrame(), &doc->dataFrame(0));
 }
 
-TEST(HostDocument, ListenersHearEveryChange) {
+TEST(Document, ListenersHearEveryChange) {
   auto doc = town();
   int heard = 0;
   doc->listeners.push_back([&] { ++heard; });
@@ -151,7 +155,7 @@ TEST(HostDocument, ListenersHearEveryChange) {
   EXPECT_EQ(heard, 5);
 }
 
-TEST(HostDocument, WithoutDataFramesTheFocusIsNotSet) {
+TEST(Document, WithoutDataFramesTheFocusIsNotSet) {
   auto doc = loadDocument(R"({"dataFrames": []})");
   EXPECT_EQ(doc->dataFrameCount(), 0);
   EXPECT_THROW(doc->focusMap(), Failure);
@@ -169,4 +173,4 @@ TEST(ShortestText, ShowsNumbersInTheirShortestExactForm) {
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
-namespace cw::host {
+namespace cw::standin {
+
+using host::Envelope;
+
 namespace {
 
-int countLayers(const HostLayer& layer, LayerKind kind) {
+int countLayers(const Layer& layer, LayerKind kind) {
   int count = layer.kind() == kind ? 1 : 0;
   for (const auto& member : layer.members) count += countLayers(*member, kind);
   return count;
@@ -49,7 +52,7 @@ TEST(SampleDocument, HoldsTheTownWithItsFramesBookmarksAndLayout) {
   // Map frames of both, legend and north arrow of Main Map, legend of Overview.
   auto has = [&](LayoutElement::Kind kind, DataFrame* map) {
     for (const auto& e : doc->layout->elements) {
-      if (e->kind == kind && e->map == map) return true;
+      if (e->kind == kind && e->dataFrame == map) return true;
     }
     return false;
   };
@@ -85,4 +88,4 @@ TEST(SampleDocument, RoundTripsThroughSaveAndLoad) {
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

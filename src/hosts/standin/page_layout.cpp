@@ -1,7 +1,10 @@
-#include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/page_layout.h"
 
-namespace cw::host {
+#include "errors/failure.h"
+#include "hosts/standin/document.h"
+#include "hosts/standin/text_forms.h"
+
+namespace cw::standin {
 
 namespace {
 
@@ -21,29 +24,29 @@ const char* kindWord(LayoutElement::Kind kind) {
   return "element";
 }
 
-std::string extentText(const Envelope& e) {
+std::string extentText(const host::Envelope& e) {
   return shortestText(e.XMin) + " " + shortestText(e.YMin) + " " + shortestText(e.XMax) + " " +
          shortestText(e.YMax);
 }
 
 }  // namespace
 
-Envelope PageLayout::extent() const {
+host::Envelope PageLayout::extent() const {
   return zoomed_ ? *zoomed_ : page;
 }
 
-void PageLayout::setExtent(const Envelope& extent) {
+void PageLayout::setExtent(const host::Envelope& extent) {
   document_.record("setExtent layout " + extentText(extent));
   zoomed_ = extent;
   document_.changed();
 }
 
-void PageLayout::invalidate(DrawPhase phase, const void* object) {
+void PageLayout::invalidate(host::DrawPhase phase, const void* object) {
   std::string call = "invalidate layout " + std::to_string(static_cast<int>(phase));
   if (object) call += " " + describe(object);
   document_.record(std::move(call));
-  if (phase == DrawPhase::kGeography) ++document_.mapInvalidations;
-  if (phase == DrawPhase::kGraphics) ++document_.graphicsInvalidations;
+  if (phase == host::DrawPhase::kGeography) ++document_.mapInvalidations;
+  if (phase == host::DrawPhase::kGraphics) ++document_.graphicsInvalidations;
   document_.changed();
 }
 
@@ -63,8 +66,9 @@ LayoutElement* PageLayout::nextElement() {
   return next;
 }
 
-void PageLayout::refreshLegend(LayoutElement& legend) {
-  document_.record("refreshLegend " + describe(&legend));
+void PageLayout::refreshLegend(host::LayoutElement& element) {
+  document_.record("refreshLegend " + describe(&element));
+  LayoutElement& legend = own(element);
   // Only a legend can be refreshed; another surround taken as one is the runtime's mismatch.
   if (!legend.isLegend()) throw Failure(err::kTypeMismatch, "Type mismatch");
   ++legend.refreshCount;
@@ -72,12 +76,14 @@ void PageLayout::refreshLegend(LayoutElement& legend) {
   document_.changed();
 }
 
-void PageLayout::fitLegend(LayoutElement& legend, const Envelope& bounds, bool& changed) {
-  document_.record("fitLegend " + describe(&legend) + " " + extentText(bounds));
+void PageLayout::fitLegend(host::LayoutElement& element, const host::Envelope& bounds,
+                           bool& changed) {
+  document_.record("fitLegend " + describe(&element) + " " + extentText(bounds));
+  LayoutElement& legend = own(element);
   // Any map surround fits into bounds; other elements have no surround.
   if (!legend.isMapSurroundFrame()) throw Failure(err::kTypeMismatch, "Type mismatch");
-  changed = legend.stale || !(legend.bounds == bounds);
-  legend.bounds = bounds;
+  changed = legend.stale || !(legend.pageBounds == bounds);
+  legend.pageBounds = bounds;
   legend.stale = false;
   ++legend.fitCount;
   document_.changed();
@@ -85,7 +91,11 @@ void PageLayout::fitLegend(LayoutElement& legend, const Envelope& bounds, bool& 
 
 int PageLayout::indexOf(const void* object) const {
   for (std::size_t i = 0; i < elements.size(); ++i) {
-    if (elements[i].get() == object) return static_cast<int>(i);
+    // The system hands elements back as the host's interface, others as the stand-in's own.
+    const LayoutElement* element = elements[i].get();
+    if (element == object || static_cast<const host::LayoutElement*>(element) == object) {
+      return static_cast<int>(i);
+    }
   }
   return -1;
 }
@@ -95,8 +105,14 @@ std::string PageLayout::describe(const void* object) const {
   if (index < 0) return "object";
   const LayoutElement& element = *elements[static_cast<std::size_t>(index)];
   std::string text = "#" + std::to_string(index) + " " + kindWord(element.kind);
-  if (element.map) text += " " + quotedName(element.map->name());
+  if (element.dataFrame) text += " " + quotedName(element.dataFrame->name());
   return text;
 }
 
-}  // namespace cw::host
+LayoutElement& PageLayout::own(host::LayoutElement& element) {
+  const int index = indexOf(&element);
+  if (index < 0) throw Failure(err::kTypeMismatch, "Type mismatch");
+  return *elements[static_cast<std::size_t>(index)];
+}
+
+}  // namespace cw::standin

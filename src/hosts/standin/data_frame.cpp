@@ -1,24 +1,27 @@
+#include "hosts/standin/data_frame.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/document.h"
+#include "hosts/standin/text_forms.h"
 
-namespace cw::host {
+namespace cw::standin {
 
 namespace {
 
-std::string extentText(const Envelope& e) {
+std::string extentText(const host::Envelope& e) {
   return shortestText(e.XMin) + " " + shortestText(e.YMin) + " " + shortestText(e.XMax) + " " +
          shortestText(e.YMax);
 }
 
 }  // namespace
 
-DataFrame::DataFrame(HostDocument& document, std::string name)
+DataFrame::DataFrame(Document& document, std::string name)
     : document_(document), name_(std::move(name)) {}
 
-const std::string& DataFrame::name() const {
+std::string DataFrame::name() const {
   return name_;
 }
 
@@ -26,20 +29,25 @@ int DataFrame::layerCount() const {
   return static_cast<int>(layers.size());
 }
 
-HostLayer& DataFrame::layer(int index) {
+Layer& DataFrame::layer(int index) {
   if (index < 0 || index >= layerCount()) {
     throw Failure(err::kSubscriptOutOfRange, "Subscript out of range");
   }
   return *layers[static_cast<std::size_t>(index)];
 }
 
-Envelope DataFrame::extent() const {
+int DataFrame::queryLayerCount() {
+  document_.record("layerCount " + quotedName(name_));
+  return layerCount();
+}
+
+host::Envelope DataFrame::extent() const {
   return extent_;
 }
 
 // A map view shows the whole request: the side that is short for the view's proportions grows
 // around the centre; nothing is cut off.
-Envelope DataFrame::fitToView(const Envelope& requested) const {
+host::Envelope DataFrame::fitToView(const host::Envelope& requested) const {
   if (viewWidth <= 0 || viewHeight <= 0) return requested;
   double xMin = std::min(requested.XMin, requested.XMax);
   double xMax = std::max(requested.XMin, requested.XMax);
@@ -66,19 +74,19 @@ Envelope DataFrame::fitToView(const Envelope& requested) const {
   return {xMin, yMin, xMax, yMax};
 }
 
-void DataFrame::setExtent(const Envelope& extent) {
+void DataFrame::setExtent(const host::Envelope& extent) {
   document_.record("setExtent " + quotedName(name_) + " " + extentText(extent));
   extent_ = fitToView(extent);
   document_.changed();
 }
 
-void DataFrame::invalidate(DrawPhase phase, const void* object) {
+void DataFrame::invalidate(host::DrawPhase phase, const void* object) {
   std::string call =
       "invalidate " + quotedName(name_) + " " + std::to_string(static_cast<int>(phase));
   if (object) call += " " + document_.layout->describe(object);
   document_.record(std::move(call));
-  if (phase == DrawPhase::kGeography) ++document_.mapInvalidations;
-  if (phase == DrawPhase::kGraphics) ++document_.graphicsInvalidations;
+  if (phase == host::DrawPhase::kGeography) ++document_.mapInvalidations;
+  if (phase == host::DrawPhase::kGraphics) ++document_.graphicsInvalidations;
   document_.changed();
 }
 
@@ -96,10 +104,13 @@ SpatialBookmark* DataFrame::nextBookmark() {
   return next;
 }
 
-void SpatialBookmark::applyTo(DataFrame& frame) {
+void SpatialBookmark::applyTo(host::DataFrame& target) {
+  auto* own = dynamic_cast<DataFrame*>(&target);
+  if (!own) throw Failure(err::kTypeMismatch, "Type mismatch");
+  DataFrame& frame = *own;
   frame.document().record("applyBookmark " + quotedName(name_) + " " + quotedName(frame.name()));
   frame.setExtentDirect(frame.fitToView(extent_));
   frame.document().changed();
 }
 
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -3,9 +3,9 @@
 // with the document's own bookmarks; "Overview" shows the whole town. The page layout holds a
 // map frame of each, a legend, north arrow and scale bar of Main Map and a legend of Overview.
 
-#include "host/host.h"
+#include "hosts/standin/document_files.h"
 
-namespace cw::host {
+namespace cw::standin {
 
 namespace {
 
@@ -474,8 +474,8 @@ std::string_view sampleDocumentJson() {
   return kSample;
 }
 
-std::unique_ptr<HostDocument> sampleDocument() {
+std::unique_ptr<Document> sampleDocument() {
   return loadDocument(kSample);
 }
 
-}  // namespace cw::host
+}  // namespace cw::standin

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "errors/failure.h"
-#include "host/host.h"
+#include "hosts/standin/standin.h"
 
-namespace cw::host {
+namespace cw::standin {
+
+using host::Envelope;
+
 namespace {
 
-std::unique_ptr<HostDocument> townWithView(const char* viewSize) {
+std::unique_ptr<Document> townWithView(const char* viewSize) {
   std::string json = R"({"dataFrames": [{"name": "Main Map", "extent": [0, 0, 4, 3])";
   if (*viewSize) json += std::string(R"(, "viewSize": )") + viewSize;
   json += R"(, "bookmarks": [{"name": "Old Town", "extent": [10, 10, 12, 16]},
@@ -99,12 +102,12 @@ TEST(DataFrame, BookmarkEnumerationYieldsInOrderThenNothingAndRestarts) {
   EXPECT_EQ(empty->dataFrame(0).nextBookmark(), nullptr);
 }
 
-TEST(HostDocument, IndexOutOfRangeFailsWithSubscriptOutOfRange) {
+TEST(Document, IndexOutOfRangeFailsWithSubscriptOutOfRange) {
   auto doc = loadDocument(R"({"dataFrames": [{"name": "Main Map", "layers": [
       {"name": "Land", "kind": "group", "layers": [{"name": "Parks"}]},
       {"name": "Roads"}]}]})");
   DataFrame& map = doc->dataFrame(0);
-  HostLayer& roads = map.layer(1);
+  Layer& roads = map.layer(1);
   const std::vector<std::pair<const char*, std::function<void()>>> calls = {
       {"dataFrame(-1)", [&] { doc->dataFrame(-1); }},
       {"dataFrame(1)", [&] { doc->dataFrame(1); }},
@@ -124,13 +127,13 @@ TEST(HostDocument, IndexOutOfRangeFailsWithSubscriptOutOfRange) {
   }
 }
 
-TEST(HostLayer, KindTestsAndMembers) {
+TEST(Layer, KindTestsAndMembers) {
   auto doc = loadDocument(R"({"dataFrames": [{"name": "Main Map", "layers": [
       {"name": "Land", "kind": "group", "layers": [
           {"name": "Parks"}, {"name": "Hillshade", "kind": "raster"},
           {"name": "Heritage", "kind": "group", "layers": [{"name": "Listed"}]}]},
       {"name": "Notes", "kind": "other"}]}]})");
-  HostLayer& land = doc->dataFrame(0).layer(0);
+  Layer& land = doc->dataFrame(0).layer(0);
   EXPECT_TRUE(land.isGroupLayer());
   EXPECT_FALSE(land.isFeatureLayer());
   ASSERT_EQ(land.memberCount(), 3);
@@ -139,13 +142,13 @@ TEST(HostLayer, KindTestsAndMembers) {
   EXPECT_FALSE(land.member(1).isGroupLayer());
   EXPECT_TRUE(land.member(2).isGroupLayer());
   EXPECT_EQ(land.member(2).member(0).name(), "Listed");
-  HostLayer& notes = doc->dataFrame(0).layer(1);
+  Layer& notes = doc->dataFrame(0).layer(1);
   EXPECT_FALSE(notes.isFeatureLayer());
   EXPECT_FALSE(notes.isGroupLayer());
   EXPECT_EQ(notes.memberCount(), 0);
 }
 
-TEST(HostDocument, ActiveViewIsTheFocusFrameOrTheLayoutAndNoDataFrameIsALayout) {
+TEST(Document, ActiveViewIsTheFocusFrameOrTheLayoutAndNoDataFrameIsALayout) {
   auto doc = loadDocument(R"({"dataFrames": [{"name": "Main Map"}, {"name": "Overview"}],
                               "focus": 1})");
   EXPECT_EQ(&doc->activeView(), &doc->dataFrame(1));
@@ -159,4 +162,4 @@ TEST(HostDocument, ActiveViewIsTheFocusFrameOrTheLayoutAndNoDataFrameIsALayout) 
 }
 
 }  // namespace
-}  // namespace cw::host
+}  // namespace cw::standin

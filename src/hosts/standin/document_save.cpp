@@ -2,9 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host/host.h"
+#include "hosts/standin/document_files.h"
+#include "hosts/standin/text_forms.h"
 
-namespace cw::host {
+namespace cw::standin {
 
 namespace {
 
@@ -12,7 +13,7 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::size_t kLineWidth = 100;
 
-Json envelope(const Envelope& e) {
+Json envelope(const host::Envelope& e) {
   return Json::array({e.XMin, e.YMin, e.XMax, e.YMax});
 }
 
@@ -95,7 +96,7 @@ const char* kindWord(LayoutElement::Kind kind) {
   return "text";
 }
 
-Json layer(const HostLayer& item) {
+Json layer(const Layer& item) {
   Json result = Json::object();
   result["name"] = item.name();
   result["kind"] = kindWord(item.kind());
@@ -121,7 +122,7 @@ Json layer(const HostLayer& item) {
   return result;
 }
 
-Json document(const HostDocument& doc) {
+Json document(const Document& doc) {
   Json frames = Json::array();
   for (const auto& frame : doc.dataFrames) {
     Json item = Json::object();
@@ -144,13 +145,13 @@ Json document(const HostDocument& doc) {
   for (const auto& element : doc.layout->elements) {
     Json item = Json::object();
     item["kind"] = kindWord(element->kind);
-    if (element->map) {
+    if (element->dataFrame) {
       for (std::size_t i = 0; i < doc.dataFrames.size(); ++i) {
-        if (doc.dataFrames[i].get() == element->map) item["dataFrame"] = i;
+        if (doc.dataFrames[i].get() == element->dataFrame) item["dataFrame"] = i;
       }
     }
     if (element->kind == LayoutElement::Kind::kText) item["text"] = element->text;
-    item["bounds"] = envelope(element->bounds);
+    item["bounds"] = envelope(element->pageBounds);
     layout.push_back(std::move(item));
   }
   Json root = Json::object();
@@ -195,11 +196,11 @@ void write(const Json& value, std::size_t indent, std::string& out) {
 
 }  // namespace
 
-std::string saveDocument(const HostDocument& doc) {
+std::string saveDocument(const Document& doc) {
   std::string out;
   write(document(doc), 0, out);
   out += "\n";
   return out;
 }
 
-}  // namespace cw::host
+}  // namespace cw::standin
