@@ -1,5 +1,6 @@
 #include "convert/conversion.h"
 
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -9,6 +10,7 @@
 #include "convert/formats.h"
 #include "convert/geojson_io.h"
 #include "convert/list_io.h"
+#include "convert/list_lock_hold.h"
 #include "convert/qgis_xml_io.h"
 #include "convert/reference_systems.h"
 #include "convert/write_notes.h"
@@ -220,8 +222,11 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   std::string output;
   Bookmarks written;
   bool layersKept = target.layerVisibilities;
+  std::unique_ptr<ListLockHold> listLock;
   if (to == Format::kList) {
     layersKept = false;
+    listLock =
+        std::make_unique<ListLockHold>(disk.fs(), disk.windowsPath(options.output), options.output);
     std::string existing;
     if (disk.fs().fileExists(disk.windowsPath(options.output))) {
       existing = disk.readAll(options.output, kInputLimit);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "convert/numbers.h"
 #include "support/list_lines.h"
 
 namespace cw::convert {
@@ -20,9 +21,9 @@ std::string summary(const Bookmarks& bookmarks) {
   std::string text;
   for (const Bookmark& b : bookmarks) {
     if (!text.empty()) text += "; ";
-    text += b.group + "/" + b.name + "=" + host::shortestText(b.extent.XMin) + "," +
-            host::shortestText(b.extent.YMin) + "," + host::shortestText(b.extent.XMax) + "," +
-            host::shortestText(b.extent.YMax);
+    text += b.group + "/" + b.name + "=" + exactText(b.extent.XMin) + "," +
+            exactText(b.extent.YMin) + "," + exactText(b.extent.XMax) + "," +
+            exactText(b.extent.YMax);
   }
   return text;
 }

@@ -1,6 +1,9 @@
 // The program as a user runs it: options, messages, exit status, and nothing written on failure.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "run_converter.h"
 #include "support/list_lines.h"
@@ -75,6 +78,26 @@ TEST(convert_ConverterProgramTest, AppendingToAListSaysWhatWasRenamed) {
             "renamed: 2 groups whose name the list already holds\n");
   EXPECT_EQ(dir.read("target.bmk"), kList + group("Parks2") + bookmark("Parks2", "Riverside") +
                                         group("Roads2") + bookmark("Roads2", "A1", "0.5,1,2,3"));
+}
+
+TEST(convert_ConverterProgramTest, AListAnotherProgramKeepsIsNotAppendedTo) {
+  ConverterDir dir;
+  dir.write("in.bmk", kList);
+  dir.write("target.bmk", kList);
+  // The lock the app's windows take while they change the list.
+  const int held = ::open(dir.path("target.bmk.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  auto result = dir.run("in.bmk target.bmk");
+  ::close(held);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "corbelwick-convert: target.bmk: the list is in use by another program; nothing was "
+            "written, try again\n");
+  EXPECT_EQ(dir.read("target.bmk"), kList);
+
+  result = dir.run("in.bmk target.bmk");
+  EXPECT_EQ(result.status, 0) << result.err;
 }
 
 TEST(convert_ConverterProgramTest, UsageErrorsExitTwo) {
