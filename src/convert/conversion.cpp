@@ -116,8 +116,8 @@ std::vector<host::Envelope> placeInTargetSystem(Bookmarks& bookmarks, Format fro
                          "extents are in)");
       }
       if (isWgs84Only(to)) {
-        wgs84.push_back(
-            systems.transform(b.extent, b.crs, kWgs84, options.input, bookmarkPlace(b)));
+        wgs84.push_back(withLongitudesWithin180(
+            systems.transform(b.extent, b.crs, kWgs84, options.input, bookmarkPlace(b))));
       } else {
         systems.check(b.crs, options.input, bookmarkPlace(b));
       }

@@ -124,7 +124,10 @@ Bookmarks readGeoJson(std::string_view text, const std::string& file) {
       // Written by this converter: the source's own extent, exactly.
       b.crs = read.text(properties, "crs", true);
       b.extent = read.box(properties["extent"], "\"extent\"");
-      checkExtent(b.extent, file, "feature " + std::to_string(index));
+      host::Envelope checked = b.extent;
+      // A WGS 84 box from GeoJSON or KML keeps west > east across the antimeridian.
+      if (b.crs == kWgs84 && checked.XMin > checked.XMax) checked.XMax += 360;
+      checkExtent(checked, file, "feature " + std::to_string(index));
     } else {
       b.crs = kWgs84;
       b.extent = feature.contains("bbox") ? read.box(feature["bbox"], "\"bbox\"")

@@ -25,9 +25,7 @@ class NoWindows : public platform::WindowHost {
   }
   void setMousePointer(platform::MousePointer) override {}
   platform::ScreenMetrics screen() override { return {}; }
-  void showModal(ui::Window&) override {
-    throw std::logic_error("the converter shows no window");
-  }
+  void showModal(ui::Window&) override { throw std::logic_error("the converter shows no window"); }
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "convert/qgis_xml_io.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -56,7 +57,8 @@ Bookmarks readQgisXml(std::string_view text, const std::string& file) {
     checkExtent(b.extent, file, place);
     const char* srId = element.child("sr_id").text().get();
     auto id = parseFinite(srId);
-    auto epsg = id ? epsgOfQgisSrsId(static_cast<int>(*id)) : std::nullopt;
+    const bool whole = id && *id == std::floor(*id) && std::fabs(*id) < 1e9;
+    auto epsg = whole ? epsgOfQgisSrsId(static_cast<int>(*id)) : std::nullopt;
     if (!epsg) {
       throw InputError(file, place,
                        std::string("<sr_id> \"") + srId +

@@ -4,6 +4,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "convert/bookmark.h"
 #include "convert/numbers.h"
@@ -12,8 +16,12 @@ namespace cw::convert {
 
 namespace {
 
-// Points per edge: enough for a projected box to be held by its transformed outline.
+// Points per edge at which a box's outline is sampled before the extremes between them are
+// searched for.
 constexpr int kDensifyPoints = 21;
+// Golden-section steps in the search for an edge's extreme: the interval between two samples
+// shrinks to a millionth of a millionth of it.
+constexpr int kRefineSteps = 58;
 
 bool isGeographicType(PJ_TYPE type) {
   return type == PJ_TYPE_GEOGRAPHIC_2D_CRS || type == PJ_TYPE_GEOGRAPHIC_3D_CRS ||
@@ -30,6 +38,101 @@ std::string boxText(const host::Envelope& e) {
 bool isDefinitionForm(const std::string& definition) {
   return definition.find(':') != std::string::npos || definition.find('[') != std::string::npos ||
          definition.starts_with("+proj") || definition.starts_with('{');
+}
+
+// Bounds of the box's outline sampled at `points` per edge; in a geographic target a box
+// across the antimeridian runs on past 180 degrees, so that bounds can be compared and joined.
+std::optional<host::Envelope> boundsOf(PJ_CONTEXT* context, PJ* pj, const host::Envelope& in,
+                                       int points, bool geographicTarget) {
+  host::Envelope out;
+  const int ok = proj_trans_bounds(context, pj, PJ_FWD, in.XMin, in.YMin, in.XMax, in.YMax,
+                                   &out.XMin, &out.YMin, &out.XMax, &out.YMax, points);
+  if (!ok || !std::isfinite(out.XMin) || !std::isfinite(out.YMin) || !std::isfinite(out.XMax) ||
+      !std::isfinite(out.YMax)) {
+    return std::nullopt;
+  }
+  if (geographicTarget && out.XMin > out.XMax) out.XMax += 360;
+  return out;
+}
+
+// One edge of a box, from corner (x0, y0) to corner (x1, y1), as the target sees it.
+struct Edge {
+  PJ* pj;
+  double x0, y0, x1, y1;
+  bool geographicTarget;
+  double westOfDateLine;  // target longitudes below it lie east of the antimeridian
+
+  // The target point at the fraction t of the edge; NaN where the target cannot hold it.
+  std::pair<double, double> point(double t) const {
+    PJ_COORD c = proj_coord(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, 0, 0);
+    c = proj_trans(pj, PJ_FWD, c);
+    double x = c.xy.x, y = c.xy.y;
+    if (!std::isfinite(x) || x == HUGE_VAL || !std::isfinite(y) || y == HUGE_VAL) return {NAN, NAN};
+    if (geographicTarget && x < westOfDateLine) x += 360;
+    return {x, y};
+  }
+  // One coordinate of it: 0 for x, 1 for y.
+  double at(double t, int axis) const {
+    const auto [x, y] = point(t);
+    return axis == 0 ? x : y;
+  }
+
+  // The largest value (sign 1) or smallest (sign -1) of the coordinate between the fractions
+  // low and high, by golden-section search on a curve with one extreme there.
+  double extreme(double low, double high, int axis, double sign) const {
+    constexpr double kRatio = 0.6180339887498949;
+    double a = high - kRatio * (high - low), b = low + kRatio * (high - low);
+    double fa = sign * at(a, axis), fb = sign * at(b, axis);
+    for (int step = 0; step < kRefineSteps && std::isfinite(fa) && std::isfinite(fb); ++step) {
+      if (fa > fb) {
+        high = b, b = a, fb = fa;
+        a = high - kRatio * (high - low);
+        fa = sign * at(a, axis);
+      } else {
+        low = a, a = b, fa = fb;
+        b = low + kRatio * (high - low);
+        fb = sign * at(b, axis);
+      }
+    }
+    return sign * std::fmax(fa, fb);
+  }
+};
+
+// An edge that bends reaches its extreme between the sampled points, where a plain sampling
+// misses part of the area: every edge whose extreme lies between its corners is searched for
+// it, and the bounds widened to hold it.
+void widenToEdgeExtremes(PJ* pj, const host::Envelope& in, bool geographicTarget,
+                         host::Envelope& out) {
+  constexpr int kSegments = kDensifyPoints + 1;
+  const double corners[4][4] = {{in.XMin, in.YMin, in.XMax, in.YMin},
+                                {in.XMax, in.YMin, in.XMax, in.YMax},
+                                {in.XMax, in.YMax, in.XMin, in.YMax},
+                                {in.XMin, in.YMax, in.XMin, in.YMin}};
+  for (const auto& c : corners) {
+    const Edge edge{pj, c[0], c[1], c[2], c[3], geographicTarget, out.XMin - 180};
+    double samples[2][kSegments + 1];
+    for (int i = 0; i <= kSegments; ++i) {
+      std::tie(samples[0][i], samples[1][i]) = edge.point(static_cast<double>(i) / kSegments);
+    }
+    for (int axis = 0; axis < 2; ++axis) {
+      double* low = axis == 0 ? &out.XMin : &out.YMin;
+      double* high = axis == 0 ? &out.XMax : &out.YMax;
+      const double* values = samples[axis];
+      int lowest = 0, highest = 0;
+      for (int i = 1; i <= kSegments; ++i) {
+        if (!(values[i] >= values[lowest])) lowest = i;
+        if (!(values[i] <= values[highest])) highest = i;
+      }
+      auto fraction = [&](int i) { return static_cast<double>(i) / kSegments; };
+      if (lowest > 0 && lowest < kSegments) {
+        *low = std::fmin(*low, edge.extreme(fraction(lowest - 1), fraction(lowest + 1), axis, -1));
+      }
+      if (highest > 0 && highest < kSegments) {
+        *high =
+            std::fmax(*high, edge.extreme(fraction(highest - 1), fraction(highest + 1), axis, 1));
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -86,14 +189,22 @@ std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
   const char* authority = proj_get_id_auth_name(pj, 0);
   const char* code = proj_get_id_code(pj, 0);
   if (authority && code && std::string(authority) == "EPSG") return std::atoi(code);
-  // A definition without an id of its own (WKT without one, say) may still be an EPSG system.
+  // A definition without an id of its own (WKT without one, a PROJ string, OGC:CRS84) may
+  // still be an EPSG system: the first candidate PROJ finds that is the same system but for the
+  // order of its axes, which the converter fixes anyway.
   int* confidence = nullptr;
   PJ_OBJ_LIST* matches = proj_identify(context_, pj, "EPSG", nullptr, &confidence);
   std::optional<int> found;
-  if (matches && proj_list_get_count(matches) > 0 && confidence && confidence[0] >= 90) {
-    PJ* best = proj_list_get(context_, matches, 0);
-    if (const char* bestCode = proj_get_id_code(best, 0)) found = std::atoi(bestCode);
-    proj_destroy(best);
+  const int count = matches ? proj_list_get_count(matches) : 0;
+  for (int i = 0; i < count && !found; ++i) {
+    PJ* candidate = proj_list_get(context_, matches, i);
+    const char* candidateCode = proj_get_id_code(candidate, 0);
+    if (candidateCode &&
+        proj_is_equivalent_to_with_ctx(context_, candidate, pj,
+                                       PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS)) {
+      found = std::atoi(candidateCode);
+    }
+    proj_destroy(candidate);
   }
   proj_int_list_destroy(confidence);
   if (matches) proj_list_destroy(matches);
@@ -129,17 +240,31 @@ host::Envelope ReferenceSystems::transform(const host::Envelope& extent, const s
   if (same(from, to)) return extent;
   PJ* pj = transformation(from, to);
   if (!pj) throw InputError(file, place, "no transformation from " + from + " to " + to);
-  host::Envelope out;
-  const int ok = proj_trans_bounds(context_, pj, PJ_FWD, in.XMin, in.YMin, in.XMax, in.YMax,
-                                   &out.XMin, &out.YMin, &out.XMax, &out.YMax, kDensifyPoints);
-  const bool finite = std::isfinite(out.XMin) && std::isfinite(out.YMin) &&
-                      std::isfinite(out.XMax) && std::isfinite(out.YMax);
-  if (!ok || !finite) {
+  const bool geographicTarget = isGeographic(to);
+  std::optional<host::Envelope> out = boundsOf(context_, pj, in, kDensifyPoints, geographicTarget);
+  if (!out) {
     throw InputError(file, place,
                      "the box " + boxText(extent) + " cannot be transformed from " + from + " to " +
                          to + " (outside the system's range?)");
   }
-  return out;
+  host::Envelope padded = *out;
+  widenToEdgeExtremes(pj, in, geographicTarget, padded);
+  if (geographicTarget) {
+    padded.YMin = std::fmax(padded.YMin, -90);
+    padded.YMax = std::fmin(padded.YMax, 90);
+    padded = withLongitudesWithin180(padded);
+  }
+  return padded;
+}
+
+host::Envelope withLongitudesWithin180(host::Envelope box) {
+  if (box.XMin > box.XMax) box.XMax += 360;
+  if (box.XMax - box.XMin >= 360) return {-180, box.YMin, 180, box.YMax};
+  const double turns = std::floor((box.XMin + 180) / 360);
+  box.XMin -= 360 * turns;
+  box.XMax -= 360 * turns;
+  if (box.XMax > 180) box.XMax -= 360;  // across the antimeridian: west of east
+  return box;
 }
 
 }  // namespace cw::convert

@@ -20,6 +20,10 @@ inline constexpr const char* kWgs84 = "EPSG:4326";
 // A system as the user gives it: a plain number is an EPSG code.
 std::string crsDefinition(const std::string& given);
 
+// A longitude/latitude box with its longitudes within -180 to 180, as RFC 7946 has them: one
+// across the antimeridian has XMin > XMax, one all round the globe runs from -180 to 180.
+host::Envelope withLongitudesWithin180(host::Envelope box);
+
 class ReferenceSystems {
  public:
   ReferenceSystems();
@@ -36,8 +40,9 @@ class ReferenceSystems {
   std::optional<int> epsgCode(const std::string& crs);
 
   // The smallest box in `to` that holds the transformed area of `extent`: its edges are
-  // densified before they are transformed. In a geographic `to`, a box across the antimeridian
-  // comes back with XMin > XMax. A geographic `from` box with XMin > XMax crosses it too.
+  // densified before they are transformed. In a geographic `to`, longitudes come back within
+  // -180 to 180 and a box across the antimeridian with XMin > XMax. A geographic `from` box with
+  // XMin > XMax crosses it too. A box in `to` itself comes back as it is.
   // Coordinates outside the system's range fail with an InputError.
   host::Envelope transform(const host::Envelope& extent, const std::string& from,
                            const std::string& to, const std::string& file,
