@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "convert/arcgis_pro_io.h"
 #include "convert/bookmark.h"
 #include "convert/csv_io.h"
 #include "convert/disk.h"
@@ -31,7 +32,8 @@ Format formatOf(const std::string& path) {
   return *format;
 }
 
-Bookmarks readInput(Format format, const std::string& bytes, const std::string& file) {
+Bookmarks readInput(Format format, const std::string& bytes, const std::string& file,
+                    ReferenceSystems& systems) {
   switch (format) {
     case Format::kList:
       return readList(bytes, file);
@@ -41,6 +43,8 @@ Bookmarks readInput(Format format, const std::string& bytes, const std::string& 
       return readGeoJson(bytes, file);
     case Format::kQgisXml:
       return readQgisXml(bytes, file);
+    case Format::kArcGisPro:
+      return readArcGisPro(bytes, file, systems);
     default:
       break;
   }
@@ -207,14 +211,14 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   if (input.find_first_not_of(" \t\r\n") == std::string::npos) {
     throw InputError(options.input, "", "the file is empty");
   }
-  Bookmarks bookmarks = readInput(from, input, options.input);
+  ReferenceSystems systems;
+  Bookmarks bookmarks = readInput(from, input, options.input, systems);
   if (!options.group.empty()) {
     std::erase_if(bookmarks, [&](const Bookmark& b) { return b.group != options.group; });
     if (bookmarks.empty()) throw InputError(options.input, "", "no group " + options.group);
   }
 
   std::vector<std::string> notes;
-  ReferenceSystems systems;
   const std::vector<host::Envelope> wgs84 =
       placeInTargetSystem(bookmarks, from, to, systems, options, notes);
   const FormatTraits& target = traitsOf(to);
@@ -246,6 +250,9 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
       case Format::kQgisXml:
         output = writeQgisXml(bookmarks, systems, options.output, writeNotes);
         break;
+      case Format::kArcGisPro:
+        output = writeArcGisPro(bookmarks, systems, options.output, writeNotes);
+        break;
       default:
         throw InputError(options.output, "", "this format cannot be written yet");
     }
@@ -255,6 +262,11 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
     notes.push_back("changed: " + count(writeNotes.changedNames, "name", "names") +
                     " holding characters " + target.extension +
                     " cannot hold (replaced by U+FFFD)");
+  }
+  if (writeNotes.renamedNames) {
+    notes.push_back("renamed: " + count(writeNotes.renamedNames, "bookmark", "bookmarks") +
+                    " whose name an earlier one has (" + target.extension +
+                    " holds each name once)");
   }
   reportDropped(written, target, layersKept, notes);
   disk.replace(options.output, output);

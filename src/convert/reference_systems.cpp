@@ -211,6 +211,24 @@ std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
   return found;
 }
 
+std::string ReferenceSystems::esriWkt(const std::string& definition) {
+  PJ* pj = crs(definition);
+  const char* wkt = pj ? proj_as_wkt(context_, pj, PJ_WKT1_ESRI, nullptr) : nullptr;
+  return wkt ? wkt : "";
+}
+
+double ReferenceSystems::metresPerUnit(const std::string& definition) {
+  constexpr double kEquatorRadius = 6378137;
+  PJ* pj = crs(definition);
+  PJ* cs = pj ? proj_crs_get_coordinate_system(context_, pj) : nullptr;
+  double toBase = 1;  // metres, or radians for an angle
+  if (cs)
+    proj_cs_get_axis_info(context_, cs, 0, nullptr, nullptr, nullptr, &toBase, nullptr, nullptr,
+                          nullptr);
+  if (cs) proj_destroy(cs);
+  return isGeographic(definition) ? toBase * kEquatorRadius : toBase;
+}
+
 PJ* ReferenceSystems::transformation(const std::string& from, const std::string& to) {
   const auto key = std::make_pair(from, to);
   if (auto found = transformations_.find(key); found != transformations_.end()) {

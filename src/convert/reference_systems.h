@@ -38,6 +38,10 @@ class ReferenceSystems {
   bool isGeographic(const std::string& crs);
   // The EPSG code of the system, when it has one.
   std::optional<int> epsgCode(const std::string& crs);
+  // The system as Esri's WKT describes it, for programs that know no EPSG code of it.
+  std::string esriWkt(const std::string& crs);
+  // The length of one unit of the system's first axis in metres (degrees at the equator).
+  double metresPerUnit(const std::string& crs);
 
   // The smallest box in `to` that holds the transformed area of `extent`: its edges are
   // densified before they are transformed. In a geographic `to`, longitudes come back within

@@ -96,10 +96,20 @@ TEST(convert_QgisXmlTest, SaysWhichSystemsHaveNoQgisId) {
 
 TEST(convert_QgisXmlTest, RoundTripsNamesAndNumbersExactly) {
   const Bookmarks bookmarks = {
-      {"A & B", "<tag> \"quoted\" 'single' \xC3\xA9", "", {-122.5, 37.25, -122, 37.75},
-       "EPSG:4326", {}, 0},
-      {"", "tiny and huge", "", {1e-300, -5e-324, 1.7976931348623157e308, 0.1},
-       "EPSG:3857", {}, 12.5},
+      {"A & B",
+       "<tag> \"quoted\" 'single' \xC3\xA9",
+       "",
+       {-122.5, 37.25, -122, 37.75},
+       "EPSG:4326",
+       {},
+       0},
+      {"",
+       "tiny and huge",
+       "",
+       {1e-300, -5e-324, 1.7976931348623157e308, 0.1},
+       "EPSG:3857",
+       {},
+       12.5},
       {"Roads", "  blanks around  ", "", {0, 0, 0, 0}, "EPSG:27700", {}, 0},
   };
   const Bookmarks read = readQgisXml(written(bookmarks), "b.xml");
@@ -116,10 +126,10 @@ TEST(convert_QgisXmlTest, RoundTripsNamesAndNumbersExactly) {
 TEST(convert_QgisXmlTest, ReplacesCharactersXmlCannotHoldAndCountsThem) {
   ReferenceSystems systems;
   WriteNotes notes;
-  const std::string text = writeQgisXml(
-      {{"g\x01", "bell\x07", "", {1, 2, 3, 4}, "EPSG:4326", {}, 0},
-       {"g", "tab\tok", "", {1, 2, 3, 4}, "EPSG:4326", {}, 0}},
-      systems, "b.xml", notes);
+  const std::string text =
+      writeQgisXml({{"g\x01", "bell\x07", "", {1, 2, 3, 4}, "EPSG:4326", {}, 0},
+                    {"g", "tab\tok", "", {1, 2, 3, 4}, "EPSG:4326", {}, 0}},
+                   systems, "b.xml", notes);
   EXPECT_EQ(notes.changedNames, 2);
   const Bookmarks read = readQgisXml(text, "b.xml");
   EXPECT_EQ(read[0].name, "bell\xEF\xBF\xBD");
@@ -139,7 +149,8 @@ TEST(convert_QgisXmlTest, RefusesWithTheFileAndTheLine) {
       {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><qgis_bookmarks>"
        "<bookmark><name>&e;</name></bookmark></qgis_bookmarks>",
        "b.xml: line 1: the document type declaration declares entities, which are refused"},
-      {"<kml/>", "b.xml: line 1: not QGIS bookmarks: the root element is <kml>, not <qgis_bookmarks>"},
+      {"<kml/>",
+       "b.xml: line 1: not QGIS bookmarks: the root element is <kml>, not <qgis_bookmarks>"},
       {oneBookmark("3452", "").replace(oneBookmark("3452").find("    <xmin>1</xmin>\n"), 19, ""),
        "b.xml: <bookmark> at line 3: no <xmin>"},
       {oneBookmark("3452").replace(oneBookmark("3452").find("<ymin>2"), 7, "<ymin>NaN"),

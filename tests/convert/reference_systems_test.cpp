@@ -29,12 +29,12 @@ TEST(convert_ReferenceSystemsTest, TheTransformedBoxHoldsEveryPointOfTheSourceEd
     const char* to;
     host::Envelope box;
   } cases[] = {
-      {"EPSG:32610", kWgs84, {150000, 5000000, 700000, 5600000}},   // UTM zone 10
-      {"EPSG:27700", kWgs84, {10000, 20000, 650000, 1200000}},      // British National Grid
+      {"EPSG:32610", kWgs84, {150000, 5000000, 700000, 5600000}},     // UTM zone 10
+      {"EPSG:27700", kWgs84, {10000, 20000, 650000, 1200000}},        // British National Grid
       {"EPSG:3413", kWgs84, {-2000000, -3000000, 1500000, -500000}},  // polar stereographic
-      {"EPSG:2154", kWgs84, {100000, 6050000, 1200000, 7100000}},   // Lambert-93
-      {kWgs84, "EPSG:32633", {9.3, 40.1, 20.9, 58.7}},              // UTM zone 33
-      {kWgs84, "EPSG:3035", {-20.5, 30.2, 41.7, 71.3}},             // ETRS89 LAEA
+      {"EPSG:2154", kWgs84, {100000, 6050000, 1200000, 7100000}},     // Lambert-93
+      {kWgs84, "EPSG:32633", {9.3, 40.1, 20.9, 58.7}},                // UTM zone 33
+      {kWgs84, "EPSG:3035", {-20.5, 30.2, 41.7, 71.3}},               // ETRS89 LAEA
   };
   ReferenceSystems systems;
   for (const Case& c : cases) {

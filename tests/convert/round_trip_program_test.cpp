@@ -18,15 +18,16 @@ using testing::ConverterDir;
 
 // A list as the converter writes one, in NAD83 / UTM zone 10N, with numbers that a careless
 // text form would change.
-const std::string kUtmList = header() + group("Parks") +
-                             bookmark("Parks", "Riverside", "498000.125,5200000.5,502500.75,5204000") +
-                             bookmark("Parks", "A & <B>", "0.1,0.000125,0.3,0.2") +
-                             group("Roads") + bookmark("Roads", "A1", "-1234.5,5000000,1234.5,5100000");
+const std::string kUtmList =
+    header() + group("Parks") +
+    bookmark("Parks", "Riverside", "498000.125,5200000.5,502500.75,5204000") +
+    bookmark("Parks", "A & <B>", "0.1,0.000125,0.3,0.2") + group("Roads") +
+    bookmark("Roads", "A1", "-1234.5,5000000,1234.5,5100000");
 
 TEST(convert_RoundTripProgramTest, ListsComeBackByteForByte) {
   struct Case {
     const char* through;
-  } cases[] = {{"out.geojson"}, {"out.xml"}, {"out.csv"}};
+  } cases[] = {{"out.geojson"}, {"out.xml"}, {"out.csv"}, {"out.bkmx"}};
   for (const Case& c : cases) {
     ConverterDir dir;
     dir.write("in.bmk", kUtmList);
@@ -57,8 +58,9 @@ TEST(convert_RoundTripProgramTest, ASideWithoutASystemNeedsCrsWhenTheOtherHasOne
   dir.write("in.csv", "group,name,xmin,ymin,xmax,ymax\r\nP,n,1,2,3,4\r\n");
   ASSERT_EQ(dir.run("in.bmk utm.xml --crs 26910").status, 0);
   ASSERT_EQ(dir.run("in.bmk mercator.xml --crs EPSG:3857").status, 0);
-  dir.write("mixed.xml", dir.read("utm.xml").substr(0, dir.read("utm.xml").rfind("</qgis")) +
-                             dir.read("mercator.xml").substr(dir.read("mercator.xml").find("  <b")));
+  dir.write("mixed.xml",
+            dir.read("utm.xml").substr(0, dir.read("utm.xml").rfind("</qgis")) +
+                dir.read("mercator.xml").substr(dir.read("mercator.xml").find("  <b")));
   const std::string noSystem =
       "a list or CSV names no reference system: give --crs (the system its extents are in)";
   struct Case {
@@ -98,6 +100,45 @@ TEST(convert_RoundTripProgramTest, ASideWithoutASystemNeedsCrsWhenTheOtherHasOne
             "wrote 3 bookmarks in 2 groups to kept.bmk\n"
             "extents kept in EPSG:26910 (give --crs for another system)\n");
   EXPECT_EQ(dir.read("kept.bmk"), kUtmList);
+}
+
+TEST(convert_RoundTripProgramTest, WhatTheTargetCannotHoldIsCounted) {
+  ConverterDir dir;
+  dir.write("described.bkmx", R"({"type":"CIMBookmarkDocument","spatialReference":{"wkid":4326},
+    "bookmarks":[{"name":"a","description":"one","location":{"xmin":1,"ymin":2,"xmax":3,"ymax":4}},
+                 {"name":"b","description":"two","location":{"xmin":1,"ymin":2,"xmax":3,"ymax":4}},
+                 {"name":"c","location":{"xmin":1,"ymin":2,"xmax":3,"ymax":4}}]})");
+  dir.write("layers.geojson", R"({"type":"FeatureCollection","features":[{"type":"Feature",
+    "bbox":[1,2,3,4],"properties":{"name":"a","layers":[{"frame":"F","layer":"L","visible":true}]}}]})");
+  dir.write("turned.xml",
+            "<qgis_bookmarks><bookmark><name>a</name><project>p</project><xmin>1</xmin>"
+            "<ymin>2</ymin><xmax>3</xmax><ymax>4</ymax><sr_id>3452</sr_id>"
+            "<rotation>30</rotation></bookmark></qgis_bookmarks>");
+  struct Case {
+    const char* arguments;
+    const char* out;
+  } cases[] = {
+      {"described.bkmx out.xml",
+       "wrote 3 bookmarks in 1 group to out.xml\n"
+       "dropped: the descriptions of 2 bookmarks (.xml holds none)\n"},
+      {"described.bkmx out.geojson", "wrote 3 bookmarks in 1 group to out.geojson\n"},
+      {"layers.geojson out.csv",
+       "wrote 1 bookmark in 1 group to out.csv\n"
+       "extents kept in EPSG:4326 (give --crs for another system)\n"
+       "dropped: the layer visibilities of 1 bookmark (.csv holds none)\n"},
+      {"layers.geojson out.bmk",
+       "wrote 1 bookmark in 1 group to out.bmk\n"
+       "extents kept in EPSG:4326 (give --crs for another system)\n"
+       "dropped: the layer visibilities of 1 bookmark (give --program-dir to keep them)\n"},
+      {"turned.xml out.bkmx",
+       "wrote 1 bookmark in 1 group to out.bkmx\n"
+       "dropped: the rotation of 1 bookmark (.bkmx holds none)\n"},
+  };
+  for (const Case& c : cases) {
+    auto result = dir.run(c.arguments);
+    EXPECT_EQ(result.status, 0) << c.arguments << ": " << result.err;
+    EXPECT_EQ(result.out, c.out) << c.arguments;
+  }
 }
 
 TEST(convert_RoundTripProgramTest, AListBoxPastTheAntimeridianIsSplitInGeoJson) {
