@@ -103,8 +103,8 @@ class DocumentReader {
   ReferenceSystems& systems_;
 };
 
-ordered_json spatialReferenceOf(const std::string& crs, ReferenceSystems& systems, const std::string& file,
-                        const std::string& place) {
+ordered_json spatialReferenceOf(const std::string& crs, ReferenceSystems& systems,
+                                const std::string& file, const std::string& place) {
   if (auto epsg = systems.epsgCode(crs)) {
     if (*epsg == 3857) return {{"wkid", kEsriWebMercator}, {"latestWkid", 3857}};
     return {{"wkid", *epsg}, {"latestWkid", *epsg}};
@@ -197,7 +197,8 @@ std::string writeArcGisPro(const Bookmarks& bookmarks, ReferenceSystems& systems
                             {"spatialReference", reference}};
     list.push_back(std::move(bookmark));
   }
-  ordered_json document = {{"type", "CIMBookmarkDocument"}, {"version", kVersion}, {"build", kBuild}};
+  ordered_json document = {
+      {"type", "CIMBookmarkDocument"}, {"version", kVersion}, {"build", kBuild}};
   if (!list.empty()) document["spatialReference"] = list[0]["location"]["spatialReference"];
   document["bookmarks"] = std::move(list);
   return document.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";

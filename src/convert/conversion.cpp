@@ -10,6 +10,7 @@
 #include "convert/disk.h"
 #include "convert/formats.h"
 #include "convert/geojson_io.h"
+#include "convert/kml_io.h"
 #include "convert/list_io.h"
 #include "convert/list_lock_hold.h"
 #include "convert/qgis_xml_io.h"
@@ -45,6 +46,8 @@ Bookmarks readInput(Format format, const std::string& bytes, const std::string& 
       return readQgisXml(bytes, file);
     case Format::kArcGisPro:
       return readArcGisPro(bytes, file, systems);
+    case Format::kKml:
+      return readKml(bytes, file);
     default:
       break;
   }
@@ -252,6 +255,9 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
         break;
       case Format::kArcGisPro:
         output = writeArcGisPro(bookmarks, systems, options.output, writeNotes);
+        break;
+      case Format::kKml:
+        output = writeKml(bookmarks, wgs84, writeNotes);
         break;
       default:
         throw InputError(options.output, "", "this format cannot be written yet");

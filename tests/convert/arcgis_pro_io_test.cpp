@@ -22,12 +22,18 @@ Bookmarks read(const std::string& text) {
   return readArcGisPro(text, "b.bkmx", systems);
 }
 
-const char* const kOrtho = "+proj=ortho +lat_0=40 +lon_0=-100 +datum=WGS84 +units=m +no_defs +type=crs";
+const char* const kOrtho =
+    "+proj=ortho +lat_0=40 +lon_0=-100 +datum=WGS84 +units=m +no_defs +type=crs";
 
 TEST(convert_ArcGisProTest, RoundTripsNamesGroupsDescriptionsExtentsAndSystems) {
   const Bookmarks bookmarks = {
-      {"Parks", "Riverside", "by the \"water\"", {498000.125, 5200000.5, 502500.75, 5204000},
-       "EPSG:26910", {}, 0},
+      {"Parks",
+       "Riverside",
+       "by the \"water\"",
+       {498000.125, 5200000.5, 502500.75, 5204000},
+       "EPSG:26910",
+       {},
+       0},
       {"", "Mercator", "", {-1e7, -5e6, 1e7, 5e6}, "EPSG:3857", {}, 0},
       {"World", "\xC3\xA9t\xC3\xA9", "", {-122.5, 37.25, -122, 37.75}, "EPSG:4326", {}, 0},
       {"Odd", "Orthographic", "", {-1000, -2000, 3000, 4000}, kOrtho, {}, 0},
@@ -51,10 +57,10 @@ TEST(convert_ArcGisProTest, RoundTripsNamesGroupsDescriptionsExtentsAndSystems) 
 TEST(convert_ArcGisProTest, WritesADocumentProReads) {
   WriteNotes notes;
   // Parsed in the order written: Pro reads the "type" discriminator first.
-  const nlohmann::ordered_json document = nlohmann::ordered_json::parse(written(
-      {{"Parks", "Riverside", "", {498000, 5200000, 502000, 5202500}, "EPSG:26910", {}, 0},
-       {"Web", "Tile", "", {0, 0, 1000, 1000}, "EPSG:3857", {}, 0}},
-      notes));
+  const nlohmann::ordered_json document = nlohmann::ordered_json::parse(
+      written({{"Parks", "Riverside", "", {498000, 5200000, 502000, 5202500}, "EPSG:26910", {}, 0},
+               {"Web", "Tile", "", {0, 0, 1000, 1000}, "EPSG:3857", {}, 0}},
+              notes));
   EXPECT_EQ(document.begin().key(), "type");
   EXPECT_EQ(document["type"], "CIMBookmarkDocument");
   EXPECT_EQ(document["spatialReference"],

@@ -27,7 +27,7 @@ const std::string kUtmList =
 TEST(convert_RoundTripProgramTest, ListsComeBackByteForByte) {
   struct Case {
     const char* through;
-  } cases[] = {{"out.geojson"}, {"out.xml"}, {"out.csv"}, {"out.bkmx"}};
+  } cases[] = {{"out.geojson"}, {"out.xml"}, {"out.csv"}, {"out.bkmx"}, {"out.kml"}};
   for (const Case& c : cases) {
     ConverterDir dir;
     dir.write("in.bmk", kUtmList);
