@@ -15,6 +15,7 @@
 #include "convert/list_lock_hold.h"
 #include "convert/qgis_xml_io.h"
 #include "convert/reference_systems.h"
+#include "convert/side_file_io.h"
 #include "convert/write_notes.h"
 
 namespace cw::convert {
@@ -197,6 +198,14 @@ void reportListAddition(const ListAddition& a, std::vector<std::string>& notes) 
   }
 }
 
+void noteOffTheProgramDrive(const ListSideFiles& sideFiles, const std::string& list,
+                            const char* verb, std::vector<std::string>& notes) {
+  if (sideFiles.onProgramDrive()) return;
+  notes.push_back(std::string("no layer visibilities ") + verb + ": " + list +
+                  " is not on the program's drive (" + sideFiles.programDrive() +
+                  "), and only lists there have them");
+}
+
 }  // namespace
 
 std::vector<std::string> Convert(const ConvertOptions& given) {
@@ -216,12 +225,30 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   }
   ReferenceSystems systems;
   Bookmarks bookmarks = readInput(from, input, options.input, systems);
+  std::vector<std::string> notes;
+  std::optional<ListSideFiles> inputSideFiles, outputSideFiles;
+  if (!options.programDir.empty()) {
+    if (from != Format::kList && to != Format::kList) {
+      throw InputError("--program-dir", "", "applies to a .bmk side, and neither file is one");
+    }
+    if (!disk.fs().directoryExists(disk.windowsPath(options.programDir))) {
+      throw InputError(options.programDir, "", "no such directory (given as --program-dir)");
+    }
+    if (from == Format::kList) {
+      inputSideFiles.emplace(disk, options.programDir, options.input);
+      inputSideFiles->read(bookmarks);
+      noteOffTheProgramDrive(*inputSideFiles, options.input, "read", notes);
+    }
+    if (to == Format::kList) {
+      outputSideFiles.emplace(disk, options.programDir, options.output);
+      noteOffTheProgramDrive(*outputSideFiles, options.output, "written", notes);
+    }
+  }
   if (!options.group.empty()) {
     std::erase_if(bookmarks, [&](const Bookmark& b) { return b.group != options.group; });
     if (bookmarks.empty()) throw InputError(options.input, "", "no group " + options.group);
   }
 
-  std::vector<std::string> notes;
   const std::vector<host::Envelope> wgs84 =
       placeInTargetSystem(bookmarks, from, to, systems, options, notes);
   const FormatTraits& target = traitsOf(to);
@@ -231,7 +258,7 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   bool layersKept = target.layerVisibilities;
   std::unique_ptr<ListLockHold> listLock;
   if (to == Format::kList) {
-    layersKept = false;
+    layersKept = outputSideFiles && outputSideFiles->onProgramDrive();
     listLock =
         std::make_unique<ListLockHold>(disk.fs(), disk.windowsPath(options.output), options.output);
     std::string existing;
@@ -242,6 +269,8 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
     output = std::move(addition.bytes);
     reportListAddition(addition, notes);
     written = std::move(addition.written);
+    // The visibilities first: a list never names a bookmark whose file is still to come.
+    if (layersKept) outputSideFiles->write(written);
   } else {
     switch (to) {
       case Format::kCsv:

@@ -68,7 +68,8 @@ class PlacemarkReader {
   // The bounds of a geometry's coordinates ("lon,lat[,alt]" separated by blanks).
   host::Envelope bounds(const pugi::xml_node& placemark) const {
     host::Envelope e{INFINITY, INFINITY, -INFINITY, -INFINITY};
-    for (const pugi::xpath_node& found : placemark.select_nodes(".//*[local-name()='coordinates']")) {
+    for (const pugi::xpath_node& found :
+         placemark.select_nodes(".//*[local-name()='coordinates']")) {
       std::istringstream tuples(found.node().text().get());
       std::string tuple;
       while (tuples >> tuple) {
@@ -93,7 +94,8 @@ class PlacemarkReader {
     if (range <= 0) fail("the <LookAt> has no positive <range>");
     const double half = range / kRangePerWidth / 2;
     const double halfLat = half / kMetresPerDegree;
-    const double halfLon = half / (kMetresPerDegree * std::fmax(std::cos(lat * std::numbers::pi / 180), 1e-6));
+    const double halfLon =
+        half / (kMetresPerDegree * std::fmax(std::cos(lat * std::numbers::pi / 180), 1e-6));
     return {lon - halfLon, std::fmax(lat - halfLat, -90), lon + halfLon,
             std::fmin(lat + halfLat, 90)};
   }
@@ -121,7 +123,8 @@ void addLookAt(pugi::xml_node placemark, const host::Envelope& box) {
   double lon = (box.XMin + east) / 2;
   if (lon > 180) lon -= 360;
   const double lat = (box.YMin + box.YMax) / 2;
-  const double width = (east - box.XMin) * kMetresPerDegree * std::cos(lat * std::numbers::pi / 180);
+  const double width =
+      (east - box.XMin) * kMetresPerDegree * std::cos(lat * std::numbers::pi / 180);
   const double height = (box.YMax - box.YMin) * kMetresPerDegree;
   pugi::xml_node lookAt = placemark.append_child("LookAt");
   addText(lookAt, "longitude", exactText(lon));
@@ -188,8 +191,8 @@ Bookmarks readKml(std::string_view text, const std::string& file) {
         if (visible != "true" && visible != "false") {
           read.fail("a layer's \"visible\" is neither true nor false");
         }
-        b.layers.push_back({element.attribute("frame").value(), element.text().get(),
-                            visible == "true"});
+        b.layers.push_back(
+            {element.attribute("frame").value(), element.text().get(), visible == "true"});
       }
     }
     if (values.count("extent") && values.count("crs") && !values["crs"].empty()) {

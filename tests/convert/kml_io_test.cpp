@@ -43,8 +43,9 @@ TEST(convert_KmlTest, WritesAFolderPerGroupAndAPlacemarkPerBookmark) {
   const std::vector<host::Envelope> boxes = boxesOf(bookmarks);
   WriteNotes notes;
   const std::string text = writeKml(bookmarks, boxes, notes);
-  EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                               "<kml xmlns=\"http://www.opengis.net/kml/2.2\""));
+  EXPECT_TRUE(
+      text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<kml xmlns=\"http://www.opengis.net/kml/2.2\""));
   pugi::xml_document document;
   ASSERT_TRUE(document.load_string(text.c_str()));
   const pugi::xml_node root = document.child("kml").child("Document");

@@ -44,11 +44,13 @@ class ConverterDir {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_), {}));
   }
 
-  // corbelwick-convert with these arguments (shell words), run in the directory.
-  RunResult run(const std::string& arguments) const {
+  // corbelwick-convert with these arguments (shell words), run in the directory, with these
+  // environment settings ("NAME=value ...") added.
+  RunResult run(const std::string& arguments, const std::string& environment = "") const {
     const std::string out = path(".out"), err = path(".err");
-    const std::string command = "cd '" + dir_.string() + "' && '" CW_CONVERT_BIN "' " + arguments +
-                                " >'" + out + "' 2>'" + err + "'";
+    const std::string command = "cd '" + dir_.string() + "' && " + environment +
+                                " '" CW_CONVERT_BIN "' " + arguments + " >'" + out + "' 2>'" + err +
+                                "'";
     RunResult result;
     const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
