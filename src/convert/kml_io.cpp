@@ -173,9 +173,10 @@ Bookmarks readKml(std::string_view text, const std::string& file) {
                      std::string("not KML: the root element is <") + root.name() + ">, not <kml>");
   }
   Bookmarks bookmarks;
+  LineCounter lines(text);
   for (const pugi::xpath_node& found : root.select_nodes("//*[local-name()='Placemark']")) {
     const pugi::xml_node placemark = found.node();
-    const std::string place = "<Placemark> at " + lineOf(text, placemark);
+    const std::string place = "<Placemark> at " + lineOf(lines, placemark);
     PlacemarkReader read(file, place);
     Bookmark b;
     b.name = childText(placemark, "name");

@@ -47,8 +47,9 @@ Bookmarks readQgisXml(std::string_view text, const std::string& file) {
                          ">, not <" + kRoot + ">");
   }
   Bookmarks bookmarks;
+  LineCounter lines(text);
   for (const pugi::xml_node& element : root.children("bookmark")) {
-    const std::string place = "<bookmark> at " + lineOf(text, element);
+    const std::string place = "<bookmark> at " + lineOf(lines, element);
     Bookmark b;
     b.name = element.child("name").text().get();
     b.group = element.child("project").text().get();

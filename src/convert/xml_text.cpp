@@ -27,6 +27,10 @@ std::string lineOf(std::string_view text, const pugi::xml_node& node) {
   return lineAt(text, static_cast<std::size_t>(node.offset_debug() < 0 ? 0 : node.offset_debug()));
 }
 
+std::string lineOf(LineCounter& lines, const pugi::xml_node& node) {
+  return lines.lineAt(static_cast<std::size_t>(node.offset_debug() < 0 ? 0 : node.offset_debug()));
+}
+
 std::string xmlText(std::string_view text, int& changed) {
   std::string out;
   out.reserve(text.size());

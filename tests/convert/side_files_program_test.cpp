@@ -98,7 +98,8 @@ TEST_F(convert_SideFilesProgramTest, AppendedGroupsGetFreshFilesInTheirOwnListsA
 
   // Another list with the same group and bookmark names keeps its own files.
   ASSERT_EQ(dir.run("in.geojson other.bmk --program-dir prog").status, 0);
-  EXPECT_NE(sideFile("other.bmk", "Parks", "Riverside"), sideFile("list.bmk", "Parks", "Riverside"));
+  EXPECT_NE(sideFile("other.bmk", "Parks", "Riverside"),
+            sideFile("list.bmk", "Parks", "Riverside"));
   EXPECT_TRUE(std::filesystem::exists(sideFile("other.bmk", "Parks", "Riverside")));
 }
 
