@@ -304,7 +304,12 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
                     " holds each name once)");
   }
   reportDropped(written, target, layersKept, notes);
-  disk.replace(options.output, output);
+  try {
+    disk.replace(options.output, output);
+  } catch (const InputError&) {
+    if (outputSideFiles && layersKept) outputSideFiles->discardWritten();
+    throw;
+  }
   notes.insert(notes.begin(), "wrote " + count(written.size(), "bookmark", "bookmarks") + " in " +
                                   count(groupCount(written), "group", "groups") + " to " +
                                   options.output);

@@ -46,7 +46,7 @@ void ListSideFiles::read(Bookmarks& bookmarks) {
 
 void ListSideFiles::write(const Bookmarks& added) {
   if (!onProgramDrive_) return;
-  std::vector<std::string> written;
+  written_.clear();
   const Bookmark* at = nullptr;
   try {
     std::set<std::string> groups;
@@ -72,21 +72,26 @@ void ListSideFiles::write(const Bookmarks& added) {
         records += store::formatRecord(fields);
       }
       platform::replaceFileContent(fs_, path, records);
-      written.push_back(path);
+      written_.push_back(path);
     }
   } catch (const Failure& failure) {
-    for (const std::string& path : written) {
-      try {
-        fs_.deleteFile(path);
-      } catch (const Failure&) {
-        // The file stays; the list never names its bookmark, and adding one of that name
-        // without visibilities deletes it.
-      }
-    }
+    discardWritten();
     throw InputError(listFile_,
                      at ? "the layer visibilities of \"" + at->group + "/" + at->name + "\"" : "",
                      "cannot be written: " + failure.description());
   }
+}
+
+void ListSideFiles::discardWritten() {
+  for (const std::string& path : written_) {
+    try {
+      fs_.deleteFile(path);
+    } catch (const Failure&) {
+      // The file stays; the list never names its bookmark, and adding one of that name without
+      // visibilities deletes it.
+    }
+  }
+  written_.clear();
 }
 
 }  // namespace cw::convert

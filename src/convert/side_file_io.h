@@ -32,12 +32,15 @@ class ListSideFiles {
   // bookmark with visibilities, none (a stale one deleted) for the others. A failure takes the
   // files written so far away again and throws InputError.
   void write(const Bookmarks& added);
+  // Takes the files the last write made away again, when the list could not take its groups.
+  void discardWritten();
 
  private:
   platform::FileSystem& fs_;
   std::string configDir_;
   std::string listPath_;
   std::string listFile_;  // as the user named it, for messages
+  std::vector<std::string> written_;
   char programDrive_;
   bool onProgramDrive_;
 };

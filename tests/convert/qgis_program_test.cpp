@@ -1,9 +1,8 @@
 // QGIS's own bookmark manager against the converter (tests/convert/qgis_check.py), where
 // Debian's QGIS Python bindings are installed.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
@@ -20,7 +19,8 @@ TEST(convert_QgisProgramTest, QgisReadsWhatTheConverterWritesAndTheOtherWayRound
   ASSERT_NE(pipe, nullptr);
   std::string output;
   char buffer[4096];
-  while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, count);
+  while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe))
+    output.append(buffer, count);
   const int raw = ::pclose(pipe);
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   if (status == kSkipped || status == 127) GTEST_SKIP() << output;

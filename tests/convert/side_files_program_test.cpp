@@ -103,6 +103,17 @@ TEST_F(convert_SideFilesProgramTest, AppendedGroupsGetFreshFilesInTheirOwnListsA
   EXPECT_TRUE(std::filesystem::exists(sideFile("other.bmk", "Parks", "Riverside")));
 }
 
+TEST_F(convert_SideFilesProgramTest, AListThatCannotBeWrittenKeepsNoFilesOfItsBookmarks) {
+  dir.write("in.geojson", kWithLayers);
+  // A directory where the list should go: the list cannot take its place.
+  std::filesystem::create_directories(dir.path("blocked.bmk"));
+  auto result = dir.run("in.geojson blocked.bmk --program-dir prog");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_TRUE(result.err.starts_with("corbelwick-convert: blocked.bmk: cannot be written"))
+      << result.err;
+  EXPECT_FALSE(std::filesystem::exists(sideFile("blocked.bmk", "Parks", "Riverside")));
+}
+
 TEST_F(convert_SideFilesProgramTest, SaysWhenTheVisibilitiesCannotBeCarried) {
   dir.write("in.geojson", kWithLayers);
   dir.write("in.xml", "<qgis_bookmarks/>");
