@@ -5,8 +5,8 @@
 #include <unordered_set>
 
 #include "convert/extent_check.h"
+#include "convert/json_text.h"
 #include "convert/reference_systems.h"
-#include "convert/text_place.h"
 
 namespace cw::convert {
 
@@ -94,8 +94,10 @@ class DocumentReader {
       fail(place, "the camera has no x, y and scale");
     }
     const double unitsPerPixel = scale * kMetresPerPixel / systems_.metresPerUnit(crs);
-    return {x - width / 2 * unitsPerPixel, y - height / 2 * unitsPerPixel,
-            x + width / 2 * unitsPerPixel, y + height / 2 * unitsPerPixel};
+    const host::Envelope seen{x - width / 2 * unitsPerPixel, y - height / 2 * unitsPerPixel,
+                              x + width / 2 * unitsPerPixel, y + height / 2 * unitsPerPixel};
+    checkExtent(seen, file_, place);  // a scale beyond any number, say
+    return seen;
   }
 
  private:
@@ -137,14 +139,7 @@ ordered_json cameraOn(const host::Envelope& e, double metresPerUnit) {
 }  // namespace
 
 Bookmarks readArcGisPro(std::string_view text, const std::string& file, ReferenceSystems& systems) {
-  json document;
-  try {
-    document = json::parse(text.begin(), text.end());
-  } catch (const json::parse_error& error) {
-    std::string what = error.what();
-    what = what.substr(what.find(": ") == std::string::npos ? 0 : what.find(": ") + 2);
-    throw InputError(file, lineAt(text, error.byte ? error.byte - 1 : 0), "not JSON: " + what);
-  }
+  const json document = parseJson(text, file);
   DocumentReader read(file, systems);
   if (!document.is_object() || document.value("type", json()) != "CIMBookmarkDocument") {
     read.fail("", "not ArcGIS Pro bookmarks: no \"type\": \"CIMBookmarkDocument\"");

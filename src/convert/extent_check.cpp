@@ -20,4 +20,16 @@ void checkExtent(const host::Envelope& e, const std::string& file, const std::st
   }
 }
 
+void checkWgs84Box(const host::Envelope& box, const std::string& file, const std::string& place) {
+  if (box.YMin < -90 || box.YMax > 90 || box.YMin > 90 || box.YMax < -90) {
+    throw InputError(file, place, "a latitude lies outside -90 to 90");
+  }
+  if (box.XMin < -540 || box.XMax > 540 || box.XMin > 540 || box.XMax < -540) {
+    throw InputError(file, place, "a longitude lies outside -540 to 540");
+  }
+  host::Envelope unwrapped = box;
+  if (unwrapped.XMin > unwrapped.XMax) unwrapped.XMax += 360;
+  checkExtent(unwrapped, file, place);
+}
+
 }  // namespace cw::convert

@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include "convert/extent_check.h"
+#include "convert/json_text.h"
 #include "convert/reference_systems.h"
-#include "convert/text_place.h"
 
 namespace cw::convert {
 
@@ -97,14 +97,7 @@ class FeatureReader {
 }  // namespace
 
 Bookmarks readGeoJson(std::string_view text, const std::string& file) {
-  json document;
-  try {
-    document = json::parse(text.begin(), text.end());
-  } catch (const json::parse_error& error) {
-    std::string what = error.what();
-    what = what.substr(what.find(": ") == std::string::npos ? 0 : what.find(": ") + 2);
-    throw InputError(file, lineAt(text, error.byte ? error.byte - 1 : 0), "not JSON: " + what);
-  }
+  const json document = parseJson(text, file);
   if (!document.is_object() || document.value("type", json()) != "FeatureCollection" ||
       !document.contains("features") || !document["features"].is_array()) {
     throw InputError(file, "", "not a GeoJSON FeatureCollection");
@@ -124,15 +117,18 @@ Bookmarks readGeoJson(std::string_view text, const std::string& file) {
       // Written by this converter: the source's own extent, exactly.
       b.crs = read.text(properties, "crs", true);
       b.extent = read.box(properties["extent"], "\"extent\"");
-      host::Envelope checked = b.extent;
       // A WGS 84 box from GeoJSON or KML keeps west > east across the antimeridian.
-      if (b.crs == kWgs84 && checked.XMin > checked.XMax) checked.XMax += 360;
-      checkExtent(checked, file, "feature " + std::to_string(index));
+      if (b.crs == kWgs84) {
+        checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
+      } else {
+        checkExtent(b.extent, file, "feature " + std::to_string(index));
+      }
     } else {
       b.crs = kWgs84;
       b.extent = feature.contains("bbox") ? read.box(feature["bbox"], "\"bbox\"")
                                           : read.bounds(feature.value("geometry", json()));
       if (b.extent.YMin > b.extent.YMax) read.fail("south is greater than north");
+      checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
     }
     if (const json& layers = properties.value("layers", json::array()); layers.is_array()) {
       for (const json& layer : layers) {

@@ -212,9 +212,6 @@ Bookmarks readKml(std::string_view text, const std::string& file) {
       }
       b.extent = {e[0], e[1], e[2], e[3]};
       b.crs = values["crs"];
-      host::Envelope checked = b.extent;
-      if (b.crs == kWgs84 && checked.XMin > checked.XMax) checked.XMax += 360;
-      checkExtent(checked, file, place);
     } else if (const pugi::xml_node box = child(child(placemark, "Region"), "LatLonAltBox")) {
       b.crs = kWgs84;
       b.extent = read.box(box);
@@ -227,8 +224,11 @@ Bookmarks readKml(std::string_view text, const std::string& file) {
     } else {
       read.fail("neither a <Region>, a geometry nor a <LookAt> says where it is");
     }
-    if (b.crs == kWgs84 && (b.extent.YMin < -90 || b.extent.YMax > 90)) {
-      read.fail("a latitude lies outside -90 to 90");
+    // A LookAt from very far, say, makes a box beyond the globe or beyond any number.
+    if (b.crs == kWgs84) {
+      checkWgs84Box(b.extent, file, place);
+    } else {
+      checkExtent(b.extent, file, place);
     }
     bookmarks.push_back(std::move(b));
   }

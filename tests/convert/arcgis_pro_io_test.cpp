@@ -167,6 +167,9 @@ TEST(convert_ArcGisProTest, RefusesWithTheFileAndTheBookmark) {
       {head + R"({"name":"n","location":{"xmin":1,"ymin":2,"xmax":0,"ymax":4}}]})",
        "b.bkmx: bookmark 1: xmin 1 is greater than xmax 0"},
       {head + R"({"name":"n"}]})", "b.bkmx: bookmark 1: neither a \"location\" nor a \"camera\""},
+      {head +
+           R"({"name":"n","camera":{"x":1,"y":2,"scale":1e300,"viewportWidth":1e300,"viewportHeight":1}}]})",
+       "b.bkmx: bookmark 1: a coordinate is not a finite number"},
       {head + R"({"name":"n","camera":{"x":1,"y":2}}]})",
        "b.bkmx: bookmark 1: the camera has no x, y and scale"},
   };

@@ -178,6 +178,11 @@ TEST(convert_KmlTest, RefusesWithTheFileAndThePlacemark) {
        "b.kml: <Placemark> at line 2: <north> \"NaN\" is not a finite number"},
       {head + region("95", "2") + tail,
        "b.kml: <Placemark> at line 2: a latitude lies outside -90 to 90"},
+      {head +
+           "<LookAt><longitude>0</longitude><latitude>90</latitude><range>1.7e308</range>"
+           "</LookAt>" +
+           tail,
+       "b.kml: <Placemark> at line 2: a longitude lies outside -540 to 540"},
       {head + "<Point><coordinates>1;2</coordinates></Point>" + tail,
        "b.kml: <Placemark> at line 2: the coordinates \"1;2\" are not longitude,latitude"},
       {head + region("4", "2") +

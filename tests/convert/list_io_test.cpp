@@ -73,6 +73,9 @@ TEST(convert_ReadListTest, RefusesWithTheFileAndTheRecord) {
       {header() + bookmark("P", "a") + bookmark("P", "n", "\"west\",2,3,4"),
        "l.bmk: record 3: the extent field \"west\" is not a number"},
       {header() + bookmark("P", "n", "5,2,3,4"), "l.bmk: record 2: xmin 5 is greater than xmax 3"},
+      // A message quoting the file stays one line.
+      {header() + bookmark("P", "n", "\"one\r\ntwo\x01\",2,3,4"),
+       "l.bmk: record 2: the extent field \"one\\r\\ntwo\\x01\" is not a number"},
   };
   for (const Case& c : cases) {
     try {
