@@ -5,6 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "run_converter.h"
 #include "support/list_lines.h"
 
@@ -39,6 +41,11 @@ TEST(convert_ConverterProgramTest, BadInputIsOneLineExitOneAndNothingWritten) {
   dir.write("empty.csv", "");
   dir.write("cut.bmk", header() + "\"P\",\"n\",1,2\r\n");
   dir.write("target.bmk", kList);
+  // Files in the wrong format for their extension, and one too large to read (sparse, 129 MiB).
+  dir.write("json.kml", "{\"type\":\"FeatureCollection\",\"features\":[]}");
+  for (const char* name : {"kml.bkmx", "kml.xml", "kml.geojson"}) dir.write(name, "<kml/>");
+  dir.write("huge.geojson", "{");
+  std::filesystem::resize_file(dir.path("huge.geojson"), std::uintmax_t{129} << 20);
   struct Case {
     const char* arguments;
     const char* message;
@@ -55,6 +62,17 @@ TEST(convert_ConverterProgramTest, BadInputIsOneLineExitOneAndNothingWritten) {
        "records have ten fields each)"},
       {"in.bmk in.bmk", "in.bmk: is the input file itself"},
       {"in.bmk out.csv --group Nowhere", "in.bmk: no group Nowhere"},
+      {"json.kml out.csv", "json.kml: line 1: not well-formed XML: No document element found"},
+      {"kml.bkmx out.csv",
+       "kml.bkmx: line 1: not JSON: syntax error while parsing value - "
+       "invalid literal; last read: '<'"},
+      {"kml.xml out.csv",
+       "kml.xml: line 1: not QGIS bookmarks: the root element is <kml>, not <qgis_bookmarks>"},
+      {"kml.geojson out.csv",
+       "kml.geojson: line 1: not JSON: syntax error while parsing value - "
+       "invalid literal; last read: '<'"},
+      {"huge.geojson out.csv",
+       "huge.geojson: the file is larger than the 128 MiB the converter reads"},
   };
   const std::size_t files = dir.fileCount();
   for (const Case& c : cases) {
