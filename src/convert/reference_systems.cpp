@@ -67,7 +67,7 @@ struct Edge {
     PJ_COORD c = proj_coord(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, 0, 0);
     c = proj_trans(pj, PJ_FWD, c);
     double x = c.xy.x, y = c.xy.y;
-    if (!std::isfinite(x) || x == HUGE_VAL || !std::isfinite(y) || y == HUGE_VAL) return {NAN, NAN};
+    if (!std::isfinite(x) || !std::isfinite(y)) return {NAN, NAN};  // PROJ's HUGE_VAL too
     if (geographicTarget && x < westOfDateLine) x += 360;
     return {x, y};
   }
