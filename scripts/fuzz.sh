@@ -13,12 +13,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-if ((${#targets[@]} == 0)); then targets=(field_reader whole_list name_test import_naming); fi
+if ((${#targets[@]} == 0)); then targets=(field_reader whole_list name_test import_naming convert_readers); fi
 build="${CW_FUZZ_BUILD_DIR:-$root/build/fuzz}"
 jobs="${CW_FUZZ_JOBS:-2}"
 
 # Largest input per target: enough for lists of a few hundred records, small enough to stay fast.
-declare -A max_len=([field_reader]=4096 [whole_list]=4096 [name_test]=1024 [import_naming]=2048)
+declare -A max_len=([field_reader]=4096 [whole_list]=4096 [name_test]=1024 [import_naming]=2048 [convert_readers]=4096)
 
 "$root/scripts/setup.sh"
 echo "== build: $build"

@@ -15,6 +15,8 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine32:i386
   xvfb xauth  # a virtual display for the Windows tests that show windows (xvfb-run)
+  libpugixml-dev libproj-dev proj-data  # the bookmark converter (src/convert/)
+  python3-qgis  # QGIS's own bookmark manager, for the converter's check against it
 )
 
 missing=()

@@ -20,6 +20,7 @@ bool isDigit(char c) {
 
 // The text with every occurrence of `part` taken out, left to right, in one pass.
 std::string withoutEvery(std::string_view text, std::string_view part) {
+  if (part.empty()) return std::string(text);
   std::string out;
   std::size_t from = 0;
   for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, from)) {
@@ -84,13 +85,17 @@ bool ParsePlainDecimal(std::string_view text, double& value) {
 }
 
 std::string ImportGroupName(const std::vector<std::string>& groups) {
-  std::string name(kImportGroupBase);
+  return ImportGroupName(groups, kImportGroupBase);
+}
+
+std::string ImportGroupName(const std::vector<std::string>& groups, std::string_view base) {
+  std::string name(base);
   int count = 1;
   std::string remainder;
   for (const std::string& group : groups) {
-    if (std::string_view(group).substr(0, kImportGroupBase.size()) == kImportGroupBase) {
+    if (std::string_view(group).substr(0, base.size()) == base) {
       ++count;
-      remainder = withoutEvery(group, kImportGroupBase);
+      remainder = withoutEvery(group, base);
     }
   }
   if (count != 1) name += std::to_string(count);

@@ -18,6 +18,8 @@ std::string ImportedBookmarkName(std::string_view hostName);
 // ArcMapBookmarks434 (the count of earlier import groups, then the number left in the last of
 // them plus one).
 std::string ImportGroupName(const std::vector<std::string>& groups);
+// The same naming over another base: a group copied from elsewhere whose name is taken.
+std::string ImportGroupName(const std::vector<std::string>& groups, std::string_view base);
 
 // A plain decimal as the group naming reads it: an optional sign, digits, and optionally "."
 // and more digits; no blanks and no exponent. False for anything else.

@@ -1,5 +1,6 @@
 #include "store/list_reading.h"
 
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -113,6 +114,53 @@ BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, cons
     listing.names.push_back(candidate.name.asText());
   }
   return listing;
+}
+
+// The same rules as the group list and the group listing, for every group in one read: records
+// are gathered by the text of field 1 (a number there never equals a group's name, and the
+// group "" is never listed), and each group's withheld names are applied at the end.
+ListContents ReadListContents(platform::ByteReader& bytes) {
+  struct GroupRecords {
+    std::vector<ListedBookmark> candidates;
+    std::vector<Field> candidateNames;
+    FieldValueSet withheld;
+  };
+  FieldReader reader(bytes);
+  ListContents contents;
+  GroupNames groups;
+  std::unordered_map<std::string, GroupRecords> byGroup;
+  while (!reader.atEnd()) {
+    Field first = reader.next();
+    Field second = reader.next();
+    std::array<Field, 4> extent;
+    for (Field& field : extent) field = reader.next();
+    reader.skip(kFieldsPerRecord - 6);
+    ++contents.records;
+    if (first.equals(kFormatTag)) continue;
+    if (first.isText()) contents.recordGroups.insert(first.textValue());
+    const bool textGroup = !first.isNumber();
+    const std::string group = textGroup ? first.asText() : std::string();
+    groups.addRecord(std::move(first), second);
+    if (!textGroup || isReservedName(second)) continue;
+    GroupRecords& records = byGroup[group];
+    if (extent[0].equals(kRemovalMarker)) records.withheld.insert(second);
+    records.candidates.push_back({std::string(), std::move(extent), contents.records});
+    records.candidateNames.push_back(std::move(second));
+  }
+  for (std::string& name : groups.names()) {
+    ListedGroup listed{std::move(name), {}};
+    if (auto found = byGroup.find(listed.name); found != byGroup.end()) {
+      GroupRecords& records = found->second;
+      for (std::size_t i = 0; i < records.candidates.size(); ++i) {
+        const Field& candidate = records.candidateNames[i];
+        if (!records.withheld.empty() && records.withheld.holdsEqual(candidate)) continue;
+        records.candidates[i].name = candidate.asText();
+        listed.bookmarks.push_back(std::move(records.candidates[i]));
+      }
+    }
+    contents.groups.push_back(std::move(listed));
+  }
+  return contents;
 }
 
 void SeekBookmarkRecord(platform::FileSlots& files, int number, const std::string& group,

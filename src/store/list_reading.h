@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "host/host.h"
@@ -9,8 +11,9 @@
 #include "store/group_list.h"
 
 namespace cw::platform {
+class ByteReader;
 class FileSlots;
-}
+}  // namespace cw::platform
 
 // The questions the windows ask of a list file, answered by reading it through a file number.
 // Each opens and closes its number as noted; failures reach the caller's trap.
@@ -35,6 +38,28 @@ struct BookmarkListing {
 };
 BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, const std::string& path,
                                     const std::string& group);
+
+// A whole list as the windows show it, read once through: the groups of the group list in file
+// order, each with the bookmarks its listing shows and their extent fields as read (kept as
+// fields, so a caller can say which record holds one that is not a number).
+struct ListedBookmark {
+  std::string name;
+  std::array<Field, 4> extent;  // XMin, YMin, XMax, YMax
+  std::int64_t record = 0;      // 1-based, counting every record of the file
+};
+struct ListedGroup {
+  std::string name;
+  std::vector<ListedBookmark> bookmarks;
+};
+struct ListContents {
+  std::vector<ListedGroup> groups;
+  // Every text that field 1 of a record holds, withdrawn groups too: a group of such a name
+  // would be refused as a duplicate, or withheld by a removal record.
+  std::unordered_set<std::string> recordGroups;
+  std::int64_t records = 0;
+};
+// A list cut short fails like every other reader (input past end of file).
+ListContents ReadListContents(platform::ByteReader& bytes);
 
 // Reads an open number up to the first record of the group and bookmark, leaving it before the
 // record's extent; past the end of the list the read fails.

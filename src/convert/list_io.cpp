@@ -1,0 +1,206 @@
+#include "convert/list_io.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "convert/extent_check.h"
+#include "errors/failure.h"
+#include "platform/file_slots.h"
+#include "store/imported_names.h"
+#include "store/list_format.h"
+#include "store/list_reading.h"
+
+namespace cw::convert {
+
+namespace {
+
+class BytesInput : public platform::InputStream {
+ public:
+  explicit BytesInput(std::string_view bytes) : bytes_(bytes) {}
+  std::size_t read(char* buffer, std::size_t size) override {
+    const std::size_t count = std::min(size, bytes_.size());
+    std::memcpy(buffer, bytes_.data(), count);
+    bytes_.remove_prefix(count);
+    return count;
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+std::string recordPlace(std::int64_t record) {
+  return "record " + std::to_string(record);
+}
+
+double extentValue(const store::Field& field, std::int64_t record, const std::string& file) {
+  if (field.isNumber() || field.isEmpty()) return field.asNumber();
+  try {
+    return field.asNumber();
+  } catch (const Failure&) {
+    throw InputError(file, recordPlace(record),
+                     "the extent field \"" + field.textValue() + "\" is not a number");
+  }
+}
+
+bool startsWithHeader(std::string_view bytes) {
+  // A list written by the system begins with its header; anything else is another kind of file.
+  std::size_t at = 0;
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // the reader skips it too
+  while (at < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[at]))) ++at;
+  bytes.remove_prefix(at);
+  const std::string quoted = "\"" + std::string(store::kFormatTag) + "\"";
+  return bytes.starts_with(quoted) || bytes.starts_with(store::kFormatTag);
+}
+
+bool isBlankText(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+store::ListContents readContents(std::string_view bytes, const std::string& file) {
+  if (!startsWithHeader(bytes)) {
+    throw InputError(file, "record 1",
+                     "not a bookmark list: it does not begin with the header "
+                     "record \"" +
+                         std::string(store::kFormatTag) + "\"");
+  }
+  platform::ByteReader reader(std::make_unique<BytesInput>(bytes));
+  try {
+    return store::ReadListContents(reader);
+  } catch (const Failure& failure) {
+    if (failure.number() == err::kInputPastEndOfFile) {
+      throw InputError(file, "end of file",
+                       "the last record is cut short (a list's records have ten fields each)");
+    }
+    throw InputError(file, "", failure.description());
+  }
+}
+
+// Case-insensitive ascending order, as the group list shows the groups the import counts.
+bool shownBefore(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) <
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+// The list's group names, for the naming of new groups and their duplicate test.
+class GroupNaming {
+ public:
+  explicit GroupNaming(const store::ListContents& contents) : taken_(contents.recordGroups) {
+    taken_.insert(std::string(store::kFormatTag));  // such a record reads as a header
+    for (const store::ListedGroup& group : contents.groups) shown_.push_back(group.name);
+  }
+
+  // The source group's name when the list can hold it and has no group of that name, otherwise
+  // a name made as the import makes its group's (on the source's name as far as it can stay).
+  std::string nameFor(const std::string& sourceGroup) {
+    const std::string stored = store::ImportedBookmarkName(sourceGroup);
+    std::string name = stored;
+    for (int attempt = 0; name.empty() || taken_.count(name); ++attempt) {
+      if (attempt == 1000) throw std::runtime_error("no free group name for " + stored);
+      name = stored.empty() ? store::ImportGroupName(sortedShown())
+                            : store::ImportGroupName(sortedShown(), stored);
+      if (taken_.count(name)) shown_.push_back(name);  // counted by the next try
+    }
+    taken_.insert(name);
+    shown_.push_back(name);
+    return name;
+  }
+
+ private:
+  std::vector<std::string> sortedShown() const {
+    std::vector<std::string> sorted = shown_;
+    std::stable_sort(sorted.begin(), sorted.end(), shownBefore);
+    return sorted;
+  }
+  std::unordered_set<std::string> taken_;
+  std::vector<std::string> shown_;
+};
+
+}  // namespace
+
+Bookmarks readList(std::string_view bytes, const std::string& file) {
+  store::ListContents contents = readContents(bytes, file);
+  Bookmarks bookmarks;
+  for (store::ListedGroup& group : contents.groups) {
+    for (store::ListedBookmark& listed : group.bookmarks) {
+      Bookmark bookmark;
+      bookmark.group = group.name;
+      bookmark.name = std::move(listed.name);
+      bookmark.extent = {extentValue(listed.extent[0], listed.record, file),
+                         extentValue(listed.extent[1], listed.record, file),
+                         extentValue(listed.extent[2], listed.record, file),
+                         extentValue(listed.extent[3], listed.record, file)};
+      checkExtent(bookmark.extent, file, recordPlace(listed.record));
+      bookmarks.push_back(std::move(bookmark));
+    }
+  }
+  return bookmarks;
+}
+
+ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
+                       const std::string& file) {
+  ListAddition addition;
+  const bool fresh = isBlankText(existing);
+  store::ListContents contents;
+  if (!fresh) contents = readContents(existing, file);
+  GroupNaming naming(contents);
+
+  // Source groups in order of first appearance; bookmarks of one group stay together.
+  std::vector<std::string> order;
+  std::unordered_map<std::string, std::vector<const Bookmark*>> bySource;
+  for (const Bookmark& bookmark : bookmarks) {
+    auto [at, added] = bySource.try_emplace(bookmark.group);
+    if (added) order.push_back(bookmark.group);
+    at->second.push_back(&bookmark);
+  }
+
+  std::string& out = addition.bytes;
+  out.reserve(existing.size() + bookmarks.size() * 64);
+  if (fresh) {
+    out += store::formatRecord(store::headerRecord());
+  } else {
+    out.append(existing);
+    if (out.back() != '\n' && out.back() != '\r') out += "\r\n";
+  }
+  for (const std::string& source : order) {
+    const std::string group = naming.nameFor(source);
+    if (!source.empty() && group != store::ImportedBookmarkName(source)) ++addition.renamedGroups;
+    if (!source.empty() && store::ImportedBookmarkName(source) != source) ++addition.changedNames;
+    out += store::formatRecord(store::groupRecord(group));
+    std::unordered_set<std::string> names;
+    for (const Bookmark* bookmark : bySource[source]) {
+      const std::string name = store::ImportedBookmarkName(bookmark->name);
+      if (name.empty()) {
+        ++addition.droppedEmpty;
+        continue;
+      }
+      if (name == store::kRemovalMarker || name == store::kGroupFiller) {
+        ++addition.droppedReserved;
+        continue;
+      }
+      if (!names.insert(name).second) {
+        ++addition.droppedDuplicates;
+        continue;
+      }
+      if (name != bookmark->name) ++addition.changedNames;
+      const host::Envelope& e = bookmark->extent;
+      out +=
+          store::formatRecord(store::bookmarkRecord(group, name, e.XMin, e.YMin, e.XMax, e.YMax));
+      Bookmark stored = *bookmark;
+      stored.group = group;
+      stored.name = name;
+      addition.written.push_back(std::move(stored));
+    }
+  }
+  return addition;
+}
+
+}  // namespace cw::convert

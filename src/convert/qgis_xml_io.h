@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "convert/bookmark.h"
+#include "convert/write_notes.h"
+
+// QGIS spatial bookmarks as QGIS's bookmark manager exports and imports them.
+namespace cw::convert {
+
+class ReferenceSystems;
+
+Bookmarks readQgisXml(std::string_view text, const std::string& file);
+// Every bookmark's reference system must have a QGIS id (the common EPSG systems do).
+std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
+                         const std::string& file, WriteNotes& notes);
+
+}  // namespace cw::convert

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+
+#include "convert/bookmark.h"
+#include "convert/text_place.h"
+
+// What the XML formats share: parsing without entities, places in messages, names XML can hold.
+namespace cw::convert {
+
+// Parses a document; malformed XML and a document type declaration that declares entities
+// (which are never expanded) fail with the file and the line.
+pugi::xml_document parseXml(std::string_view text, const std::string& file);
+// "line N" of a node, for messages.
+std::string lineOf(std::string_view text, const pugi::xml_node& node);
+// The same for the nodes of one document in document order.
+std::string lineOf(LineCounter& lines, const pugi::xml_node& node);
+// The text with the characters XML 1.0 cannot hold (control characters other than tab and line
+// ends) replaced by U+FFFD; `changed` counts the texts that had any.
+std::string xmlText(std::string_view text, int& changed);
+
+}  // namespace cw::convert
