@@ -147,11 +147,17 @@ void FormView::createControl(ui::Control& control, const PixelRect& at) {
   if (cs.kind == K::kListBox || cs.kind == K::kFileList) binding.list = handle;
   if (cs.kind == K::kDriveList) {
     binding.list = handle;
-    RECT closed{};
-    ::GetWindowRect(handle, &closed);
-    const auto field = static_cast<int>(::SendMessageW(handle, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-    const int wanted = field + at.height - (closed.bottom - closed.top);
-    if (wanted > 0) ::SendMessageW(handle, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
+    // Its closed height follows the height of its selection field, which platforms count
+    // differently (one adds its own border to what it is given): corrected until it is right.
+    auto field = static_cast<int>(::SendMessageW(handle, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      RECT closed{};
+      ::GetWindowRect(handle, &closed);
+      const int off = at.height - (closed.bottom - closed.top);
+      if (off == 0 || field + off <= 0) break;
+      field += off;
+      ::SendMessageW(handle, CB_SETITEMHEIGHT, WPARAM(-1), field);
+    }
   }
   if (cs.kind == K::kDirectoryList) {
     // The path above the directories, as one line.
