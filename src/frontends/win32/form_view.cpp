@@ -122,6 +122,9 @@ FormView::~FormView() {
   if (form_) {
     ::RemovePropW(form_, kTooltipsProperty);
     clearWindowName(form_);
+    // What the controls say as they go (a text box losing the focus) is no longer for this
+    // view: the window's models may be gone already, as when the process ends.
+    ::SetWindowLongPtrW(form_, GWLP_USERDATA, 0);
     ::DestroyWindow(form_);  // its tooltips and controls with it
   }
   if (font_) ::DeleteObject(font_);
