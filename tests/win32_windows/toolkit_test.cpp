@@ -200,5 +200,30 @@ TEST(HostFrames, AToolWindowOwnedByTheHostThatItsCloseControlHides) {
   EXPECT_TRUE(window.isVisible());
 }
 
+// The host's own message loop calls nothing for dialog keys: Tab still moves through a frame.
+TEST(HostFrames, TabMovesBetweenTheControlsOfAFrame) {
+  OwnerWindow owner;
+  Win32FrameProvider frames([&owner] { return owner.handle(); },
+                            [] { return PixelScale::fromDpi(96, 96); });
+  ProbeWindow window;
+  Win32HostFrame& frame = frames.createFrame();
+  frame.bind(window);
+  frame.setVisible(true);
+  ::SetForegroundWindow(frame.hwnd());
+  HWND form = findShownWindow("frmProbe");
+  HWND button = findControl(form, "btn");
+  ::SetFocus(button);
+  ASSERT_EQ(::GetFocus(), button);
+  ::PostMessageW(button, WM_KEYDOWN, VK_TAB, 0);
+  ::PostMessageW(button, WM_KEYUP, VK_TAB, 0xC0000001);
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {  // a loop as plain as a host's
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  EXPECT_NE(::GetFocus(), button);
+  EXPECT_TRUE(::IsChild(form, ::GetFocus())) << "the focus left the frame";
+}
+
 }  // namespace
 }  // namespace cw::win32::testing

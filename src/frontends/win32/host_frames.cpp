@@ -1,5 +1,7 @@
 #include "frontends/win32/host_frames.h"
 
+#include <string_view>
+
 #include "errors/failure.h"
 #include "frontends/win32/form_view.h"
 #include "frontends/win32/modal_window.h"
@@ -12,6 +14,29 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+bool isFrame(HWND window) {
+  wchar_t name[32] = {};
+  ::GetClassNameW(window, name, 32);
+  return std::wstring_view(name) == kFrameClass;
+}
+
+// The host's message loop knows nothing of dialog keys: Tab, the arrows, Enter and Escape typed
+// in a frame go to the frame's dialog navigation before the control sees them.
+LRESULT CALLBACK dialogKeys(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (message->hwnd && message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+      HWND root = ::GetAncestor(message->hwnd, GA_ROOT);
+      if (root && isFrame(root) && ::IsDialogMessageW(root, message)) {
+        message->message = WM_NULL;
+        message->wParam = 0;
+        message->lParam = 0;
+      }
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -84,6 +109,7 @@ Win32FrameProvider::Win32FrameProvider(std::function<HWND()> owner,
     : owner_(std::move(owner)), scale_(std::move(scale)) {}
 
 Win32FrameProvider::~Win32FrameProvider() {
+  if (keys_) ::UnhookWindowsHookEx(keys_);
   // Newest first, as they were made.
   while (!frames_.empty()) frames_.pop_back();
 }
@@ -93,6 +119,9 @@ Win32HostFrame& Win32FrameProvider::createFrame() {
   if (!frame->hwnd()) {
     throw Failure(err::kInternalError, "The frame window could not be made (error " +
                                            std::to_string(::GetLastError()) + ")");
+  }
+  if (!keys_) {
+    keys_ = ::SetWindowsHookExW(WH_GETMESSAGE, dialogKeys, nullptr, ::GetCurrentThreadId());
   }
   frames_.push_back(std::move(frame));
   return *frames_.back();

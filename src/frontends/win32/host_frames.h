@@ -51,6 +51,7 @@ class Win32HostFrame : public host::HostFrame, public MessageTarget {
 
 // The frames of the system's windows inside a host: each owned by the window the owner function
 // names when it is made (the host's main window; nullptr for none), kept until the provider goes.
+// Keys typed in them move between their controls as in a dialog, whatever the thread's loop.
 class Win32FrameProvider : public host::FrameProvider {
  public:
   explicit Win32FrameProvider(std::function<HWND()> owner,
@@ -65,6 +66,7 @@ class Win32FrameProvider : public host::FrameProvider {
   std::function<HWND()> owner_;
   std::function<PixelScale()> scale_;
   std::vector<std::unique_ptr<Win32HostFrame>> frames_;
+  HHOOK keys_ = nullptr;  // dialog keys in the frames, on the thread that made them
 };
 
 }  // namespace cw::win32
