@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "frontends/win32/form_view.h"
 #include "frontends/win32/host_frames.h"
 #include "frontends/win32/input_box.h"
 #include "frontends/win32/win32_toolkit.h"
@@ -111,6 +112,30 @@ TEST(InputBox, ItsCloseControlIsCancel) {
     ::PostMessageW(box, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(host.inputBox("Name:"), "");
+}
+
+// The hourglass stays over the system's windows, whatever control the pointer is over, until
+// the default pointer is back.
+TEST(MousePointer, TheHourglassStaysOverTheWindowsUntilTheDefaultIsBack) {
+  OwnerWindow owner;
+  ProbeWindow window;
+  FormView view(window, owner.handle(), PixelScale::fromDpi(96, 96));
+  Win32WindowHost host("CorbelwickGIS");
+  HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+  const auto pointerOver = [&view](const char* control) {
+    ::SetCursor(nullptr);
+    ::SendMessageW(view.handle(), WM_SETCURSOR,
+                   reinterpret_cast<WPARAM>(view.controlWindow(control)),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  host.setMousePointer(platform::MousePointer::kHourglass);
+  EXPECT_EQ(::GetCursor(), wait);
+  EXPECT_EQ(pointerOver("lnk"), wait) << "not the link's hand";
+  EXPECT_EQ(pointerOver("btn"), wait);
+  host.setMousePointer(platform::MousePointer::kDefault);
+  EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
+  EXPECT_EQ(pointerOver("lnk"), ::LoadCursorA(nullptr, IDC_HAND));
 }
 
 class ModalWindows : public ::testing::Test {
