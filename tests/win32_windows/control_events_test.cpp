@@ -71,6 +71,10 @@ TEST_F(ControlEvents, AListBoxKeepsTheModelsOrderWithTies) {
   EXPECT_EQ(listEntries(control("lst")),
             (Names{"alpha", "ALPHA", "aLPHA", "beta", "Beta", "BETA", "gamma"}));
   EXPECT_EQ(listEntries(control("lst")), list().items());
+
+  // A driver reads what the model holds without waiting for the thread's messages.
+  list().addItem("Delta");
+  EXPECT_EQ(listEntries(control("lst")), list().items());
 }
 
 TEST_F(ControlEvents, AListBoxFollowsAndReportsTheSelection) {

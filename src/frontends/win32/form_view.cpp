@@ -19,8 +19,6 @@ using platform::win32::fromWide;
 using platform::win32::toWide;
 using K = ui::ControlKind;
 
-// Asks the form to bring its lists up to their models.
-constexpr UINT kSyncLists = WM_APP + 1;
 constexpr int kFirstControlId = 1000;
 constexpr wchar_t kTooltipsProperty[] = L"CorbelwickTooltips";
 
@@ -255,7 +253,7 @@ void FormView::refreshList(Binding& binding) {
 void FormView::scheduleListSync(std::size_t index) {
   bindings_[index].stale = true;
   if (syncPosted_) return;
-  syncPosted_ = ::PostMessageW(form_, kSyncLists, 0, 0) != FALSE;
+  syncPosted_ = ::PostMessageW(form_, kSyncListsMessage, 0, 0) != FALSE;
   if (!syncPosted_) refreshList(bindings_[index]);
 }
 
@@ -368,7 +366,7 @@ void FormView::drawPicture(const DRAWITEMSTRUCT& item) {
 
 LRESULT FormView::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kSyncLists:
+    case kSyncListsMessage:
       syncPosted_ = false;
       for (Binding& binding : bindings_) {
         if (binding.stale) refreshList(binding);

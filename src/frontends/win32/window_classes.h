@@ -13,6 +13,10 @@ inline constexpr wchar_t kFrameClass[] = L"CorbelwickFrame";        // a host fr
 inline constexpr wchar_t kInputBoxClass[] = L"CorbelwickInputBox";  // the input box
 inline constexpr wchar_t kPanelClass[] = L"CorbelwickPanel";        // a directory list
 
+// Sent to a system window's client, it brings the lists up to their models at once (they
+// follow in a batch when the thread next reads its messages otherwise).
+inline constexpr UINT kSyncListsMessage = WM_APP + 1;
+
 // An object that answers the messages of one window of these classes. The window is made with
 // the object as its creation parameter; the object is no longer called once it is destroyed.
 class MessageTarget {

@@ -73,6 +73,13 @@ bool isListBox(HWND control) {
   return classOf(control) == L"ListBox" || classOf(control) == L"LISTBOX";
 }
 
+// A list's entries as its model holds them now, not when the thread next reads its messages.
+void bringListsUpToDate(HWND control) {
+  HWND form = control;
+  while (form && classOf(form) != kFormClass) form = ::GetParent(form);
+  if (form) ::SendMessageW(form, kSyncListsMessage, 0, 0);
+}
+
 void notifyParent(HWND control, int code) {
   const auto id = static_cast<WORD>(::GetDlgCtrlID(control));
   ::SendMessageW(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, code),
@@ -127,6 +134,7 @@ std::string tooltipOf(HWND control) {
 }
 
 std::vector<std::string> listEntries(HWND control) {
+  bringListsUpToDate(control);
   HWND list = listOf(control);
   const bool dropDown = isDropDown(list);
   if (!dropDown && !isListBox(list)) return {};
@@ -146,6 +154,7 @@ std::vector<std::string> listEntries(HWND control) {
 }
 
 int listSelection(HWND control) {
+  bringListsUpToDate(control);
   HWND list = listOf(control);
   if (isDropDown(list)) return static_cast<int>(::SendMessageW(list, CB_GETCURSEL, 0, 0));
   if (isListBox(list)) return static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0));
@@ -167,6 +176,7 @@ bool press(HWND control) {
 }
 
 bool choose(HWND control, int index) {
+  bringListsUpToDate(control);
   if (classOf(control) == kPanelClass) {
     HWND list = listOf(control);
     if (!list) return false;

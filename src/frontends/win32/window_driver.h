@@ -23,7 +23,7 @@ HWND findControl(HWND form, std::string_view controlName);
 HWND findInputBox();
 
 // A control's text (caption, text box's text), its tooltip, and a list's entries and selection
-// (-1 for none) as the platform control shows them.
+// (-1 for none) as the platform control shows them, brought up to the model first.
 std::string controlText(HWND control);
 std::string tooltipOf(HWND control);
 std::vector<std::string> listEntries(HWND control);
@@ -31,7 +31,8 @@ int listSelection(HWND control);
 
 // A click on a button, check box, label, link label or picture.
 bool press(HWND control);
-// Picks an entry of a list box, file list or drive list; a directory list enters it.
+// Picks an entry (by its index in the model) of a list box, file list or drive list; a
+// directory list enters it.
 bool choose(HWND control, int index);
 // A double click on an entry of a list box or file list (picking it first).
 bool doubleClick(HWND control, int index);
