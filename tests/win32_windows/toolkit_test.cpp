@@ -104,6 +104,23 @@ TEST(InputBox, ShowsThePromptAnEmptyEntryAndYieldsWhatWasTypedOrNothing) {
   }
 }
 
+// Enter answers for OK and Escape for Cancel, typed in the entry.
+TEST(InputBox, EnterIsOkAndEscapeIsCancel) {
+  struct Case {
+    WPARAM key;
+    const char* expected;
+  };
+  Win32WindowHost host("CorbelwickGIS");
+  for (const Case& c : {Case{VK_RETURN, "Harbour"}, Case{VK_ESCAPE, ""}}) {
+    DialogAnswerer answerer(kInputBoxClass, [&c](HWND box) {
+      HWND entry = findControl(box, kInputBoxEntry);
+      ::SendMessageW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Harbour"));
+      ::PostMessageW(entry, WM_KEYDOWN, c.key, 1);
+    });
+    EXPECT_EQ(host.inputBox("Name:"), c.expected);
+  }
+}
+
 TEST(InputBox, ItsCloseControlIsCancel) {
   Win32WindowHost host("CorbelwickGIS");
   DialogAnswerer answerer(kInputBoxClass, [](HWND box) {
