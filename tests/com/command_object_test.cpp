@@ -35,6 +35,11 @@ class CommandObject : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(canUnloadNow(), S_OK) << "an object is still alive"; }
 };
 
+// The command interface the module answers is the host's, as the core records its id.
+TEST(CommandIdentity, TheCommandInterfaceIsTheOneTheCoreRecords) {
+  EXPECT_TRUE(IsEqualIID(kIidICommand, guidOf(com_identity::kICommandId)));
+}
+
 // --- the class factory and the exports ---------------------------------------------------
 
 TEST_F(CommandObject, TheFactoryServesOnlyItsClass) {

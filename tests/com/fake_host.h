@@ -108,6 +108,7 @@ class FakeApplication : public Counted<IApplication> {
 
   FakeDocument* document_;
   HRESULT documentResult = S_OK;  // what get_Document answers; S_FALSE hands out nothing
+  HWND mainWindow = nullptr;      // what get_hWnd answers; none: not implemented
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return answer(iid, object, static_cast<IApplication*>(this), kIidIApplication, IID_IDispatch);
@@ -147,7 +148,11 @@ class FakeApplication : public Counted<IApplication> {
   HRESULT STDMETHODCALLTYPE UnlockCustomization(BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE RefreshWindow() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Templates(IUnknown**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_hWnd(OLE_HANDLE*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_hWnd(OLE_HANDLE* window) override {
+    if (!mainWindow) return E_NOTIMPL;
+    *window = static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(mainWindow));
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE FindExtensionByName(BSTR, IUnknown**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE FindExtensionByCLSID(IUnknown*, IUnknown**) override {
     return E_NOTIMPL;

@@ -49,8 +49,15 @@ bool ComApplication::hasDocument() const {
   }
 }
 
-host::HostFrame& ComApplication::createFrame() {
-  throw Failure(err::kInternalError, "The host's frames are not available yet");
+HWND ComApplication::mainWindow() const {
+  try {
+    OLE_HANDLE window = 0;
+    hostCall(application().get_hWnd(&window));
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+  } catch (const Failure&) {
+    // A frame without an owner is still a window the user can use.
+    return nullptr;
+  }
 }
 
 }  // namespace cw::com

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 
+#include "frontends/win32/host_frames.h"
 #include "host/host.h"
 #include "hosts/com/com_ref.h"
 #include "hosts/com/host_interfaces.h"
@@ -12,9 +15,9 @@ class ComDocument;
 
 // The running host as the system reaches it from inside the host's process: the host's
 // application reference class, created in-process on first use and kept while the module is
-// loaded, and its document, asked for afresh each time as the map document. The frames of the
-// system's windows come with the module's own windows; until then none shows a window.
-class ComApplication : public host::MapHost, private host::FrameProvider {
+// loaded, and its document, asked for afresh each time as the map document. The system's
+// windows are shown in frames of the module's own, owned by the application's main window.
+class ComApplication : public host::MapHost {
  public:
   ComApplication();
   ~ComApplication() override;
@@ -22,11 +25,11 @@ class ComApplication : public host::MapHost, private host::FrameProvider {
   // Fails with the host's failure code when the application or its document cannot be reached.
   host::HostDocument& document() override;
   bool hasDocument() const override;
-  host::FrameProvider& frames() override { return *this; }
+  host::FrameProvider& frames() override { return frames_; }
 
  private:
-  host::HostFrame& createFrame() override;
-  bool showsWindow(const ui::Window&) const override { return false; }
+  // The application's main window; nullptr when the host does not give it.
+  HWND mainWindow() const;
 
   // The application reference, made on the first call that succeeds.
   IApplication& application() const;
@@ -37,6 +40,8 @@ class ComApplication : public host::MapHost, private host::FrameProvider {
   // The document of the last call; the same host document keeps its object, so what an
   // earlier caller holds stays valid.
   std::unique_ptr<ComDocument> document_;
+
+  win32::Win32FrameProvider frames_{[this] { return mainWindow(); }};
 };
 
 }  // namespace cw::com

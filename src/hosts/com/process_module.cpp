@@ -2,19 +2,27 @@
 
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
+#include "frontends/win32/win32_toolkit.h"
+#include "frontends/win32/window_classes.h"
 #include "hosts/com/com_application.h"
-#include "hosts/com/win32_services.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace cw::com {
 
 namespace {
 
+// The window classes go with the module: a class left registered would keep the address of
+// its code after the module is unloaded. Destroyed last, after every window.
+struct WindowClasses {
+  ~WindowClasses() { win32::unregisterWindowClasses(); }
+};
+
 // Members in the order they depend on each other: the module goes before its services.
 struct ProcessModule {
+  WindowClasses windowClasses;
   platform::Win32FileSystem fs;
-  Win32Desktop desktop{com_identity::kTypeLibraryName};
-  Win32Shell shell;
+  win32::Win32WindowHost desktop{com_identity::kTypeLibraryName};
+  win32::Win32Shell shell;
   ComApplication application;
   Module module{fs, desktop, shell, application};
 };

@@ -5,14 +5,15 @@
 
 #include "platform/window_host.h"
 
-namespace cw::com {
+namespace cw::win32 {
 
-// What the system needs of the desktop inside the host process: message boxes with
-// MessageBoxW, the mouse pointer, the screen's size. Modal windows and the input box come with
-// the module's own windows; until then they fail with a failure the caller's error trap reports.
-class Win32Desktop : public platform::WindowHost {
+// The system's windows on the Windows desktop: message boxes with MessageBoxW (OK or Yes/No, no
+// icon, the application's title), the input box, the wait pointer, the screen's size and pixels
+// per inch, and modal windows rendered from their description over the active window.
+class Win32WindowHost : public platform::WindowHost {
  public:
-  explicit Win32Desktop(std::string title) : title_(std::move(title)) {}
+  explicit Win32WindowHost(std::string title) : title_(std::move(title)) {}
+  ~Win32WindowHost() override;
 
   platform::MessageResult messageBox(std::string_view text,
                                      platform::MessageButtons buttons) override;
@@ -20,6 +21,8 @@ class Win32Desktop : public platform::WindowHost {
   void setMousePointer(platform::MousePointer pointer) override;
   platform::ScreenMetrics screen() override;
   void showModal(ui::Window& window) override;
+
+  const std::string& title() const { return title_; }
 
  private:
   std::string title_;
@@ -31,4 +34,4 @@ class Win32Shell : public platform::Shell {
   void openLink(std::string_view target) override;
 };
 
-}  // namespace cw::com
+}  // namespace cw::win32
