@@ -43,9 +43,9 @@ class FrmMain : public Window, private store::ListObserver {
   void LoadGroupList();
   // Empties both list boxes and shows these groups (read by someone else just now).
   void showGroups(std::vector<std::string> groups);
-  // The groups the window shows, then those of the active list as read now that the window
-  // does not show: another program may have added some since the window listed them.
-  std::vector<std::string> groupsShownOrListed();
+  // The groups the active list holds now, read afresh (another program may have added some
+  // since the window listed them); those the window shows when the list cannot be read.
+  std::vector<std::string> groupsOfActiveList();
   // Adding.
   void cmdbtnAddGroup_Click();
   void cmdbtnAddCurExtent_Click();

@@ -38,7 +38,7 @@ void FrmMain::btnImport_Click() {
     if (!lock.acquired()) return;
 
     trap.at(3);  // the import group's name
-    const std::string group = store::ImportGroupName(groupsShownOrListed());
+    const std::string group = store::ImportGroupName(groupsOfActiveList());
 
     // The import goes on whether the group was made, refused as a duplicate or not writable.
     trap.at(4);  // make the import group

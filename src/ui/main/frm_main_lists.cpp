@@ -56,7 +56,7 @@ void FrmMain::btnNewList_Click() {
     store::ListLock lock(module_.storage, path);
     if (!lock.acquired()) return;
     trap.at(3);  // remember the groups, also those another program added
-    const std::vector<std::string> groups = groupsShownOrListed();
+    const std::vector<std::string> groups = groupsOfActiveList();
     trap.at(4);  // empty the list boxes
     lstbxGroup().clear();
     lstbxExtentName().clear();

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,18 +32,15 @@ void FrmMain::showGroups(std::vector<std::string> groups) {
   for (auto& group : groups) lstbxGroup().addItem(std::move(group));
 }
 
-std::vector<std::string> FrmMain::groupsShownOrListed() {
-  std::vector<std::string> groups = lstbxGroup().items();
+std::vector<std::string> FrmMain::groupsOfActiveList() {
+  std::vector<std::string> groups;
+  bool read = false;
   // A list that cannot be read leaves what the window shows; the command's own reads report.
   errors::ignoreFailure([&] {
-    for (auto& group :
-         store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
-      if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
-        groups.push_back(std::move(group));
-      }
-    }
+    groups = store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath);
+    read = true;
   });
-  return groups;
+  return read ? groups : lstbxGroup().items();
 }
 
 // Lists the bookmarks of the selected group, read afresh from the list: the names of the
