@@ -30,13 +30,13 @@ HostWindow::HostWindow(const std::wstring& buttonCaption, std::function<void()> 
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = kWindowClass;
   ::RegisterClassW(&windowClass);
-  window_ = ::CreateWindowExW(0, kWindowClass, L"Corbelwick Host", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
-                              windowClass.hInstance, this);
-  button_ = ::CreateWindowExW(0, L"BUTTON", buttonCaption.c_str(),
-                              WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 4, 160, kToolbarHeight - 8,
-                              window_, reinterpret_cast<HMENU>(kButtonId), windowClass.hInstance,
-                              nullptr);
+  window_ =
+      ::CreateWindowExW(0, kWindowClass, L"Corbelwick Host", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 640, 480, nullptr, nullptr, windowClass.hInstance, this);
+  button_ =
+      ::CreateWindowExW(0, L"BUTTON", buttonCaption.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                        4, 4, 160, kToolbarHeight - 8, window_, reinterpret_cast<HMENU>(kButtonId),
+                        windowClass.hInstance, nullptr);
   document_.listeners.push_back([this] { ::InvalidateRect(window_, nullptr, TRUE); });
 }
 

@@ -127,8 +127,7 @@ class ApplicationObject : public HostObject, public IApplication {
 // The application reference class: each instance made is the running application.
 class ApplicationReferenceClass : public IClassFactory {
  public:
-  explicit ApplicationReferenceClass(ApplicationObject& application)
-      : application_(application) {}
+  explicit ApplicationReferenceClass(ApplicationObject& application) : application_(application) {}
 
   int instancesMade() const { return instancesMade_; }
 

@@ -52,7 +52,7 @@ ULONG EnvelopeObject::Release() {
   return static_cast<ULONG>(left);
 }
 
-#define CW_CORNER(Name, field)                       \
+#define CW_CORNER(Name, field)                        \
   HRESULT EnvelopeObject::get_##Name(double* value) { \
     if (!value) return E_POINTER;                     \
     *value = corners_.field;                          \

@@ -41,9 +41,13 @@ HRESULT handOut(Object* as, void** object) {
 }  // namespace cw::comhost
 
 // IUnknown's counting for a class made of HostObject and host interfaces.
-#define CW_HOST_REFERENCES                                                      \
-  ULONG STDMETHODCALLTYPE AddRef() override { return addReference(); }         \
-  ULONG STDMETHODCALLTYPE Release() override { return releaseReference(); }
+#define CW_HOST_REFERENCES                     \
+  ULONG STDMETHODCALLTYPE AddRef() override {  \
+    return addReference();                     \
+  }                                            \
+  ULONG STDMETHODCALLTYPE Release() override { \
+    return releaseReference();                 \
+  }
 
 // A member of a host interface that the stand-in host keeps only for its slot.
 #define CW_NOT_SERVED(declaration)                 \

@@ -18,8 +18,7 @@ class ElementObject;
 // The frame of a data frame on the layout.
 class MapFrameObject : public HostObject, public IMapFrame {
  public:
-  MapFrameObject(ComHost& host, standin::LayoutElement& element)
-      : host_(host), element_(element) {}
+  MapFrameObject(ComHost& host, standin::LayoutElement& element) : host_(host), element_(element) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   CW_HOST_REFERENCES
@@ -42,8 +41,7 @@ class MapFrameObject : public HostObject, public IMapFrame {
 // not. Its refreshes and fits reach the layout.
 class SurroundObject : public HostObject, public IMapSurround {
  public:
-  SurroundObject(ComHost& host, standin::LayoutElement& element)
-      : host_(host), element_(element) {}
+  SurroundObject(ComHost& host, standin::LayoutElement& element) : host_(host), element_(element) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   CW_HOST_REFERENCES
