@@ -83,8 +83,9 @@ TEST_F(ComHostObjects, TheApplicationReferenceReachesTheDocumentsDataFramesAndLa
     bool feature, group, visible;
     int members;
   };
-  const std::vector<Expected> layers = {
-      {"Roads", true, false, true, 0}, {"Land", false, true, true, 1}, {"Photo", false, false, true, 0}};
+  const std::vector<Expected> layers = {{"Roads", true, false, true, 0},
+                                        {"Land", false, true, true, 1},
+                                        {"Photo", false, false, true, 0}};
   for (int i = 0; i < 3; ++i) {
     host::HostLayer& layer = town.layer(i);
     const Expected& expected = layers[i];
@@ -113,8 +114,8 @@ TEST_F(ComHostObjects, ExtentsAreShownThroughEnvelopesOfTheHostsClassAndViewsRed
   EXPECT_EQ(town.extent(), (host::Envelope{1.5, 2, 3, 4.25}));
   town.invalidate(host::DrawPhase::kGeography, nullptr);
   reached.refreshContentsView();
-  EXPECT_EQ(newCalls(),
-            (Calls{"setExtent \"Town\" 1.5 2 3 4.25", "invalidate \"Town\" 2", "refreshContentsView"}));
+  EXPECT_EQ(newCalls(), (Calls{"setExtent \"Town\" 1.5 2 3 4.25", "invalidate \"Town\" 2",
+                               "refreshContentsView"}));
 
   EXPECT_FALSE(reached.activeView().isPageLayout());
   EXPECT_EQ(&reached.activeDataFrame(), &town) << "the active view is the focus data frame's";
@@ -175,10 +176,10 @@ TEST_F(ComHostObjects, ThePageLayoutsElementsTheirDataFramesAndTheLegend) {
   layout.setExtent({0, 0, 4, 4});
   EXPECT_EQ(layout.extent(), (host::Envelope{0, 0, 4, 4}));
   EXPECT_EQ(&layout.focusMap(), &reached.dataFrame(0));
-  EXPECT_EQ(newCalls(), (Calls{"refreshLegend #0 legend \"Town\"",
-                               "fitLegend #0 legend \"Town\" 1 1 2.5 3.5",
-                               "invalidate layout 8 #0 legend \"Town\"", "setExtent layout 0 0 4 4",
-                               "focusMap"}));
+  EXPECT_EQ(
+      newCalls(),
+      (Calls{"refreshLegend #0 legend \"Town\"", "fitLegend #0 legend \"Town\" 1 1 2.5 3.5",
+             "invalidate layout 8 #0 legend \"Town\"", "setExtent layout 0 0 4 4", "focusMap"}));
   EXPECT_EQ(document().layout->elements[0]->fitCount, 1);
 }
 

@@ -36,8 +36,8 @@ int ComHost::applicationInstancesMade() const {
 }
 
 const void* ComHost::sourceOf(const HostObject& object) const {
-  for (const auto& [source, made] : objects_) {
-    if (made.get() == &object) return source;
+  for (const auto& [key, made] : objects_) {
+    if (made.get() == &object) return key.second;
   }
   return nullptr;
 }

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <typeindex>
 #include <utility>
 
 #include "hosts/com/host_interfaces.h"
@@ -42,10 +43,13 @@ class ComHost {
   void setMainWindow(HWND window) { mainWindow_ = window; }
   HWND mainWindow() const { return mainWindow_; }
 
-  // The one object standing for `source` (made on first use).
+  // The one object standing for `source` (made on first use). Kept by the kind of object as
+  // well as the source's address: a stand-in object made where a freed one of another kind was
+  // is never taken for it.
   template <typename Object, typename Source>
   Object& objectFor(Source& source) {
-    std::unique_ptr<HostObject>& slot = objects_[static_cast<const void*>(&source)];
+    std::unique_ptr<HostObject>& slot =
+        objects_[{std::type_index(typeid(Object)), static_cast<const void*>(&source)}];
     if (!slot) slot = std::make_unique<Object>(*this, source);
     return static_cast<Object&>(*slot);
   }
@@ -61,7 +65,7 @@ class ComHost {
   std::unique_ptr<ApplicationObject> applicationObject_;
   std::unique_ptr<ApplicationReferenceClass> applicationClass_;
   EnvelopeClass envelopeClass_;
-  std::map<const void*, std::unique_ptr<HostObject>> objects_;
+  std::map<std::pair<std::type_index, const void*>, std::unique_ptr<HostObject>> objects_;
   DWORD applicationCookie_ = 0;
   DWORD envelopeCookie_ = 0;
   HRESULT registered_ = E_FAIL;
