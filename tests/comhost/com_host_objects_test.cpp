@@ -67,6 +67,20 @@ class ComHostObjects : public ::testing::Test {
 
 using Calls = std::vector<std::string>;
 
+// The failure a call through the adapter ends in: its number and description.
+struct Outcome {
+  int number = 0;
+  std::string description;
+};
+Outcome outcomeOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const Failure& failure) {
+    return {failure.number(), failure.description()};
+  }
+  return {};
+}
+
 TEST_F(ComHostObjects, TheApplicationReferenceReachesTheDocumentsDataFramesAndLayers) {
   host::HostDocument& reached = adapter->document();
   EXPECT_EQ(&adapter->document(), &reached) << "one document object, asked for twice";
@@ -103,6 +117,21 @@ TEST_F(ComHostObjects, TheApplicationReferenceReachesTheDocumentsDataFramesAndLa
   parks.setVisible(true);
   EXPECT_TRUE(document().dataFrames[0]->layers[1]->members[0]->visible());
   EXPECT_EQ(newCalls(), (Calls{"setVisible \"Town\" \"Land/Parks\" true"}));
+}
+
+TEST_F(ComHostObjects, TheApplicationsDocumentIsAskedForAsItStands) {
+  host::HostDocument& first = adapter->document();
+  EXPECT_EQ(first.dataFrame(0).name(), "Town");
+
+  standin.setDocument(standin::loadDocument(R"({"dataFrames": [{"name": "Harbour"}]})"));
+  host::HostDocument& second = adapter->document();
+  EXPECT_EQ(second.dataFrameCount(), 1);
+  EXPECT_EQ(second.dataFrame(0).name(), "Harbour") << "another document, another object";
+
+  standin.setDocument(nullptr);
+  EXPECT_FALSE(adapter->hasDocument());
+  EXPECT_EQ(outcomeOf([&] { adapter->document(); }).number, err::kObjectVariableNotSet);
+  EXPECT_EQ(served->applicationInstancesMade(), 1);
 }
 
 TEST_F(ComHostObjects, ExtentsAreShownThroughEnvelopesOfTheHostsClassAndViewsRedrawn) {
@@ -181,20 +210,6 @@ TEST_F(ComHostObjects, ThePageLayoutsElementsTheirDataFramesAndTheLegend) {
       (Calls{"refreshLegend #0 legend \"Town\"", "fitLegend #0 legend \"Town\" 1 1 2.5 3.5",
              "invalidate layout 8 #0 legend \"Town\"", "setExtent layout 0 0 4 4", "focusMap"}));
   EXPECT_EQ(document().layout->elements[0]->fitCount, 1);
-}
-
-// The failure a call through the adapter ends in: its number and description.
-struct Outcome {
-  int number = 0;
-  std::string description;
-};
-Outcome outcomeOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Failure& failure) {
-    return {failure.number(), failure.description()};
-  }
-  return {};
 }
 
 TEST_F(ComHostObjects, TheDocumentsFailuresReachTheCallerWithTheirDescriptions) {
