@@ -114,7 +114,7 @@ HRESULT createCommand(cw::com::ICommand** command) {
 
 std::wstring captionOf(cw::com::ICommand& command) {
   BSTR caption = nullptr;
-  std::wstring text = L"CorbelwickBookmarks";
+  std::wstring text = L"Command";  // a command that tells no caption
   if (SUCCEEDED(command.get_Caption(&caption)) && caption) {
     text.assign(caption, ::SysStringLen(caption));
   }

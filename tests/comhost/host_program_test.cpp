@@ -188,6 +188,65 @@ TEST_F(HostProgram, AClickThroughTheRegisteredModuleReachesTheDocument) {
   }
 }
 
+struct WindowSearch {
+  DWORD processId;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchMainWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (owner == search->processId && std::wstring(className) == L"CorbelwickHostWindow" &&
+      ::IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The host's main window in the process `processId` once it shows; nullptr after `seconds`.
+HWND mainWindowOf(DWORD processId, int seconds) {
+  for (int tries = 0; tries < seconds * 10; ++tries) {
+    WindowSearch search{processId};
+    ::EnumWindows(&matchMainWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    ::Sleep(100);
+  }
+  return nullptr;
+}
+
+TEST_F(HostProgram, WithoutClickItShowsItsWindowWithTheCommandsButtonUntilClosed) {
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  std::wstring line = L"\"" + windowsPath(CW_HOST_EXE) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+  HWND window = mainWindowOf(process.dwProcessId, 30);
+  EXPECT_NE(window, nullptr) << "the main window shows";
+  if (window) {
+    HWND button = ::FindWindowExW(window, nullptr, L"BUTTON", nullptr);
+    ASSERT_NE(button, nullptr);
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(button, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"CorbelwickBookmarks") << "the command's caption";
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the host did not end when its window closed";
+    ::TerminateProcess(process.hProcess, 124);
+  }
+  DWORD code = 0;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+}
+
 TEST_F(HostProgram, BadArgumentsAndDocumentsEndBeforeTheModuleIsMade) {
   struct Case {
     std::wstring arguments;
