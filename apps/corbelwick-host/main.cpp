@@ -189,6 +189,7 @@ int runHost(const Options& options) {
       }
     }
   }
+  host->stopServing();
   ::CoUninitialize();  // the module unloaded, what it held given back
   if (host->referencesHeld() == 0) {
     delete host;

@@ -18,10 +18,10 @@ ComHost::ComHost(standin::Application& application)
 }
 
 ComHost::~ComHost() {
-  revoke();
+  stopServing();
 }
 
-void ComHost::revoke() {
+void ComHost::stopServing() {
   if (applicationCookie_) ::CoRevokeClassObject(applicationCookie_);
   if (envelopeCookie_) ::CoRevokeClassObject(envelopeCookie_);
   applicationCookie_ = envelopeCookie_ = 0;

@@ -33,6 +33,9 @@ class ComHost {
 
   // S_OK when both classes are served.
   HRESULT registered() const { return registered_; }
+  // No new instances of the two classes from here on (before COM is shut down in the thread);
+  // the objects handed out stay valid.
+  void stopServing();
 
   standin::Application& standin() { return application_; }
   // The application object, without a reference of its own.
@@ -59,7 +62,6 @@ class ComHost {
   LONG referencesHeld() const;
 
  private:
-  void revoke();
   standin::Application& application_;
   HWND mainWindow_ = nullptr;
   std::unique_ptr<ApplicationObject> applicationObject_;
