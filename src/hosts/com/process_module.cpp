@@ -5,6 +5,7 @@
 #include "frontends/win32/win32_toolkit.h"
 #include "frontends/win32/window_classes.h"
 #include "hosts/com/com_application.h"
+#include "hosts/com/environment_drives.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace cw::com {
@@ -20,7 +21,7 @@ struct WindowClasses {
 // Members in the order they depend on each other: the module goes before its services.
 struct ProcessModule {
   WindowClasses windowClasses;
-  platform::Win32FileSystem fs;
+  platform::Win32FileSystem fs{environmentDrives()};
   win32::Win32WindowHost desktop{com_identity::kTypeLibraryName};
   win32::Win32Shell shell;
   ComApplication application;

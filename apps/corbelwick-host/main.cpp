@@ -1,0 +1,236 @@
+// corbelwick-host: a small Win32 map application standing in for the GIS host. It serves the
+// stand-in document (a JSON document, or the sample town) through the host's own COM
+// interfaces, makes the command through COM by its class id as the host does (the module must
+// have been registered with regsvr32), hands it the application in OnCreate and clicks it from
+// its toolbar button.
+//
+//   corbelwick-host [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH] [--click]
+//
+// The module's file system works on the drives given here (handed on in its environment).
+// --click presses the button once the window is up, answers every message box with its default
+// button, prints each box's text and every call that reached the document, and closes.
+
+#include <windows.h>
+// After windows.h, which they need before them.
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command/corbelwick_bookmarks.h"
+#include "errors/failure.h"
+#include "host_window.h"
+#include "hosts/com/environment_drives.h"
+#include "hosts/com/host_interfaces.h"
+#include "hosts/comhost/com_host.h"
+#include "hosts/standin/standin.h"
+#include "message_box_reply.h"
+#include "platform/win32/wide_text.h"
+
+namespace {
+
+using cw::platform::win32::fromWide;
+using cw::platform::win32::toWide;
+
+constexpr int kUsage = 2;
+constexpr int kNotRegistered = 3;
+constexpr int kCommandFailed = 4;
+
+int usage() {
+  std::cerr << "usage: corbelwick-host [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH] "
+               "[--click]\n";
+  return kUsage;
+}
+
+std::vector<std::string> programArguments() {
+  int count = 0;
+  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide && i < count; ++i) arguments.push_back(fromWide(wide[i]));
+  ::LocalFree(wide);
+  return arguments;
+}
+
+std::string readFile(const std::string& path) {
+  const std::u8string utf8(path.begin(), path.end());
+  std::ifstream in(std::filesystem::path(utf8), std::ios::binary);
+  if (!in) throw cw::Failure(cw::err::kFileNotFound, "cannot read " + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string hresultText(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
+
+// Tells the person (and the test reading stderr) what went wrong.
+void complain(const std::string& text, bool interactive) {
+  std::cerr << "corbelwick-host: " << text << "\n";
+  if (interactive) {
+    ::MessageBoxW(nullptr, toWide(text).c_str(), L"Corbelwick Host", MB_OK | MB_ICONERROR);
+  }
+}
+
+struct Options {
+  std::string hostPath;
+  std::vector<std::string> drives;
+  std::optional<std::string> currentDirectory;
+  bool click = false;
+};
+
+// The drives and directory handed on to the module, which reads them when it first starts.
+void handOnDrives(const Options& options) {
+  std::string drives;
+  for (const std::string& drive : options.drives) drives += (drives.empty() ? "" : "|") + drive;
+  if (!drives.empty()) {
+    ::SetEnvironmentVariableW(toWide(cw::com::kDrivesVariable).c_str(), toWide(drives).c_str());
+  }
+  if (options.currentDirectory) {
+    ::SetEnvironmentVariableW(toWide(cw::com::kCurrentDirectoryVariable).c_str(),
+                              toWide(*options.currentDirectory).c_str());
+  }
+}
+
+// The command as the host makes it: through COM by its class id, from the registry.
+HRESULT createCommand(cw::com::ICommand** command) {
+  CLSID classId{};
+  const std::wstring spelt = toWide(cw::com_identity::kClassId);
+  HRESULT result = ::CLSIDFromString(spelt.c_str(), &classId);
+  if (FAILED(result)) return result;
+  return ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, cw::com::kIidICommand,
+                            reinterpret_cast<void**>(command));
+}
+
+std::wstring captionOf(cw::com::ICommand& command) {
+  BSTR caption = nullptr;
+  std::wstring text = L"Command";  // a command that tells no caption
+  if (SUCCEEDED(command.get_Caption(&caption)) && caption) {
+    text.assign(caption, ::SysStringLen(caption));
+  }
+  ::SysFreeString(caption);
+  return text;
+}
+
+int runHost(const Options& options) {
+  auto document = options.hostPath.empty() ? cw::standin::sampleDocument()
+                                           : cw::standin::loadDocument(readFile(options.hostPath));
+  handOnDrives(options);
+  // The host's objects live as long as the process unless every reference to them came back:
+  // the module keeps the application it reached while it stays loaded.
+  auto* application = new cw::standin::Application(std::move(document));
+  auto* host = new cw::comhost::ComHost(*application);
+  if (FAILED(host->registered())) {
+    complain("cannot serve the host's classes: " + hresultText(host->registered()), !options.click);
+    return kCommandFailed;
+  }
+
+  cw::com::ICommand* command = nullptr;
+  const HRESULT created = createCommand(&command);
+  if (created == REGDB_E_CLASSNOTREG) {
+    complain(std::string("the command ") + cw::com_identity::kTypeLibraryName + "." +
+                 cw::com_identity::kClassName + " " + cw::com_identity::kClassId +
+                 " is not registered: register CorbelwickBookmarks.dll with "
+                 "\"regsvr32 CorbelwickBookmarks.dll\" first",
+             !options.click);
+    return kNotRegistered;
+  }
+  if (FAILED(created) || !command) {
+    complain("cannot create the command " + std::string(cw::com_identity::kClassId) + ": " +
+                 hresultText(created),
+             !options.click);
+    return kCommandFailed;
+  }
+
+  int status = 0;
+  {
+    cw::standin::Document& shown = application->document();
+    HRESULT created = command->OnCreate(host->application());
+    if (FAILED(created)) {
+      complain("the command's OnCreate failed: " + hresultText(created), !options.click);
+      status = kCommandFailed;
+    }
+    HostWindow window(
+        captionOf(*command),
+        [&] {
+          const HRESULT clicked = command->OnClick();
+          if (FAILED(clicked)) {
+            complain("the command's OnClick failed: " + hresultText(clicked), !options.click);
+            status = kCommandFailed;
+          }
+        },
+        shown);
+    host->setMainWindow(window.window());
+    std::unique_ptr<MessageBoxReply> reply;
+    if (options.click) {
+      reply = std::make_unique<MessageBoxReply>(
+          [](const std::wstring& text) { std::cout << "message: " << fromWide(text) << "\n"; });
+      // Pressed as a person would: the button's own click, then the window closed.
+      ::PostMessageW(window.button(), BM_CLICK, 0, 0);
+      ::PostMessageW(window.window(), WM_CLOSE, 0, 0);
+    }
+    ::ShowWindow(window.window(), SW_SHOWNORMAL);
+    window.run();
+    host->setMainWindow(nullptr);
+    command->Release();
+    if (options.click) {
+      for (const std::string& call : application->document().calls) {
+        std::cout << "host: " << call << "\n";
+      }
+    }
+  }
+  host->stopServing();
+  ::CoUninitialize();  // the module unloaded, what it held given back
+  if (host->referencesHeld() == 0) {
+    delete host;
+    delete application;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main() {
+  Options options;
+  const std::vector<std::string> args = programArguments();
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--host" && hasValue) {
+      options.hostPath = args[++i];
+    } else if (arg == "--drive" && hasValue) {
+      options.drives.push_back(args[++i]);
+    } else if (arg == "--cwd" && hasValue) {
+      options.currentDirectory = args[++i];
+    } else if (arg == "--click") {
+      options.click = true;
+    } else {
+      return usage();
+    }
+  }
+  // Checked here, so that a bad mapping is told before the module is started on it.
+  for (const std::string& drive : options.drives) {
+    cw::platform::Win32FileSystem::GivenOptions given;
+    if (drive.find('|') != std::string::npos || !given.addDrive(drive)) return usage();
+  }
+  if (FAILED(::CoInitialize(nullptr))) {
+    std::cerr << "corbelwick-host: cannot start COM\n";
+    return kCommandFailed;
+  }
+  try {
+    return runHost(options);
+  } catch (const cw::Failure& failure) {
+    std::cerr << "corbelwick-host: " << failure.description() << "\n";
+    return 1;
+  }
+}

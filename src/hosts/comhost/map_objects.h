@@ -1,0 +1,173 @@
+#pragma once
+
+// The stand-in host's data frames as COM objects: each data frame a map with its view and its
+// bookmarks, its layers, the walk over its bookmarks, and the document's collection of maps.
+// Every call reaches the stand-in document, which logs it.
+
+#include "hosts/com/host_interfaces.h"
+#include "hosts/comhost/host_object.h"
+#include "hosts/standin/document.h"
+
+namespace cw::comhost {
+
+class ComHost;
+
+using namespace ::cw::com;  // the host's interfaces, in the names the host gives them
+
+// A layer; a group layer answers as a composite of its members.
+class LayerObject : public HostObject, public ILayer, public ICompositeLayer {
+ public:
+  LayerObject(ComHost& host, standin::Layer& layer) : host_(host), layer_(layer) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  CW_HOST_REFERENCES
+
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override;
+  HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) override;
+  HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override;
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override;
+  HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) override;
+
+  CW_NOT_SERVED(put_Name(BSTR))
+  CW_NOT_SERVED(get_Valid(VARIANT_BOOL*))
+  CW_NOT_SERVED(get_AreaOfInterest(IUnknown**))
+  CW_NOT_SERVED(get_MinimumScale(double*))
+  CW_NOT_SERVED(put_MinimumScale(double))
+  CW_NOT_SERVED(get_MaximumScale(double*))
+  CW_NOT_SERVED(put_MaximumScale(double))
+  CW_NOT_SERVED(get_ShowTips(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_ShowTips(VARIANT_BOOL))
+  CW_NOT_SERVED(get_TipText(double, double, double, BSTR*))
+  CW_NOT_SERVED(get_Cached(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_Cached(VARIANT_BOOL))
+  CW_NOT_SERVED(get_SupportedDrawPhases(LONG*))
+  CW_NOT_SERVED(putref_SpatialReference(IUnknown*))
+  CW_NOT_SERVED(Draw(LONG, IUnknown*, IUnknown*))
+
+ private:
+  ComHost& host_;
+  standin::Layer& layer_;
+};
+
+class BookmarkObject : public HostObject, public ISpatialBookmark {
+ public:
+  BookmarkObject(ComHost&, standin::SpatialBookmark& bookmark) : bookmark_(bookmark) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  CW_HOST_REFERENCES
+
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override;
+  // A map of another host is not one of this document's data frames.
+  HRESULT STDMETHODCALLTYPE ZoomTo(IMap* map) override;
+  CW_NOT_SERVED(get_BookmarkType(BSTR*))
+  CW_NOT_SERVED(put_Name(BSTR))
+
+ private:
+  standin::SpatialBookmark& bookmark_;
+};
+
+// The walk over a data frame's bookmarks: the data frame's own, so every walk handed out
+// continues where the last one was.
+class BookmarkWalkObject : public HostObject, public IEnumSpatialBookmark {
+ public:
+  BookmarkWalkObject(ComHost& host, standin::DataFrame& frame) : host_(host), frame_(frame) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  CW_HOST_REFERENCES
+
+  // S_FALSE and nothing after the last.
+  HRESULT STDMETHODCALLTYPE Next(ISpatialBookmark** bookmark) override;
+  HRESULT STDMETHODCALLTYPE Reset() override;
+
+ private:
+  ComHost& host_;
+  standin::DataFrame& frame_;
+};
+
+// A data frame: its map, its bookmarks, and its view (one object to COM).
+class MapObject : public HostObject, public IMap, public IMapBookmarks, public IActiveView {
+ public:
+  MapObject(ComHost& host, standin::DataFrame& frame)
+      : host_(host), frame_(frame), walk_(host, frame) {}
+
+  standin::DataFrame& frame() const { return frame_; }
+  LONG allReferences() const override { return references() + walk_.references(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  CW_HOST_REFERENCES
+
+  // IMap
+  HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override;
+  HRESULT STDMETHODCALLTYPE get_LayerCount(LONG* count) override;
+  HRESULT STDMETHODCALLTYPE get_Layer(LONG index, ILayer** layer) override;
+  CW_NOT_SERVED(put_Name(BSTR))
+  CW_NOT_SERVED(get_Description(BSTR*))
+  CW_NOT_SERVED(put_Description(BSTR))
+  CW_NOT_SERVED(put_AreaOfInterest(IUnknown*))
+
+  // IMapBookmarks
+  HRESULT STDMETHODCALLTYPE get_Bookmarks(IEnumSpatialBookmark** walk) override;
+  CW_NOT_SERVED(AddBookmark(ISpatialBookmark*))
+  CW_NOT_SERVED(RemoveBookmark(ISpatialBookmark*))
+  CW_NOT_SERVED(RemoveAllBookmarks())
+
+  // IActiveView
+  HRESULT STDMETHODCALLTYPE get_Extent(IEnvelope** extent) override;
+  HRESULT STDMETHODCALLTYPE put_Extent(IEnvelope* extent) override;
+  HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) override;
+  HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data,
+                                           IEnvelope* envelope) override;
+  HRESULT STDMETHODCALLTYPE Refresh() override;
+  CW_NOT_SERVED(get_FullExtent(IEnvelope**))
+  CW_NOT_SERVED(put_FullExtent(IEnvelope*))
+  CW_NOT_SERVED(get_ScreenDisplay(IUnknown**))
+  CW_NOT_SERVED(get_GraphicsContainer(IUnknown**))
+  CW_NOT_SERVED(putref_FocusMap(IMap*))
+  CW_NOT_SERVED(get_IsMapActivated(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_IsMapActivated(VARIANT_BOOL))
+  CW_NOT_SERVED(get_Selection(IUnknown**))
+  CW_NOT_SERVED(putref_Selection(IUnknown*))
+  CW_NOT_SERVED(get_TipText(double, double, BSTR*))
+  CW_NOT_SERVED(get_ExportFrame(RECT*))
+  CW_NOT_SERVED(get_ShowScrollBars(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_ShowScrollBars(VARIANT_BOOL))
+  CW_NOT_SERVED(get_ShowRulers(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_ShowRulers(VARIANT_BOOL))
+  CW_NOT_SERVED(get_ShowSelection(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_ShowSelection(VARIANT_BOOL))
+  CW_NOT_SERVED(get_ExtentStack(IUnknown**))
+  CW_NOT_SERVED(get_ScreenCacheID(LONG, IUnknown*, short*))
+  CW_NOT_SERVED(HitTestMap(IUnknown*, IMap**))
+  CW_NOT_SERVED(IsActive(VARIANT_BOOL*))
+  CW_NOT_SERVED(Activate(OLE_HANDLE))
+  CW_NOT_SERVED(Deactivate())
+  CW_NOT_SERVED(Draw(OLE_HANDLE, IUnknown*))
+  CW_NOT_SERVED(Output(OLE_HANDLE, LONG, RECT*, IEnvelope*, IUnknown*))
+
+ private:
+  ComHost& host_;
+  standin::DataFrame& frame_;
+  BookmarkWalkObject walk_;
+};
+
+class MapsObject : public HostObject, public IMaps {
+ public:
+  MapsObject(ComHost& host, standin::Document& document) : host_(host), document_(document) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  CW_HOST_REFERENCES
+
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override;
+  HRESULT STDMETHODCALLTYPE get_Item(LONG index, IMap** map) override;
+  CW_NOT_SERVED(Create(IMap**))
+  CW_NOT_SERVED(Remove(IMap*))
+  CW_NOT_SERVED(Add(IMap*))
+  CW_NOT_SERVED(RemoveAt(LONG))
+  CW_NOT_SERVED(Reset())
+
+ private:
+  ComHost& host_;
+  standin::Document& document_;
+};
+
+}  // namespace cw::comhost
