@@ -160,6 +160,7 @@ int runHost(const Options& options) {
       complain("the command's OnCreate failed: " + hresultText(created), !options.click);
       status = kCommandFailed;
     }
+    HWND mainWindow = nullptr;
     HostWindow window(
         captionOf(*command),
         [&] {
@@ -168,16 +169,19 @@ int runHost(const Options& options) {
             complain("the command's OnClick failed: " + hresultText(clicked), !options.click);
             status = kCommandFailed;
           }
+          // Closed once the click is done: a close posted with the click would reach the window
+          // inside the click's first message box and end it, and the click with it.
+          if (options.click) ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
         },
         shown);
-    host->setMainWindow(window.window());
+    mainWindow = window.window();
+    host->setMainWindow(mainWindow);
     std::unique_ptr<MessageBoxReply> reply;
     if (options.click) {
       reply = std::make_unique<MessageBoxReply>(
           [](const std::wstring& text) { std::cout << "message: " << fromWide(text) << "\n"; });
       // Pressed as a person would: the button's own click, then the window closed.
       ::PostMessageW(window.button(), BM_CLICK, 0, 0);
-      ::PostMessageW(window.window(), WM_CLOSE, 0, 0);
     }
     ::ShowWindow(window.window(), SW_SHOWNORMAL);
     window.run();
