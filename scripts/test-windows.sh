@@ -6,15 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build/windows"
 linux_build="${1:-$root/build/release}"
-
-part_name=""
-part_started=$SECONDS
-part() {
-  [ -z "$part_name" ] || echo "-- $part_name: $((SECONDS - part_started)) s"
-  part_name="$1"
-  part_started=$SECONDS
-  [ "$1" = "end" ] || echo "== $1"
-}
+source "$root/scripts/part-timer.sh"
 
 part "build: windows"
 "$root/scripts/build-windows.sh" "$build"

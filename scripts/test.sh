@@ -9,15 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 
-# Each part says how long the one before it took, for the record of the test command's time.
-part_name=""
-part_started=$SECONDS
-part() {
-  [ -z "$part_name" ] || echo "-- $part_name: $((SECONDS - part_started)) s"
-  part_name="$1"
-  part_started=$SECONDS
-  [ "$1" = "end" ] || echo "== $1"
-}
+source "$root/scripts/part-timer.sh"
 
 part "format"
 "$root/scripts/check-format.sh"

@@ -16,12 +16,9 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +31,7 @@
 #include "hosts/standin/standin.h"
 #include "message_box_reply.h"
 #include "platform/win32/wide_text.h"
+#include "shared/program_io.h"
 
 namespace {
 
@@ -48,24 +46,6 @@ int usage() {
   std::cerr << "usage: corbelwick-host [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH] "
                "[--click]\n";
   return kUsage;
-}
-
-std::vector<std::string> programArguments() {
-  int count = 0;
-  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::string> arguments;
-  for (int i = 0; wide && i < count; ++i) arguments.push_back(fromWide(wide[i]));
-  ::LocalFree(wide);
-  return arguments;
-}
-
-std::string readFile(const std::string& path) {
-  const std::u8string utf8(path.begin(), path.end());
-  std::ifstream in(std::filesystem::path(utf8), std::ios::binary);
-  if (!in) throw cw::Failure(cw::err::kFileNotFound, "cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::string hresultText(HRESULT result) {
@@ -123,8 +103,9 @@ std::wstring captionOf(cw::com::ICommand& command) {
 }
 
 int runHost(const Options& options) {
-  auto document = options.hostPath.empty() ? cw::standin::sampleDocument()
-                                           : cw::standin::loadDocument(readFile(options.hostPath));
+  auto document = options.hostPath.empty()
+                      ? cw::standin::sampleDocument()
+                      : cw::standin::loadDocument(cw::programs::readFile(options.hostPath));
   handOnDrives(options);
   // The host's objects live as long as the process unless every reference to them came back:
   // the module keeps the application it reached while it stays loaded.
@@ -204,9 +185,9 @@ int runHost(const Options& options) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   Options options;
-  const std::vector<std::string> args = programArguments();
+  const std::vector<std::string> args = cw::programs::programArguments(argc, argv);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();

@@ -3,11 +3,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,15 +15,12 @@
 #include "frontends/headless/session_runner.h"
 #include "hosts/standin/standin.h"
 #include "platform/testing/fault_injection.h"
+#include "shared/program_io.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 using NativeFileSystem = cw::platform::Win32FileSystem;
 #else
@@ -40,31 +34,6 @@ int usage() {
   std::cerr << "usage: corbelwick-session SCRIPT|--demo [--host DOC.json] [--drive X=DIR]... "
                "[--cwd WINPATH] [--fail-op K[:KIND]] [--disk-full BYTES] [--lock-wait MS]\n";
   return 2;
-}
-
-// The arguments in UTF-8, as every path in the system is: on Windows the narrow ones are in the
-// ANSI code page and lose what it cannot spell, so they are taken from the wide command line.
-std::vector<std::string> programArguments(int argc, char** argv) {
-#ifdef _WIN32
-  (void)argv;
-  int count = 0;
-  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::vector<std::string> arguments;
-  for (int i = 0; wide && i < count; ++i)
-    arguments.push_back(cw::platform::win32::fromWide(wide[i]));
-  ::LocalFree(wide);
-  if (!arguments.empty() || argc == 0) return arguments;
-#endif
-  return std::vector<std::string>(argv, argv + argc);
-}
-
-std::string readFile(const std::string& path) {
-  const std::u8string utf8(path.begin(), path.end());
-  std::ifstream in(std::filesystem::path(utf8), std::ios::binary);
-  if (!in) throw cw::Failure(cw::err::kFileNotFound, "cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 }  // namespace
@@ -82,7 +51,7 @@ int main(int argc, char** argv) {
   std::optional<cw::platform::FileOperation> failKind;
   std::optional<std::uint64_t> diskFull;
   std::optional<std::uint64_t> lockWaitMs;
-  const std::vector<std::string> args = programArguments(argc, argv);
+  const std::vector<std::string> args = cw::programs::programArguments(argc, argv);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string arg = args[i];
     auto value = [&]() -> std::string {
@@ -130,9 +99,10 @@ int main(int argc, char** argv) {
     NativeFileSystem fs(options);
     if (!drivesGiven) fs.ensureInstalled();
     auto document = hostPath.empty() ? cw::standin::sampleDocument()
-                                     : cw::standin::loadDocument(readFile(hostPath));
+                                     : cw::standin::loadDocument(cw::programs::readFile(hostPath));
     cw::standin::Application host(std::move(document));
-    std::string script = demo ? std::string(cw::headless::kDemoScript) : readFile(scriptPath);
+    std::string script =
+        demo ? std::string(cw::headless::kDemoScript) : cw::programs::readFile(scriptPath);
     // Failures on purpose: the K-th file operation of the session, or every write once the disk
     // is full.
     cw::platform::FaultInjectingFileSystem faults(fs);
