@@ -36,16 +36,24 @@ std::string Disk::windowsPath(const std::string& localPath) const {
 std::string Disk::readAll(const std::string& localPath, std::size_t limit) {
   try {
     auto in = fs_.openRead(windowsPath(localPath));
-    std::string bytes;
-    char buffer[64 * 1024];
-    while (std::size_t count = in->read(buffer, sizeof buffer)) {
-      if (bytes.size() + count > limit) {
+    // Read straight into a string the size the file has now; a file that grows meanwhile
+    // is read on in pieces.
+    std::error_code unknown;
+    const std::uintmax_t expected = fsys::file_size(localPath, unknown);
+    std::string bytes(unknown ? 0 : std::min<std::uintmax_t>(expected, limit) + 1, '\0');
+    std::size_t size = 0;
+    for (;;) {
+      if (size == bytes.size()) bytes.resize(std::max<std::size_t>(64 * 1024, bytes.size() * 2));
+      const std::size_t count = in->read(bytes.data() + size, bytes.size() - size);
+      if (!count) break;
+      size += count;
+      if (size > limit) {
         throw InputError(localPath, "",
                          "the file is larger than the " + std::to_string(limit >> 20) +
                              " MiB the converter reads");
       }
-      bytes.append(buffer, count);
     }
+    bytes.resize(size);
     return bytes;
   } catch (const Failure& failure) {
     const bool missing =
