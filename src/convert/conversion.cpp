@@ -215,9 +215,11 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   options.crs = crsDefinition(given.crs);
   const Format from = formatOf(options.input);
   const Format to = formatOf(options.output);
-  Disk disk;
-  if (disk.fs().fileExists(disk.windowsPath(options.output)) &&
-      disk.fs().sameFile(disk.windowsPath(options.input), disk.windowsPath(options.output))) {
+  Disk disk(options.appFileSystem);
+  platform::FileSystem& outputFs = disk.fs(options.output);
+  if (&disk.fs(options.input) == &outputFs &&
+      outputFs.fileExists(disk.windowsPath(options.output)) &&
+      outputFs.sameFile(disk.windowsPath(options.input), disk.windowsPath(options.output))) {
     throw InputError(options.output, "", "is the input file itself");
   }
 
@@ -234,7 +236,7 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
     if (from != Format::kList && to != Format::kList) {
       throw InputError("--program-dir", "", "applies to a .bmk side, and neither file is one");
     }
-    if (!disk.fs().directoryExists(disk.windowsPath(options.programDir))) {
+    if (!disk.fs(options.programDir).directoryExists(disk.windowsPath(options.programDir))) {
       throw InputError(options.programDir, "", "no such directory (given as --program-dir)");
     }
     if (from == Format::kList) {
@@ -263,9 +265,9 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   if (to == Format::kList) {
     layersKept = outputSideFiles && outputSideFiles->onProgramDrive();
     listLock =
-        std::make_unique<ListLockHold>(disk.fs(), disk.windowsPath(options.output), options.output);
+        std::make_unique<ListLockHold>(outputFs, disk.windowsPath(options.output), options.output);
     std::string existing;
-    if (disk.fs().fileExists(disk.windowsPath(options.output))) {
+    if (outputFs.fileExists(disk.windowsPath(options.output))) {
       existing = disk.readAll(options.output, kInputLimit);
     }
     ListAddition addition = addToList(existing, std::move(bookmarks), options.output);
