@@ -22,6 +22,7 @@
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/desktop_app.h"
 #include "frontends/qt/main_window.h"
+#include "frontends/qt/map_canvas.h"
 #include "frontends/qt/modal_driver.h"
 #include "hosts/standin/standin.h"
 #include "support/list_lines.h"
@@ -172,14 +173,26 @@ TEST_F(DesktopBookmarkFiles, ExportsOneGroupOfTheActiveListInTheFilesSystem) {
 TEST_F(DesktopBookmarkFiles, AFileThatCannotBeConvertedIsToldAndTheListStaysAsItWas) {
   const std::string before = readFile(listFile());
   writeFile(files_ / "places.xml", "<kml/>");
-  chooseFile(files_ / "places.xml");
-  expectTold();
-  trigger("&Import bookmarks...");
-  EXPECT_EQ(driver_.pending(), 0u);
-  EXPECT_EQ(told_.toStdString(),
-            (files_ / "places.xml").string() +
-                ": line 1: not QGIS bookmarks: the root element is <kml>, not <qgis_bookmarks>");
-  EXPECT_EQ(readFile(listFile()), before);
+  struct Case {
+    const char* what;
+    const char* mapCrs;
+    std::string told;
+  } cases[] = {
+      {"not the format of its extension", "EPSG:26910",
+       ": line 1: not QGIS bookmarks: the root element is <kml>, not <qgis_bookmarks>"},
+      {"a map without a reference system", "",
+       ": the map names no reference system (its data frame has no \"crs\"), so only lists and "
+       "CSV files can be converted"},
+  };
+  for (const Case& c : cases) {
+    main_.canvas()->focusFrame()->crs = c.mapCrs;
+    chooseFile(files_ / "places.xml");
+    expectTold();
+    trigger("&Import bookmarks...");
+    EXPECT_EQ(driver_.pending(), 0u) << c.what;
+    EXPECT_EQ(told_.toStdString(), (files_ / "places.xml").string() + c.told) << c.what;
+    EXPECT_EQ(readFile(listFile()), before) << c.what;
+  }
 }
 
 }  // namespace

@@ -1,19 +1,31 @@
 #include "frontends/qt/bookmark_files.h"
 
-#include <algorithm>
+#include <optional>
 
 #include "command/module.h"
 #include "convert/conversion.h"
 #include "convert/disk.h"
+#include "convert/formats.h"
 #include "convert/list_io.h"
 
 namespace cw::qt {
 
 namespace {
 
+// Lists and CSV files name no system, like the map's list; every other format names its own.
+bool namesItsSystem(const std::string& file) {
+  const std::optional<convert::Format> format = convert::formatOfPath(file);
+  return format && *format != convert::Format::kList && *format != convert::Format::kCsv;
+}
+
 std::vector<std::string> convert(Module& module, const std::string& input,
                                  const std::string& output, const std::string& group,
-                                 const std::string& mapCrs) {
+                                 const std::string& mapCrs, const std::string& file) {
+  if (mapCrs.empty() && namesItsSystem(file)) {
+    throw convert::InputError(file, "",
+                              "the map names no reference system (its data frame has no "
+                              "\"crs\"), so only lists and CSV files can be converted");
+  }
   convert::ConvertOptions options;
   options.input = input;
   options.output = output;
@@ -27,12 +39,12 @@ std::vector<std::string> convert(Module& module, const std::string& input,
 
 std::vector<std::string> importBookmarkFile(Module& module, const std::string& file,
                                             const std::string& mapCrs) {
-  return convert(module, file, module.session.ActiveListPath, "", mapCrs);
+  return convert(module, file, module.session.ActiveListPath, "", mapCrs, file);
 }
 
 std::vector<std::string> exportBookmarkFile(Module& module, const std::string& file,
                                             const std::string& group, const std::string& mapCrs) {
-  return convert(module, module.session.ActiveListPath, file, group, mapCrs);
+  return convert(module, module.session.ActiveListPath, file, group, mapCrs, file);
 }
 
 std::vector<std::string> groupsOfActiveList(Module& module) {
