@@ -1,8 +1,8 @@
 #include "convert/qgis_xml_io.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -82,10 +82,30 @@ double coordinate(const pugi::xml_node& element, const char* name, const std::st
 }
 
 // QGIS gives every bookmark an id of the form "{...}" and assigns new ones on import.
-std::string idOf(std::size_t index) {
-  char id[64];
-  std::snprintf(id, sizeof id, "{00000000-0000-4000-8000-%012zu}", index + 1);
-  return id;
+struct BookmarkId {
+  char text[64] = "{00000000-0000-4000-8000-000000000000}";
+};
+const char* idOf(std::size_t index, BookmarkId& id) {
+  // The last twelve digits count the bookmarks from 1, with leading zeros.
+  char* const end = id.text + 37;
+  std::size_t n = index + 1;
+  for (char* digit = end - 1; digit >= end - 12; --digit, n /= 10) {
+    *digit = static_cast<char>('0' + n % 10);
+  }
+  return id.text;
+}
+
+// The text, or the text with what XML cannot hold replaced, into an element.
+void setXmlText(pugi::xml_text& element, const std::string& text, int& changed) {
+  const bool holdable = std::none_of(text.begin(), text.end(), [](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 && c != '\t' && c != '\n' && c != '\r';
+  });
+  if (holdable) {
+    element.set(text.c_str());
+  } else {
+    element.set(xmlText(text, changed).c_str());
+  }
 }
 
 }  // namespace
@@ -160,6 +180,8 @@ std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
   out.text += std::string("<") + kRoot + ">\n";
   std::string lastCrs;
   int lastId = 0;
+  BookmarkId id;
+  ExactText number;
   for (std::size_t i = 0; i < bookmarks.size(); ++i) {
     const Bookmark& b = bookmarks[i];
     if (b.crs != lastCrs || !lastId) {
@@ -173,13 +195,13 @@ std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
       lastCrs = b.crs;
       lastId = *id;
     }
-    fields[0].set(idOf(i).c_str());
-    fields[1].set(xmlText(b.name, notes.changedNames).c_str());
-    fields[2].set(xmlText(b.group, notes.changedNames).c_str());
-    fields[3].set(exactText(b.extent.XMin).c_str());
-    fields[4].set(exactText(b.extent.YMin).c_str());
-    fields[5].set(exactText(b.extent.XMax).c_str());
-    fields[6].set(exactText(b.extent.YMax).c_str());
+    fields[0].set(idOf(i, id));
+    setXmlText(fields[1], b.name, notes.changedNames);
+    setXmlText(fields[2], b.group, notes.changedNames);
+    fields[3].set(exactText(b.extent.XMin, number));
+    fields[4].set(exactText(b.extent.YMin, number));
+    fields[5].set(exactText(b.extent.XMax, number));
+    fields[6].set(exactText(b.extent.YMax, number));
     fields[7].set(lastId);
     if (b.rotation != 0) {
       if (!rotation) rotation = element.append_child("rotation");
