@@ -170,6 +170,39 @@ TEST_F(DesktopBookmarkFiles, ExportsOneGroupOfTheActiveListInTheFilesSystem) {
   EXPECT_NEAR(box[1].toDouble(), 37.93, 0.05);   // south
 }
 
+TEST_F(DesktopBookmarkFiles, LayerVisibilitiesGoInAndOutWithTheirBookmarks) {
+  writeFile(files_ / "walks.geojson",
+            R"({"type": "FeatureCollection", "features": [{"type": "Feature",
+                "bbox": [-123.01, 37.94, -122.99, 37.96], "geometry": null,
+                "properties": {"name": "Harbour", "group": "Walks", "layers": [
+                  {"frame": "Main Map", "layer": "Roads", "visible": false}]}}]})");
+  chooseFile(files_ / "walks.geojson");
+  expectTold();
+  trigger("&Import bookmarks...");
+  EXPECT_TRUE(told_.startsWith("wrote 1 bookmark in 1 group to ")) << told_.toStdString();
+
+  driver_.expect([](QWidget* modal) {
+    auto* input = qobject_cast<QInputDialog*>(modal);
+    ASSERT_NE(input, nullptr);
+    input->setTextValue("Walks");
+    input->accept();
+  });
+  chooseFile(files_ / "out.geojson");
+  expectTold();
+  trigger("E&xport bookmarks...");
+  EXPECT_EQ(driver_.pending(), 0u);
+  const QJsonArray features =
+      QJsonDocument::fromJson(QByteArray::fromStdString(readFile(files_ / "out.geojson")))
+          .object()["features"]
+          .toArray();
+  ASSERT_EQ(features.size(), 1);
+  const QJsonArray layers = features[0].toObject()["properties"].toObject()["layers"].toArray();
+  ASSERT_EQ(layers.size(), 1);
+  EXPECT_EQ(layers[0].toObject()["frame"].toString(), "Main Map");
+  EXPECT_EQ(layers[0].toObject()["layer"].toString(), "Roads");
+  EXPECT_FALSE(layers[0].toObject()["visible"].toBool(true));
+}
+
 TEST_F(DesktopBookmarkFiles, AFileThatCannotBeConvertedIsToldAndTheListStaysAsItWas) {
   const std::string before = readFile(listFile());
   writeFile(files_ / "places.xml", "<kml/>");

@@ -32,6 +32,10 @@ std::vector<std::string> convert(Module& module, const std::string& input,
   options.group = group;
   options.crs = mapCrs;
   options.appFileSystem = &module.storage.fs;
+  // The list's layer visibilities travel with its bookmarks, in the side files the app keeps.
+  if (module.storage.fs.directoryExists(module.paths.ProgramDir)) {
+    options.programDir = module.paths.ProgramDir;
+  }
   return convert::Convert(options);
 }
 
