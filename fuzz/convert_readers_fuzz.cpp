@@ -43,7 +43,7 @@ Bookmarks readAs(Format format, std::string_view text) {
     case Format::kGeoJson:
       return cw::convert::readGeoJson(text, file);
     case Format::kQgisXml:
-      return cw::convert::readQgisXml(text, file);
+      return cw::convert::readQgisXml(std::string(text), file);
     case Format::kArcGisPro:
       return cw::convert::readArcGisPro(text, file, systems());
     default:

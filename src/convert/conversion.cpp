@@ -34,7 +34,7 @@ Format formatOf(const std::string& path) {
   return *format;
 }
 
-Bookmarks readInput(Format format, const std::string& bytes, const std::string& file,
+Bookmarks readInput(Format format, std::string& bytes, const std::string& file,
                     ReferenceSystems& systems) {
   switch (format) {
     case Format::kList:
@@ -44,7 +44,7 @@ Bookmarks readInput(Format format, const std::string& bytes, const std::string& 
     case Format::kGeoJson:
       return readGeoJson(bytes, file);
     case Format::kQgisXml:
-      return readQgisXml(bytes, file);
+      return readQgisXml(std::move(bytes), file);
     case Format::kArcGisPro:
       return readArcGisPro(bytes, file, systems);
     case Format::kKml:
@@ -111,12 +111,13 @@ std::vector<host::Envelope> placeInTargetSystem(Bookmarks& bookmarks, Format fro
       }
     }
     for (Bookmark& b : bookmarks) {
-      if (!b.crs.empty() && !target.empty()) {
+      if (!b.crs.empty() && !target.empty() && b.crs != target) {
         b.extent = systems.transform(b.extent, b.crs, target, options.input, bookmarkPlace(b));
       }
       b.crs = target;
     }
   } else {
+    std::string lastChecked;
     for (Bookmark& b : bookmarks) {
       if (b.crs.empty()) {
         throw InputError(options.input, "",
@@ -126,8 +127,9 @@ std::vector<host::Envelope> placeInTargetSystem(Bookmarks& bookmarks, Format fro
       if (isWgs84Only(to)) {
         wgs84.push_back(withLongitudesWithin180(
             systems.transform(b.extent, b.crs, kWgs84, options.input, bookmarkPlace(b))));
-      } else {
+      } else if (b.crs != lastChecked) {
         systems.check(b.crs, options.input, bookmarkPlace(b));
+        lastChecked = b.crs;
       }
     }
   }
@@ -213,25 +215,28 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   options.crs = crsDefinition(given.crs);
   const Format from = formatOf(options.input);
   const Format to = formatOf(options.output);
-  Disk disk;
-  if (disk.fs().fileExists(disk.windowsPath(options.output)) &&
-      disk.fs().sameFile(disk.windowsPath(options.input), disk.windowsPath(options.output))) {
+  Disk disk(options.appFileSystem);
+  platform::FileSystem& outputFs = disk.fs(options.output);
+  if (&disk.fs(options.input) == &outputFs &&
+      outputFs.fileExists(disk.windowsPath(options.output)) &&
+      outputFs.sameFile(disk.windowsPath(options.input), disk.windowsPath(options.output))) {
     throw InputError(options.output, "", "is the input file itself");
   }
 
-  const std::string input = disk.readAll(options.input, kInputLimit);
+  std::string input = disk.readAll(options.input, kInputLimit);
   if (input.find_first_not_of(" \t\r\n") == std::string::npos) {
     throw InputError(options.input, "", "the file is empty");
   }
   ReferenceSystems systems;
   Bookmarks bookmarks = readInput(from, input, options.input, systems);
+  std::string().swap(input);  // the bookmarks hold all of it now, and the output is to come
   std::vector<std::string> notes;
   std::optional<ListSideFiles> inputSideFiles, outputSideFiles;
   if (!options.programDir.empty()) {
     if (from != Format::kList && to != Format::kList) {
       throw InputError("--program-dir", "", "applies to a .bmk side, and neither file is one");
     }
-    if (!disk.fs().directoryExists(disk.windowsPath(options.programDir))) {
+    if (!disk.fs(options.programDir).directoryExists(disk.windowsPath(options.programDir))) {
       throw InputError(options.programDir, "", "no such directory (given as --program-dir)");
     }
     if (from == Format::kList) {
@@ -260,12 +265,12 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
   if (to == Format::kList) {
     layersKept = outputSideFiles && outputSideFiles->onProgramDrive();
     listLock =
-        std::make_unique<ListLockHold>(disk.fs(), disk.windowsPath(options.output), options.output);
+        std::make_unique<ListLockHold>(outputFs, disk.windowsPath(options.output), options.output);
     std::string existing;
-    if (disk.fs().fileExists(disk.windowsPath(options.output))) {
+    if (outputFs.fileExists(disk.windowsPath(options.output))) {
       existing = disk.readAll(options.output, kInputLimit);
     }
-    ListAddition addition = addToList(existing, bookmarks, options.output);
+    ListAddition addition = addToList(existing, std::move(bookmarks), options.output);
     output = std::move(addition.bytes);
     reportListAddition(addition, notes);
     written = std::move(addition.written);

@@ -6,6 +6,12 @@
 
 namespace cw::convert {
 
+bool isShowable(const host::Envelope& e) {
+  // Written so that a NaN, which compares false with everything, is not showable.
+  return std::isfinite(e.XMin) && std::isfinite(e.YMin) && std::isfinite(e.XMax) &&
+         std::isfinite(e.YMax) && e.XMin <= e.XMax && e.YMin <= e.YMax;
+}
+
 void checkExtent(const host::Envelope& e, const std::string& file, const std::string& place) {
   for (double value : {e.XMin, e.YMin, e.XMax, e.YMax}) {
     if (!std::isfinite(value)) throw InputError(file, place, "a coordinate is not a finite number");

@@ -128,7 +128,10 @@ class GroupNaming {
 
 Bookmarks readList(std::string_view bytes, const std::string& file) {
   store::ListContents contents = readContents(bytes, file);
+  std::size_t count = 0;
+  for (const store::ListedGroup& group : contents.groups) count += group.bookmarks.size();
   Bookmarks bookmarks;
+  bookmarks.reserve(count);
   for (store::ListedGroup& group : contents.groups) {
     for (store::ListedBookmark& listed : group.bookmarks) {
       Bookmark bookmark;
@@ -138,15 +141,16 @@ Bookmarks readList(std::string_view bytes, const std::string& file) {
                          extentValue(listed.extent[1], listed.record, file),
                          extentValue(listed.extent[2], listed.record, file),
                          extentValue(listed.extent[3], listed.record, file)};
-      checkExtent(bookmark.extent, file, recordPlace(listed.record));
+      if (!isShowable(bookmark.extent))
+        checkExtent(bookmark.extent, file, recordPlace(listed.record));
       bookmarks.push_back(std::move(bookmark));
     }
+    std::vector<store::ListedBookmark>().swap(group.bookmarks);  // held twice no longer
   }
   return bookmarks;
 }
 
-ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
-                       const std::string& file) {
+ListAddition addToList(std::string_view existing, Bookmarks bookmarks, const std::string& file) {
   ListAddition addition;
   const bool fresh = isBlankText(existing);
   store::ListContents contents;
@@ -155,13 +159,14 @@ ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
 
   // Source groups in order of first appearance; bookmarks of one group stay together.
   std::vector<std::string> order;
-  std::unordered_map<std::string, std::vector<const Bookmark*>> bySource;
-  for (const Bookmark& bookmark : bookmarks) {
+  std::unordered_map<std::string, std::vector<Bookmark*>> bySource;
+  for (Bookmark& bookmark : bookmarks) {
     auto [at, added] = bySource.try_emplace(bookmark.group);
     if (added) order.push_back(bookmark.group);
     at->second.push_back(&bookmark);
   }
 
+  addition.written.reserve(bookmarks.size());
   std::string& out = addition.bytes;
   out.reserve(existing.size() + bookmarks.size() * 64);
   if (fresh) {
@@ -174,9 +179,10 @@ ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
     const std::string group = naming.nameFor(source);
     if (!source.empty() && group != store::ImportedBookmarkName(source)) ++addition.renamedGroups;
     if (!source.empty() && store::ImportedBookmarkName(source) != source) ++addition.changedNames;
-    out += store::formatRecord(store::groupRecord(group));
-    std::unordered_set<std::string> names;
-    for (const Bookmark* bookmark : bySource[source]) {
+    store::appendRecord(out, store::groupRecord(group));
+    const std::vector<Bookmark*>& members = bySource[source];
+    std::unordered_set<std::string> names(members.size());
+    for (Bookmark* bookmark : members) {
       const std::string name = store::ImportedBookmarkName(bookmark->name);
       if (name.empty()) {
         ++addition.droppedEmpty;
@@ -192,12 +198,10 @@ ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
       }
       if (name != bookmark->name) ++addition.changedNames;
       const host::Envelope& e = bookmark->extent;
-      out +=
-          store::formatRecord(store::bookmarkRecord(group, name, e.XMin, e.YMin, e.XMax, e.YMax));
-      Bookmark stored = *bookmark;
+      store::appendRecord(out, store::bookmarkRecord(group, name, e.XMin, e.YMin, e.XMax, e.YMax));
+      Bookmark& stored = addition.written.emplace_back(std::move(*bookmark));
       stored.group = group;
       stored.name = name;
-      addition.written.push_back(std::move(stored));
     }
   }
   return addition;

@@ -25,7 +25,7 @@ struct ListAddition {
 // Appends one group per source group (in order of first appearance) to `existing` (a list's
 // bytes, or "" for a new list, which gets its header), as the import adds them: a group whose
 // name is taken, or a bookmark without a group, gets the import's group name.
-ListAddition addToList(std::string_view existing, const Bookmarks& bookmarks,
-                       const std::string& file);
+// The bookmarks are taken, to become the written ones.
+ListAddition addToList(std::string_view existing, Bookmarks bookmarks, const std::string& file);
 
 }  // namespace cw::convert

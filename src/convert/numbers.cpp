@@ -5,16 +5,26 @@
 
 namespace cw::convert {
 
-std::string exactText(double value) {
-  if (value == 0) return "0";  // also -0
+const char* exactText(double value, ExactText& buffer) {
+  char* const first = buffer.text;
+  char* const last = buffer.text + sizeof buffer.text - 1;
+  if (value == 0) {  // also -0
+    first[0] = '0';
+    first[1] = 0;
+    return first;
+  }
   // Plain decimals where they stay short, as map coordinates are; an exponent otherwise.
   const double magnitude = std::fabs(value);
   const bool plain = magnitude >= 1e-5 && magnitude < 1e16;
-  char buffer[400];
-  auto result = plain
-                    ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
-                    : std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  auto result = plain ? std::to_chars(first, last, value, std::chars_format::fixed)
+                      : std::to_chars(first, last, value);
+  *result.ptr = 0;
+  return first;
+}
+
+std::string exactText(double value) {
+  ExactText buffer;
+  return exactText(value, buffer);
 }
 
 std::optional<double> parseFinite(std::string_view text) {

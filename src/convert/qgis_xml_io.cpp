@@ -1,8 +1,11 @@
 #include "convert/qgis_xml_io.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdio>
-#include <sstream>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 #include "convert/extent_check.h"
 #include "convert/numbers.h"
@@ -15,75 +18,170 @@ namespace cw::convert {
 namespace {
 
 constexpr const char* kRoot = "qgis_bookmarks";
+// The elements of a bookmark in the order QGIS writes them (a rotation may follow).
+constexpr std::array<const char*, 8> kFields{"id",   "name", "project", "xmin",
+                                             "ymin", "xmax", "ymax",    "sr_id"};
 
-double coordinate(const pugi::xml_node& bookmark, const char* name, const std::string& file,
-                  const std::string& place) {
-  const pugi::xml_node element = bookmark.child(name);
-  if (!element) throw InputError(file, place, std::string("no <") + name + ">");
+// pugixml's printer buffers its output and hands it on in large pieces.
+struct StringWriter : pugi::xml_writer {
+  std::string text;
+  void write(const void* data, std::size_t size) override {
+    text.append(static_cast<const char*>(data), size);
+  }
+};
+
+// The places of messages are made only for a message: a file of many bookmarks has no use for
+// them otherwise.
+class BookmarkPlace {
+ public:
+  BookmarkPlace(const LineIndex& lines, pugi::xml_node element)
+      : lines_(lines), element_(element) {}
+  std::string operator()() const { return "<bookmark> at " + lineOf(lines_, element_); }
+
+ private:
+  const LineIndex& lines_;
+  pugi::xml_node element_;
+};
+
+// The elements of a <bookmark> that are read, each the first of its name, found in one pass.
+struct BookmarkElements {
+  pugi::xml_node name, project, xmin, ymin, xmax, ymax, srId, rotation;
+
+  explicit BookmarkElements(const pugi::xml_node& bookmark) {
+    const std::array<std::pair<std::string_view, pugi::xml_node*>, 8> slots{
+        {{"name", &name},
+         {"project", &project},
+         {"xmin", &xmin},
+         {"ymin", &ymin},
+         {"xmax", &xmax},
+         {"ymax", &ymax},
+         {"sr_id", &srId},
+         {"rotation", &rotation}}};
+    for (const pugi::xml_node& child : bookmark.children()) {
+      const std::string_view tag = child.name();
+      for (const auto& [slotName, slot] : slots) {
+        if (tag == slotName) {
+          if (!*slot) *slot = child;
+          break;
+        }
+      }
+    }
+  }
+};
+
+double coordinate(const pugi::xml_node& element, const char* name, const std::string& file,
+                  const BookmarkPlace& place) {
+  if (!element) throw InputError(file, place(), std::string("no <") + name + ">");
   auto value = parseFinite(element.text().get());
   if (!value) {
     throw InputError(
-        file, place,
+        file, place(),
         std::string("<") + name + "> \"" + element.text().get() + "\" is not a finite number");
   }
   return *value;
 }
 
 // QGIS gives every bookmark an id of the form "{...}" and assigns new ones on import.
-std::string idOf(std::size_t index) {
-  char id[64];
-  std::snprintf(id, sizeof id, "{00000000-0000-4000-8000-%012zu}", index + 1);
-  return id;
+struct BookmarkId {
+  char text[64] = "{00000000-0000-4000-8000-000000000000}";
+};
+const char* idOf(std::size_t index, BookmarkId& id) {
+  // The last twelve digits count the bookmarks from 1, with leading zeros.
+  char* const end = id.text + 37;
+  std::size_t n = index + 1;
+  for (char* digit = end - 1; digit >= end - 12; --digit, n /= 10) {
+    *digit = static_cast<char>('0' + n % 10);
+  }
+  return id.text;
+}
+
+// The text, or the text with what XML cannot hold replaced, into an element.
+void setXmlText(pugi::xml_text& element, const std::string& text, int& changed) {
+  const bool holdable = std::none_of(text.begin(), text.end(), [](char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 && c != '\t' && c != '\n' && c != '\r';
+  });
+  if (holdable) {
+    element.set(text.c_str());
+  } else {
+    element.set(xmlText(text, changed).c_str());
+  }
 }
 
 }  // namespace
 
-Bookmarks readQgisXml(std::string_view text, const std::string& file) {
-  pugi::xml_document document = parseXml(text, file);
+Bookmarks readQgisXml(std::string text, const std::string& file) {
+  const LineIndex lines(text);
+  pugi::xml_document document = parseXmlInPlace(text, file, lines);
   const pugi::xml_node root = document.document_element();
   if (std::string_view(root.name()) != kRoot) {
-    throw InputError(file, lineOf(text, root),
+    throw InputError(file, lineOf(lines, root),
                      std::string("not QGIS bookmarks: the root element is <") + root.name() +
                          ">, not <" + kRoot + ">");
   }
+  const auto elements = root.children("bookmark");
   Bookmarks bookmarks;
-  LineCounter lines(text);
-  for (const pugi::xml_node& element : root.children("bookmark")) {
-    const std::string place = "<bookmark> at " + lineOf(lines, element);
-    Bookmark b;
-    b.name = element.child("name").text().get();
-    b.group = element.child("project").text().get();
-    b.extent = {coordinate(element, "xmin", file, place), coordinate(element, "ymin", file, place),
-                coordinate(element, "xmax", file, place), coordinate(element, "ymax", file, place)};
-    checkExtent(b.extent, file, place);
-    const char* srId = element.child("sr_id").text().get();
-    auto id = parseFinite(srId);
-    const bool whole = id && *id == std::floor(*id) && std::fabs(*id) < 1e9;
-    auto epsg = whole ? epsgOfQgisSrsId(static_cast<int>(*id)) : std::nullopt;
-    if (!epsg) {
-      throw InputError(file, place,
-                       std::string("<sr_id> \"") + srId +
-                           "\" is no QGIS id of a common reference system (ids of user-defined "
-                           "systems differ between QGIS installations)");
+  bookmarks.reserve(static_cast<std::size_t>(std::distance(elements.begin(), elements.end())));
+  std::string lastSrId;
+  std::string lastCrs;
+  for (const pugi::xml_node& element : elements) {
+    const BookmarkPlace place(lines, element);
+    const BookmarkElements found(element);
+    Bookmark& b = bookmarks.emplace_back();
+    b.name = found.name.text().get();
+    b.group = found.project.text().get();
+    b.extent = {
+        coordinate(found.xmin, "xmin", file, place), coordinate(found.ymin, "ymin", file, place),
+        coordinate(found.xmax, "xmax", file, place), coordinate(found.ymax, "ymax", file, place)};
+    if (!isShowable(b.extent)) checkExtent(b.extent, file, place());
+    const char* srId = found.srId.text().get();
+    if (lastCrs.empty() || lastSrId != srId) {
+      auto id = parseFinite(srId);
+      const bool whole = id && *id == std::floor(*id) && std::fabs(*id) < 1e9;
+      auto epsg = whole ? epsgOfQgisSrsId(static_cast<int>(*id)) : std::nullopt;
+      if (!epsg) {
+        throw InputError(file, place(),
+                         std::string("<sr_id> \"") + srId +
+                             "\" is no QGIS id of a common reference system (ids of user-defined "
+                             "systems differ between QGIS installations)");
+      }
+      lastSrId = srId;
+      lastCrs = "EPSG:" + std::to_string(*epsg);
     }
-    b.crs = "EPSG:" + std::to_string(*epsg);
-    if (const pugi::xml_node rotation = element.child("rotation")) {
-      auto value = parseFinite(rotation.text().get());
-      if (!value) throw InputError(file, place, "<rotation> is not a finite number");
+    b.crs = lastCrs;
+    if (found.rotation) {
+      auto value = parseFinite(found.rotation.text().get());
+      if (!value) throw InputError(file, place(), "<rotation> is not a finite number");
       b.rotation = *value;
     }
-    bookmarks.push_back(std::move(b));
   }
   return bookmarks;
 }
 
 std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
                          const std::string& file, WriteNotes& notes) {
-  pugi::xml_document document;
-  document.append_child(pugi::node_doctype).set_value(kRoot);
-  pugi::xml_node root = document.append_child(kRoot);
+  // One <bookmark> element, its texts set afresh for each bookmark and printed at the root's
+  // depth, so the document never holds more than one bookmark and no text is allocated twice.
+  pugi::xml_document scratch;
+  pugi::xml_node element = scratch.append_child("bookmark");
+  std::array<pugi::xml_text, kFields.size()> fields;
+  for (std::size_t f = 0; f < kFields.size(); ++f) {
+    fields[f] = element.append_child(kFields[f]).text();
+  }
+  pugi::xml_node rotation;
+
+  StringWriter out;
+  out.text.reserve(bookmarks.size() * 300 + 64);
+  out.text += std::string("<!DOCTYPE ") + kRoot + ">\n";
+  if (bookmarks.empty()) {
+    out.text += std::string("<") + kRoot + " />\n";
+    return std::move(out.text);
+  }
+  out.text += std::string("<") + kRoot + ">\n";
   std::string lastCrs;
   int lastId = 0;
+  BookmarkId id;
+  ExactText number;
   for (std::size_t i = 0; i < bookmarks.size(); ++i) {
     const Bookmark& b = bookmarks[i];
     if (b.crs != lastCrs || !lastId) {
@@ -97,20 +195,25 @@ std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
       lastCrs = b.crs;
       lastId = *id;
     }
-    pugi::xml_node element = root.append_child("bookmark");
-    element.append_child("id").text().set(idOf(i).c_str());
-    element.append_child("name").text().set(xmlText(b.name, notes.changedNames).c_str());
-    element.append_child("project").text().set(xmlText(b.group, notes.changedNames).c_str());
-    element.append_child("xmin").text().set(exactText(b.extent.XMin).c_str());
-    element.append_child("ymin").text().set(exactText(b.extent.YMin).c_str());
-    element.append_child("xmax").text().set(exactText(b.extent.XMax).c_str());
-    element.append_child("ymax").text().set(exactText(b.extent.YMax).c_str());
-    element.append_child("sr_id").text().set(lastId);
-    if (b.rotation != 0) element.append_child("rotation").text().set(exactText(b.rotation).c_str());
+    fields[0].set(idOf(i, id));
+    setXmlText(fields[1], b.name, notes.changedNames);
+    setXmlText(fields[2], b.group, notes.changedNames);
+    fields[3].set(exactText(b.extent.XMin, number));
+    fields[4].set(exactText(b.extent.YMin, number));
+    fields[5].set(exactText(b.extent.XMax, number));
+    fields[6].set(exactText(b.extent.YMax, number));
+    fields[7].set(lastId);
+    if (b.rotation != 0) {
+      if (!rotation) rotation = element.append_child("rotation");
+      rotation.text().set(exactText(b.rotation).c_str());
+    } else if (rotation) {
+      element.remove_child(rotation);
+      rotation = pugi::xml_node();
+    }
+    element.print(out, "  ", pugi::format_indent, pugi::encoding_utf8, 1);
   }
-  std::ostringstream out;
-  document.save(out, "  ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
-  return out.str();
+  out.text += std::string("</") + kRoot + ">\n";
+  return std::move(out.text);
 }
 
 }  // namespace cw::convert

@@ -11,7 +11,8 @@ namespace cw::convert {
 
 class ReferenceSystems;
 
-Bookmarks readQgisXml(std::string_view text, const std::string& file);
+// The text is parsed where it stands, so it is taken whole.
+Bookmarks readQgisXml(std::string text, const std::string& file);
 // Every bookmark's reference system must have a QGIS id (the common EPSG systems do).
 std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
                          const std::string& file, WriteNotes& notes);

@@ -15,7 +15,7 @@
 namespace cw::convert {
 
 ListSideFiles::ListSideFiles(Disk& disk, const std::string& programDir, const std::string& list)
-    : fs_(disk.fs()), listFile_(list) {
+    : fs_(disk.fs(list)), listFile_(list) {
   std::string dir = disk.windowsPath(programDir);
   if (dir.back() != '\\') dir += '\\';
   configDir_ = dir + "BookmarksConfig/";

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cw::convert {
 
@@ -28,6 +31,25 @@ class LineCounter {
   std::string_view text_;
   std::size_t offset_ = 0;
   std::size_t line_ = 1;
+};
+
+// The same for a text whose bytes change after it is indexed (an XML text parsed in place): the
+// offsets of its line ends, taken before.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view text) {
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+      ends_.push_back(static_cast<std::uint32_t>(at));
+    }
+  }
+  std::string lineAt(std::size_t offset) const {
+    const auto before = std::lower_bound(ends_.begin(), ends_.end(), offset) - ends_.begin();
+    return "line " + std::to_string(before + 1);
+  }
+
+ private:
+  std::vector<std::uint32_t> ends_;  // the converter reads files of at most 128 MiB
 };
 
 }  // namespace cw::convert

@@ -295,6 +295,11 @@ void writeRecord(platform::FileSlots& files, int number, std::span<const Field> 
 
 std::string formatRecord(std::span<const Field> fields) {
   std::string line;
+  appendRecord(line, fields);
+  return line;
+}
+
+void appendRecord(std::string& line, std::span<const Field> fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i) line += ',';
     const Field& field = fields[i];
@@ -315,7 +320,6 @@ std::string formatRecord(std::span<const Field> fields) {
     }
   }
   line += "\r\n";
-  return line;
 }
 
 Record headerRecord() {

@@ -50,6 +50,8 @@ void writeRecord(platform::FileSlots& files, int number, std::span<const Field> 
 
 // One written line: fields joined by ",", CR LF at the end, ANSI bytes.
 std::string formatRecord(std::span<const Field> fields);
+// The same line appended to `line`, for writers of many records.
+void appendRecord(std::string& line, std::span<const Field> fields);
 // A number as written: at most 15 significant digits, "." as separator, shortest form.
 std::string formatNumber(double value);
 // True when the text is a number exactly as formatNumber writes its value.

@@ -129,6 +129,10 @@ ListContents ReadListContents(platform::ByteReader& bytes) {
   ListContents contents;
   GroupNames groups;
   std::unordered_map<std::string, GroupRecords> byGroup;
+  // A list keeps a group's records together, so most records name the group of the one before:
+  // what the sets and the table already hold of it is not looked up again.
+  Field lastFirst;
+  GroupRecords* lastRecords = nullptr;
   while (!reader.atEnd()) {
     Field first = reader.next();
     Field second = reader.next();
@@ -137,12 +141,17 @@ ListContents ReadListContents(platform::ByteReader& bytes) {
     reader.skip(kFieldsPerRecord - 6);
     ++contents.records;
     if (first.equals(kFormatTag)) continue;
-    if (first.isText()) contents.recordGroups.insert(first.textValue());
     const bool textGroup = !first.isNumber();
-    const std::string group = textGroup ? first.asText() : std::string();
-    groups.addRecord(std::move(first), second);
+    const bool sameAsLast = lastRecords && first == lastFirst;
+    if (!sameAsLast) {
+      if (first.isText()) contents.recordGroups.insert(first.textValue());
+      lastRecords = nullptr;
+      lastFirst = first;
+    }
+    if (!sameAsLast || second.equals(kRemovalMarker)) groups.addRecord(first, second);
     if (!textGroup || isReservedName(second)) continue;
-    GroupRecords& records = byGroup[group];
+    if (!lastRecords) lastRecords = &byGroup[first.asText()];
+    GroupRecords& records = *lastRecords;
     if (extent[0].equals(kRemovalMarker)) records.withheld.insert(second);
     records.candidates.push_back({std::string(), std::move(extent), contents.records});
     records.candidateNames.push_back(std::move(second));
@@ -151,6 +160,7 @@ ListContents ReadListContents(platform::ByteReader& bytes) {
     ListedGroup listed{std::move(name), {}};
     if (auto found = byGroup.find(listed.name); found != byGroup.end()) {
       GroupRecords& records = found->second;
+      listed.bookmarks.reserve(records.candidates.size());
       for (std::size_t i = 0; i < records.candidates.size(); ++i) {
         const Field& candidate = records.candidateNames[i];
         if (!records.withheld.empty() && records.withheld.holdsEqual(candidate)) continue;

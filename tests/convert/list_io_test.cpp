@@ -49,6 +49,13 @@ TEST(convert_ReadListTest, ReadsWhatTheWindowsShow) {
        "P/y=1,2,3,4"},
       {"a removed group", header() + bookmark("P", "x") + removeGroup("P") + bookmark("Q", "q"),
        "Q/q=1,2,3,4"},
+      // Records of one group come one after another, and removals stand among them.
+      {"a removal among its group's records",
+       header() + bookmark("P", "x") + removeBookmark("P", "x") + bookmark("P", "y"),
+       "P/y=1,2,3,4"},
+      {"a group removed among its own records",
+       header() + bookmark("P", "x") + removeGroup("P") + bookmark("P", "y") + bookmark("Q", "q"),
+       "Q/q=1,2,3,4"},
       {"numbers in every accepted form", header() + bookmark("P", "n", " .5 , 1E2,\"3\",2.5E+2"),
        "P/n=0.5,100,3,250"},
       {"blank lines and CR-less lines", header() + "\r\n\n" + "\"P\",\"n\",1,2,3,4,,,,\n",

@@ -159,6 +159,12 @@ TEST(convert_QgisXmlTest, RefusesWithTheFileAndTheLine) {
        "b.xml: <bookmark> at line 3: xmin 1 is greater than xmax 0"},
       {oneBookmark("3452", "    <rotation>left</rotation>\n"),
        "b.xml: <bookmark> at line 3: <rotation> is not a finite number"},
+      // The lines of the file as it was, though the parse turns escapes and CR LF into less.
+      {"<qgis_bookmarks>\r\n<bookmark><name>a &amp;\r\n&lt;b&gt;\r\n\r\n</name>"
+       "<xmin>1</xmin><ymin>1</ymin><xmax>2</xmax><ymax>2</ymax><sr_id>3452</sr_id>"
+       "</bookmark>\r\n\r\n<bookmark><name>c</name>\r\n<xmin>x</xmin></bookmark>\r\n"
+       "</qgis_bookmarks>",
+       "b.xml: <bookmark> at line 7: <xmin> \"x\" is not a finite number"},
   };
   for (const Case& c : cases) {
     try {

@@ -29,7 +29,7 @@ class convert_SideFilesProgramTest : public ::testing::Test {
     Disk disk;
     const std::string configDir = disk.windowsPath(dir.path("prog")) + "\\BookmarksConfig/";
     const std::string windowsPath = store::LayerVisibilityPath(
-        disk.fs(), configDir, disk.windowsPath(dir.path(list)), groupName, name);
+        disk.fs(dir.path(list)), configDir, disk.windowsPath(dir.path(list)), groupName, name);
     // Back from the Z: drive (the root) to a path of this machine.
     std::string local = windowsPath.substr(2);
     std::replace(local.begin(), local.end(), '\\', '/');

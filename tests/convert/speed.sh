@@ -28,7 +28,7 @@ awk -v n="$count" 'BEGIN {
 
 run() {
   local what=$1; shift
-  /usr/bin/time -f "%e s, %M KiB peak" -o time.txt "$converter" "$@" >/dev/null
+  /usr/bin/time -f "%e s (processor %U s + %S s), %M KiB peak" -o time.txt "$converter" "$@" >/dev/null
   printf '%-40s %s\n' "$what" "$(cat time.txt)"
 }
 echo "$count bookmarks, $(stat -c %s in.bmk) bytes of list"

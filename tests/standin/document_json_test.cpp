@@ -15,8 +15,8 @@ using Path = std::vector<std::pair<double, double>>;
 TEST(LoadDocument, ReadsFramesLayersBookmarksAndTheLayout) {
   auto doc = loadDocument(R"({
     "dataFrames": [
-      {"name": "Main Map", "extent": [-122.5, 37.25, -122, 37.75], "viewSize": [800, 600],
-       "layers": [
+      {"name": "Main Map", "crs": "EPSG:4326", "extent": [-122.5, 37.25, -122, 37.75],
+       "viewSize": [800, 600], "layers": [
          {"name": "Roads", "kind": "feature", "visible": true, "color": "#aa5500", "features": []},
          {"name": "Landmarks", "kind": "group", "visible": true, "layers": [
            {"name": "Parks", "visible": false},
@@ -35,6 +35,8 @@ TEST(LoadDocument, ReadsFramesLayersBookmarksAndTheLayout) {
   DataFrame& map = doc->dataFrame(0);
   EXPECT_EQ(map.name(), "Main Map");
   EXPECT_EQ(map.extent(), (Envelope{-122.5, 37.25, -122, 37.75}));  // kept as stored
+  EXPECT_EQ(map.crs, "EPSG:4326");
+  EXPECT_EQ(doc->dataFrame(1).crs, "");  // a frame may name no reference system
   EXPECT_EQ(map.viewWidth, 800);
   EXPECT_EQ(map.viewHeight, 600);
   ASSERT_EQ(map.layerCount(), 3);
@@ -135,6 +137,9 @@ TEST(LoadDocument, BadDocumentsFailSayingWhatIsWrong) {
        "dataFrames[0].extent: expected [xmin, ymin, xmax, ymax]"},
       {R"({"dataFrames": [{"name": "M", "extent": [0, "0", 1, 1]}]})",
        "dataFrames[0].extent[1]: expected a number"},
+      {R"({"dataFrames": [{"name": "M", "crs": 26910}]})", "dataFrames[0].crs: expected a text"},
+      {R"({"dataFrames": [{"name": "M", "crs": ""}]})",
+       "dataFrames[0].crs: a reference system is not empty"},
       {R"({"dataFrames": [{"name": "M", "viewSize": [800, 0]}]})",
        "dataFrames[0].viewSize: a view is not empty"},
       {R"({"dataFrames": [{"name": "M", "viewSize": [800.5, 600]}]})",
@@ -222,7 +227,7 @@ TEST(SaveDocument, WritesTheDocumentAsItStandsAndReadsBack) {
          {"name": "Land", "kind": "group", "layers": [
            {"name": "Hillshade", "kind": "raster", "visible": false, "extent": [0, 0, 9, 9]}]}],
        "bookmarks": [{"name": "Say \"cheese\"", "extent": [1, 1, 2, 2]}]},
-      {"name": "Overview", "extent": [0, 0, 10, 10]}],
+      {"name": "Overview", "crs": "EPSG:26910", "extent": [0, 0, 10, 10]}],
     "layout": [{"kind": "legend", "dataFrame": 1, "bounds": [1, 1, 3, 4]},
                {"kind": "text", "text": "Corbelwick"}]})");
   doc->dataFrame(0).setExtent({0, 0, 8, 3});
@@ -239,6 +244,9 @@ TEST(SaveDocument, WritesTheDocumentAsItStandsAndReadsBack) {
   EXPECT_EQ(again->dataFrame(0).layer(0).features[1].geometry.parts, (std::vector<int>{0, 1, 1}));
   EXPECT_EQ(again->dataFrame(0).layer(1).member(0).coverage, (Envelope{0, 0, 9, 9}));
   EXPECT_EQ(again->dataFrame(0).bookmarks[0]->name(), "Say \"cheese\"");
+  EXPECT_EQ(again->dataFrame(0).crs, "");
+  EXPECT_EQ(again->dataFrame(1).crs, "EPSG:26910");
+  EXPECT_EQ(saved.find("\"crs\""), saved.rfind("\"crs\""));  // written only where there is one
   EXPECT_EQ(again->focusIndex(), 1);
   EXPECT_TRUE(again->layoutActive());
   EXPECT_EQ(again->layout->elements[0]->dataFrame, &again->dataFrame(1));

@@ -21,6 +21,9 @@ TEST(SampleDocument, HoldsTheTownWithItsFramesBookmarksAndLayout) {
   DataFrame& overview = doc->dataFrame(1);
   EXPECT_EQ(main.name(), "Main Map");
   EXPECT_EQ(overview.name(), "Overview");
+  // The town lies in UTM zone 10 north (NAD83), where its coordinates come from.
+  EXPECT_EQ(main.crs, "EPSG:26910");
+  EXPECT_EQ(overview.crs, "EPSG:26910");
   EXPECT_EQ(main.viewWidth, 800);
   EXPECT_EQ(main.viewHeight, 600);
   EXPECT_EQ(doc->focusIndex(), 0);

@@ -15,13 +15,17 @@
 
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
+#include "convert/bookmark.h"
+#include "errors/error_trap.h"
 #include "errors/failure.h"
+#include "frontends/qt/bookmark_files.h"
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/contents_tree.h"
 #include "frontends/qt/host_calls.h"
 #include "frontends/qt/layout_view.h"
 #include "frontends/qt/map_canvas.h"
 #include "hosts/standin/standin.h"
+#include "ui/main/frm_main.h"
 
 namespace cw::qt {
 
@@ -74,6 +78,9 @@ void MainWindow::buildMenus() {
   file->addAction("&Save Document As...", QKeySequence::SaveAs, this, [this] { saveDocument(); });
   file->addAction("Open Sample &Document", this,
                   [this] { setDocument(standin::sampleDocument()); });
+  file->addSeparator();
+  file->addAction("&Import bookmarks...", this, [this] { importBookmarks(); });
+  file->addAction("E&xport bookmarks...", this, [this] { exportBookmarks(); });
   file->addSeparator();
   file->addAction("E&xit", QKeySequence::Quit, this, [this] { close(); });
 
@@ -192,6 +199,74 @@ void MainWindow::saveDocument() {
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
     QMessageBox::warning(this, windowTitle(), "Cannot write " + path + ".");
   }
+}
+
+std::string MainWindow::mapCrs() const {
+  standin::DataFrame* frame = canvas_->focusFrame();
+  return frame ? frame->crs : std::string();
+}
+
+bool MainWindow::hasActiveList(const QString& title) {
+  if (!module_.session.ActiveListPath.empty()) return true;
+  QMessageBox::information(this, title,
+                           "No bookmark list is open yet: open the bookmarks window first.");
+  return false;
+}
+
+void MainWindow::importBookmarks() {
+  const QString title = "Import Bookmarks";
+  if (!hasActiveList(title)) return;
+  const QString path = QFileDialog::getOpenFileName(this, title, QString(), bookmarkFileFilter());
+  if (path.isEmpty()) return;
+  convertBookmarks(title,
+                   [&] { return importBookmarkFile(module_, path.toStdString(), mapCrs()); });
+}
+
+void MainWindow::exportBookmarks() {
+  const QString title = "Export Bookmarks";
+  if (!hasActiveList(title)) return;
+  const QString everything = "All groups";
+  QStringList choices{everything};
+  errors::ErrorTrap trap(module_.report, "exportBookmarks", "MainWindow");
+  bool readable = false;
+  trap.run([&] {
+    try {
+      for (const std::string& group : groupsOfActiveList(module_)) {
+        choices << QString::fromStdString(group);
+      }
+      readable = true;
+    } catch (const convert::InputError& error) {
+      QMessageBox::warning(this, title, QString::fromStdString(error.what()));
+    }
+  });
+  if (!readable) return;
+  bool chosen = false;
+  const QString choice =
+      QInputDialog::getItem(this, title, "Bookmarks to export:", choices, 0, false, &chosen);
+  if (!chosen) return;
+  const std::string group = choice == everything ? std::string() : choice.toStdString();
+  const QString path =
+      QFileDialog::getSaveFileName(this, title, "bookmarks.xml", bookmarkFileFilter());
+  if (path.isEmpty()) return;
+  convertBookmarks(
+      title, [&] { return exportBookmarkFile(module_, path.toStdString(), group, mapCrs()); });
+}
+
+void MainWindow::convertBookmarks(const QString& title,
+                                  const std::function<std::vector<std::string>()>& run) {
+  // A file that cannot be converted is the user's to fix and is said so; any other failure is
+  // the system's, and its report tells it.
+  errors::ErrorTrap trap(module_.report, "convertBookmarks", "MainWindow");
+  trap.run([&] {
+    try {
+      QStringList told;
+      for (const std::string& line : run()) told << QString::fromStdString(line);
+      if (module_.mainWindow) module_.mainWindow->LoadGroupList();
+      QMessageBox::information(this, title, told.join("\n"));
+    } catch (const convert::InputError& error) {
+      QMessageBox::warning(this, title, QString::fromStdString(error.what()));
+    }
+  });
 }
 
 }  // namespace cw::qt

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace cw {
 class Module;
@@ -46,6 +49,10 @@ class MainWindow : public QMainWindow {
   void createBookmark(const QString& name);
   // Follows the document after a change.
   void refresh();
+  // File, Import bookmarks...: a bookmark file into the active list, as new groups.
+  void importBookmarks();
+  // File, Export bookmarks...: the active list, or one of its groups, into a bookmark file.
+  void exportBookmarks();
 
  private:
   void buildMenus();
@@ -53,6 +60,11 @@ class MainWindow : public QMainWindow {
   void fillBookmarksMenu();
   void openDocument();
   void saveDocument();
+  // The reference system of the focus data frame; "" when the document names none.
+  std::string mapCrs() const;
+  bool hasActiveList(const QString& title);
+  // Runs a conversion, tells its outcome and follows the list windows to the list.
+  void convertBookmarks(const QString& title, const std::function<std::vector<std::string>()>& run);
 
   Module& module_;
   standin::Application& host_;

@@ -38,6 +38,9 @@ class DataFrame : public host::DataFrame {
   // Document data.
   std::vector<std::unique_ptr<Layer>> layers;
   std::vector<std::unique_ptr<SpatialBookmark>> bookmarks;
+  // The reference system its extents are in, as the document names it ("EPSG:26910"); "" when
+  // the document names none.
+  std::string crs;
   int viewWidth = 0;  // pixels; 0 keeps extents as given
   int viewHeight = 0;
   void setExtentDirect(const host::Envelope& extent) { extent_ = extent; }  // no log, no widening

@@ -242,8 +242,12 @@ class Loader {
  private:
   void dataFrame(const json& value, const std::string& where) {
     needObject(value, where);
-    allowKeys(value, where, {"name", "extent", "viewSize", "layers", "bookmarks"});
+    allowKeys(value, where, {"name", "crs", "extent", "viewSize", "layers", "bookmarks"});
     auto frame = std::make_unique<DataFrame>(document_, requiredText(value, "name", where));
+    if (const json* crs = find(value, "crs")) {
+      frame->crs = text(*crs, at(where, "crs"));
+      if (frame->crs.empty()) bad(at(where, "crs"), "a reference system is not empty");
+    }
     if (const json* size = find(value, "viewSize")) {
       const std::string place = at(where, "viewSize");
       if (!size->is_array() || size->size() != 2) bad(place, "expected [width, height]");

@@ -127,6 +127,7 @@ Json document(const Document& doc) {
   for (const auto& frame : doc.dataFrames) {
     Json item = Json::object();
     item["name"] = frame->name();
+    if (!frame->crs.empty()) item["crs"] = frame->crs;
     item["extent"] = envelope(frame->extent());
     if (frame->viewWidth > 0 && frame->viewHeight > 0) {
       item["viewSize"] = Json::array({frame->viewWidth, frame->viewHeight});

@@ -14,6 +14,7 @@ constexpr std::string_view kSample = R"json(
   "dataFrames": [
     {
       "name": "Main Map",
+      "crs": "EPSG:26910",
       "extent": [498000, 4198500, 502000, 4201500],
       "viewSize": [800, 600],
       "layers": [
@@ -375,6 +376,7 @@ constexpr std::string_view kSample = R"json(
     },
     {
       "name": "Overview",
+      "crs": "EPSG:26910",
       "extent": [493000, 4195000, 508000, 4205000],
       "layers": [
         {
