@@ -1,5 +1,6 @@
 #include "script_session.h"
 
+#include <cstdio>
 #include <iostream>
 #include <utility>
 
@@ -25,6 +26,15 @@ using cw::ui::quoteForTranscript;
 namespace driver = cw::win32;
 
 ScriptSession* playing = nullptr;
+
+// The host's status when one of the command's calls failed.
+constexpr int kCommandFailed = 4;
+
+std::string hresultText(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
 
 std::wstring classOf(HWND window) {
   wchar_t name[64] = {};
@@ -286,12 +296,16 @@ void ScriptSession::create(const ScriptLine& line) {
   cw::com::ICommand* command = makeCommand_();
   if (!command) throw scriptErrorAt(line.number, "the command cannot be made");
   commands_.push_back(command);
-  command->OnCreate(application_);
+  const HRESULT created = command->OnCreate(application_);
+  if (FAILED(created))
+    fail(kCommandFailed, "the command's OnCreate failed: " + hresultText(created));
 }
 
 void ScriptSession::click(const ScriptLine& line) {
   if (commands_.empty()) throw scriptErrorAt(line.number, "click before create");
-  commands_.back()->OnClick();
+  const HRESULT clicked = commands_.back()->OnClick();
+  if (FAILED(clicked))
+    fail(kCommandFailed, "the command's OnClick failed: " + hresultText(clicked));
 }
 
 void ScriptSession::queueAnswer(MessageResult answer) {
