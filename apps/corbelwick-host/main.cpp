@@ -4,14 +4,19 @@
 // have been registered with regsvr32), hands it the application in OnCreate and clicks it from
 // its toolbar button.
 //
-//   corbelwick-host [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH] [--click]
+//   corbelwick-host [SCRIPT|--demo] [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH]
+//                   [--click]
 //
 // The module's file system works on the drives given here (handed on in its environment).
 // --click presses the button once the window is up, answers every message box with its default
 // button, prints each box's text and every call that reached the document, and closes.
+// With a session script (docs/session-scripts.md) it plays the script through the module's real
+// windows and prints the transcript corbelwick-session prints for it.
 
 #include <windows.h>
 // After windows.h, which they need before them.
+#include <fcntl.h>
+#include <io.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -24,6 +29,8 @@
 
 #include "command/corbelwick_bookmarks.h"
 #include "errors/failure.h"
+#include "frontends/headless/demo_script.h"
+#include "frontends/headless/session_script.h"
 #include "host_window.h"
 #include "hosts/com/environment_drives.h"
 #include "hosts/com/host_interfaces.h"
@@ -31,6 +38,7 @@
 #include "hosts/standin/standin.h"
 #include "message_box_reply.h"
 #include "platform/win32/wide_text.h"
+#include "script_session.h"
 #include "shared/program_io.h"
 
 namespace {
@@ -43,8 +51,8 @@ constexpr int kNotRegistered = 3;
 constexpr int kCommandFailed = 4;
 
 int usage() {
-  std::cerr << "usage: corbelwick-host [--host DOC.json] [--drive X=DIR]... [--cwd WINPATH] "
-               "[--click]\n";
+  std::cerr << "usage: corbelwick-host [SCRIPT|--demo] [--host DOC.json] [--drive X=DIR]... "
+               "[--cwd WINPATH] [--click]\n";
   return kUsage;
 }
 
@@ -67,6 +75,9 @@ struct Options {
   std::vector<std::string> drives;
   std::optional<std::string> currentDirectory;
   bool click = false;
+  std::string scriptPath;
+  bool demo = false;
+  bool scripted() const { return demo || !scriptPath.empty(); }
 };
 
 // The drives and directory handed on to the module, which reads them when it first starts.
@@ -102,6 +113,42 @@ std::wstring captionOf(cw::com::ICommand& command) {
   return text;
 }
 
+// Plays the script through the module's windows in the host's window; 2 for a script mistake.
+int runScript(const Options& options, cw::standin::Application& application,
+              cw::comhost::ComHost& host) {
+  const std::string script = options.demo ? std::string(cw::headless::kDemoScript)
+                                          : cw::programs::readFile(options.scriptPath);
+  // The transcript as corbelwick-session writes it: LF line ends.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  int status = 0;
+  {
+    ScriptSession session(
+        application, host.application(),
+        [] {
+          cw::com::ICommand* command = nullptr;
+          return SUCCEEDED(createCommand(&command)) ? command : nullptr;
+        },
+        std::cout);
+    HostWindow window(
+        L"Corbelwick Bookmarks", [] {}, application.document());
+    host.setMainWindow(window.window());
+    try {
+      session.start(script, window.window());
+    } catch (const cw::headless::ScriptError& error) {
+      std::cerr << "corbelwick-host: " << error.message << "\n";
+      status = kUsage;
+    }
+    if (status == 0) {
+      ::ShowWindow(window.window(), SW_SHOWNORMAL);
+      window.run();
+    }
+    host.setMainWindow(nullptr);
+    session.releaseCommands();
+  }
+  std::cout.flush();
+  return status;
+}
+
 int runHost(const Options& options) {
   auto document = options.hostPath.empty()
                       ? cw::standin::sampleDocument()
@@ -114,6 +161,17 @@ int runHost(const Options& options) {
   if (FAILED(host->registered())) {
     complain("cannot serve the host's classes: " + hresultText(host->registered()), !options.click);
     return kCommandFailed;
+  }
+
+  if (options.scripted()) {
+    const int status = runScript(options, *application, *host);
+    host->stopServing();
+    ::CoUninitialize();
+    if (host->referencesHeld() == 0) {
+      delete host;
+      delete application;
+    }
+    return status;
   }
 
   cw::com::ICommand* command = nullptr;
@@ -199,9 +257,16 @@ int main(int argc, char** argv) {
       options.currentDirectory = args[++i];
     } else if (arg == "--click") {
       options.click = true;
+    } else if (arg == "--demo") {
+      options.demo = true;
+    } else if (!arg.empty() && arg[0] != '-' && options.scriptPath.empty()) {
+      options.scriptPath = arg;
     } else {
       return usage();
     }
+  }
+  if ((options.demo && !options.scriptPath.empty()) || (options.scripted() && options.click)) {
+    return usage();
   }
   // Checked here, so that a bad mapping is told before the module is started on it.
   for (const std::string& drive : options.drives) {

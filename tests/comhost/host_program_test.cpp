@@ -7,6 +7,7 @@
 // After windows.h, which it needs before it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -263,11 +264,77 @@ TEST_F(HostProgram, BadArgumentsAndDocumentsEndBeforeTheModuleIsMade) {
       {L"--drive nonsense --click", 2, "usage: corbelwick-host"},
       {L"--host", 2, "usage: corbelwick-host"},
       {L"--host Z:\\no\\such\\document.json --click", 1, "cannot read Z:\\no\\such\\document.json"},
+      {L"--demo --click", 2, "usage: corbelwick-host"},
+      {L"Z:\\no\\such.session", 1, "cannot read Z:\\no\\such.session"},
   };
   for (const Case& c : cases) {
     const Finished result = host(c.arguments);
     EXPECT_EQ(result.code, c.code) << result.err;
     EXPECT_NE(result.err.find(c.told), std::string::npos) << result.err;
+  }
+}
+
+// A script's mistakes reach the host inside the module's windows and loops: each must end the run
+// with status 2 and its message, the transcript up to it written, rather than leave a window
+// waiting for a person. And the answers of the script's queues reach the boxes they were meant
+// for: a cancelled input box adds nothing, and the OK box that says so takes no queued answer.
+TEST_F(HostProgram, AScriptPlaysThroughTheWindowsAndItsMistakesEndTheRun) {
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  struct Case {
+    const char* what;
+    std::string script;
+    int code;
+    std::string transcriptEnd;
+    const char* told;  // on stderr; "" for none
+  };
+  const std::string opened = "create\nanswer No\nclick\n";
+  const std::string openedTranscript =
+      "> create\n> answer No\n> click\n"
+      "MSGBOX \"Would you like to import your existing ArcMap bookmarks?\" -> No\n";
+  const std::vector<Case> cases = {
+      {"a cancelled input box",
+       opened + "input-cancel\npress frmMain.cmdbtnAddGroup\nshow frmMain\n", 0,
+       "> input-cancel\n> press frmMain.cmdbtnAddGroup\nINPUT \"Name the new group:\" -> cancel\n"
+       "MSGBOX \"Groups must have a name\"\n> show frmMain\nCHECK frmMain.chkViz 0\nLIST "
+       "frmMain.lstbxExtentName [] selected -\n"
+       "LIST frmMain.lstbxGroup [] selected -\n"
+       "TEXT frmMain.Text1 "
+       "\"C:\\Program Files\\CorbelwickGIS\\CorbelwickBookmarks\\bookmarks_default.bmk\"\n",
+       ""},
+      {"a question with no answer queued", "create\nclick\n", 2,
+       "> click\nMSGBOX \"Would you like to import your existing ArcMap bookmarks?\" -> ?\n",
+       "a Yes/No question has no queued answer"},
+      {"the script ends inside a modal window", opened + "press frmMain.btnLoadList\n", 2,
+       "> press frmMain.btnLoadList\n", "the script ended while frmLoadList is shown"},
+      {"a control the window lacks", opened + "press frmMain.nothing\n", 2,
+       "> press frmMain.nothing\n", "script line 4: unknown control nothing on frmMain"},
+      {"answers left over", opened + "answer Yes\n", 2, "> answer Yes\n",
+       "1 queued answer(s) unused"},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path drive =
+        std::filesystem::temp_directory_path() / ("cw-script-" + std::to_string(&c - &cases[0]));
+    std::filesystem::remove_all(drive);
+    std::filesystem::create_directories(drive / "Program Files");
+    const std::filesystem::path script = drive.string() + ".session";
+    {
+      std::ofstream out(script, std::ios::binary);
+      out << c.script;
+    }
+    const Finished result =
+        host(L"\"" + script.wstring() + L"\" --drive \"C=" + drive.wstring() + L"\"");
+    EXPECT_EQ(result.code, c.code) << c.what << "\n" << result.err;
+    const bool ends = result.out.size() >= c.transcriptEnd.size() &&
+                      result.out.compare(result.out.size() - c.transcriptEnd.size(),
+                                         c.transcriptEnd.size(), c.transcriptEnd) == 0;
+    EXPECT_TRUE(ends) << c.what << "\n" << result.out;
+    if (*c.told) {
+      EXPECT_NE(result.err.find(c.told), std::string::npos) << c.what << "\n" << result.err;
+    } else {
+      EXPECT_EQ(result.err, "") << c.what;
+    }
+    std::filesystem::remove_all(drive);
+    std::filesystem::remove(script);
   }
 }
 

@@ -6,15 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "frontends/headless/session_script.h"
 #include "platform/window_host.h"
 
 namespace cw::headless {
-
-// A script or test mistake (a question nobody answered, a modal window nobody drives). It is
-// not a cw::Failure or std::exception, so no error trap of the system catches it.
-struct ScriptError {
-  std::string message;
-};
 
 // The toolkit without a screen: answers come from queues, and every box, prompt, pointer change
 // and opened link is written to the transcript, one line each:

@@ -1,13 +1,16 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontends/headless/headless_toolkit.h"
+#include "frontends/headless/session_player.h"
+#include "frontends/headless/session_script.h"
+#include "frontends/headless/session_target.h"
 
 namespace cw {
 class Module;
@@ -21,16 +24,17 @@ class FileSystem;
 }
 namespace cw::ui {
 class Window;
-}
+class Control;
+}  // namespace cw::ui
 
 namespace cw::headless {
 
 // Plays a script of user and host actions against the real system with the headless toolkit,
 // writing a transcript. The format is described in docs/session-scripts.md.
-class SessionRunner {
+class SessionRunner : private SessionTarget {
  public:
   SessionRunner(platform::FileSystem& fs, standin::Application& host, std::ostream& out);
-  ~SessionRunner();
+  ~SessionRunner() override;
 
   // Plays the whole script; throws ScriptError on a script mistake.
   void play(const std::string& script);
@@ -39,15 +43,24 @@ class SessionRunner {
   HeadlessToolkit& toolkit() { return toolkit_; }
 
  private:
-  struct Line {
-    int number;
-    std::vector<std::string> words;
-  };
-  static std::vector<Line> parse(const std::string& script);
-  void runUntil(const std::function<bool()>& done);
-  void perform(const Line& line);
-  ui::Window& window(const std::string& name, const Line& line);
-  void printState();
+  void create(const ScriptLine& line) override;
+  void click(const ScriptLine& line) override;
+  void queueAnswer(platform::MessageResult answer) override;
+  void queueInput(std::optional<std::string> answer) override;
+  std::size_t unusedAnswers() const override;
+  void press(const ScriptLine& line) override;
+  void select(const ScriptLine& line) override;
+  void doubleClick(const ScriptLine& line) override;
+  void check(const ScriptLine& line) override;
+  void type(const ScriptLine& line) override;
+  void changeDirectory(const ScriptLine& line) override;
+  void close(const ScriptLine& line) override;
+  std::string show(const ScriptLine& line) override;
+
+  ui::Window& window(const std::string& name, const ScriptLine& line);
+  // Word 1, "W.CONTROL", split into the window and its control.
+  std::pair<ui::Window*, ui::Control*> target(const ScriptLine& line);
+  void selectIn(ui::Control& control, const std::string& which, const ScriptLine& line);
 
   platform::FileSystem& fs_;
   standin::Application& host_;
@@ -55,14 +68,7 @@ class SessionRunner {
   HeadlessToolkit toolkit_;
   std::unique_ptr<Module> module_;
   std::vector<std::unique_ptr<CorbelwickBookmarks>> commands_;
-  std::vector<Line> lines_;
-  std::size_t next_ = 0;
+  SessionPlayer player_;
 };
-
-// Splits a script line into words: blanks separate, double quotes group (\" inside), "#" at the
-// start of a word begins a comment.
-std::vector<std::string> splitScriptLine(const std::string& line);
-// A number in its shortest exact form (-122, 37.25).
-std::string shortestNumber(double value);
 
 }  // namespace cw::headless
