@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "com/com_client.h"
 #include "com/fake_hook.h"
 #include "com/fake_host.h"
@@ -66,25 +69,47 @@ TEST_F(CommandClick, ReachesTheApplicationOnceByItsClassIdAndAsksEveryDataFrame)
   EXPECT_EQ(host.application->references(), 2) << "and kept while the module is loaded";
 }
 
+std::wstring classOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+// The command created on the lasting host and clicked: the bookmarks window shows.
+class ShownBookmarks : public CommandClick {
+ protected:
+  void SetUp() override {
+    CommandClick::SetUp();
+    // Registered once COM is up, and revoked before it goes down.
+    appRef.emplace(host.application);
+    ASSERT_EQ(appRef->registered(), S_OK);
+    command = newCommand();
+    ASSERT_TRUE(command);
+    ASSERT_EQ(command->OnCreate(host.hook), S_OK);
+    ASSERT_EQ(command->OnClick(), S_OK);
+    form = win32::findShownWindow("frmMain");
+    ASSERT_NE(form, nullptr) << "no bookmarks window shown";
+  }
+
+  void TearDown() override {
+    command = Ref<ICommand>();
+    appRef.reset();
+    CommandClick::TearDown();
+  }
+
+  LastingHost& host = lastingHost();
+  std::optional<FakeAppRef> appRef;
+  MessageBoxAnswerer answerer;
+  Ref<ICommand> command;
+  HWND form = nullptr;
+};
+
 // The click shows the bookmarks window in a tool window of the module's own, owned by the
 // application's main window and captioned with the product's name; its close control hides it
 // and the next click shows it again. Found by name through window calls, as any driver would.
-TEST_F(CommandClick, ShowsTheBookmarksWindowInAFrameOwnedByTheHostsMainWindow) {
-  LastingHost& host = lastingHost();
-  FakeAppRef appRef(host.application);
-  ASSERT_EQ(appRef.registered(), S_OK);
-  MessageBoxAnswerer answerer;
-
-  Ref<ICommand> command = newCommand();
-  ASSERT_TRUE(command);
-  ASSERT_EQ(command->OnCreate(host.hook), S_OK);
-  ASSERT_EQ(command->OnClick(), S_OK);
-  HWND form = win32::findShownWindow("frmMain");
-  ASSERT_NE(form, nullptr) << "no bookmarks window shown";
+TEST_F(ShownBookmarks, ShowsTheBookmarksWindowInAFrameOwnedByTheHostsMainWindow) {
   HWND frame = win32::topLevelOf(form);
-  wchar_t className[64] = {};
-  ::GetClassNameW(frame, className, 64);
-  EXPECT_EQ(std::wstring(className), win32::kFrameClass);
+  EXPECT_EQ(classOf(frame), win32::kFrameClass);
   EXPECT_EQ(::GetWindow(frame, GW_OWNER), host.mainWindow);
   EXPECT_EQ(win32::controlText(frame), "CorbelwickBookmarks");
   EXPECT_EQ(win32::controlText(win32::findControl(form, "btnZoom")), "Zoom");
@@ -97,26 +122,9 @@ TEST_F(CommandClick, ShowsTheBookmarksWindowInAFrameOwnedByTheHostsMainWindow) {
   win32::closeWindow(frame);
 }
 
-std::wstring classOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
-
 // The windows the bookmarks window opens inside the host: the framed help window in a frame of
 // its own beside it, the open-list window modally over it until it is cancelled.
-TEST_F(CommandClick, TheBookmarksWindowOpensTheHelpFramedAndTheOpenListModally) {
-  LastingHost& host = lastingHost();
-  FakeAppRef appRef(host.application);
-  ASSERT_EQ(appRef.registered(), S_OK);
-  MessageBoxAnswerer answerer;
-  Ref<ICommand> command = newCommand();
-  ASSERT_TRUE(command);
-  ASSERT_EQ(command->OnCreate(host.hook), S_OK);
-  ASSERT_EQ(command->OnClick(), S_OK);
-  HWND form = win32::findShownWindow("frmMain");
-  ASSERT_NE(form, nullptr);
-
+TEST_F(ShownBookmarks, TheBookmarksWindowOpensTheHelpFramedAndTheOpenListModally) {
   ASSERT_TRUE(win32::press(win32::findControl(form, "btnHelp2")));
   HWND help = win32::findShownWindow("frmHelp");
   ASSERT_NE(help, nullptr);

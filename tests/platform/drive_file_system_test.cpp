@@ -12,6 +12,7 @@
 
 #include "errors/failure.h"
 #include "support/failure_number.h"
+#include "support/file_system_io.h"
 #include "support/temp_drives.h"
 
 namespace cw::platform {
@@ -19,21 +20,9 @@ namespace {
 
 using cw::testing::TempDrives;
 
+using cw::testing::append;
 using cw::testing::failureNumber;
-
-std::string readAll(FileSystem& fs, const std::string& path) {
-  auto in = fs.openRead(path);
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-  return out;
-}
-
-void append(FileSystem& fs, const std::string& path, std::string_view bytes) {
-  auto out = fs.openAppend(path);
-  out->write(bytes);
-  out->close();
-}
+using cw::testing::readAll;
 
 std::vector<std::string> names(const std::vector<DirEntry>& entries) {
   std::vector<std::string> out;

@@ -14,27 +14,16 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_errors.h"
 #include "support/failure_number.h"
+#include "support/file_system_io.h"
 #include "support/temp_drives.h"
 
 namespace cw::platform {
 namespace {
 
+using cw::testing::append;
 using cw::testing::failureNumber;
+using cw::testing::readAll;
 using cw::testing::TempDrives;
-
-std::string readAll(FileSystem& fs, const std::string& path) {
-  auto in = fs.openRead(path);
-  std::string out;
-  char buffer[4096];
-  for (std::size_t n; (n = in->read(buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-  return out;
-}
-
-void append(FileSystem& fs, const std::string& path, std::string_view bytes) {
-  auto out = fs.openAppend(path);
-  out->write(bytes);
-  out->close();
-}
 
 // Another program holding a file open without sharing it.
 class LockedFile {
