@@ -1,15 +1,15 @@
 // corbelwick-convert IN OUT [options]: bookmarks from one file into another, the format of each
 // taken from its extension. See docs/converter.md.
 
-#include <malloc.h>
-
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "convert/bookmark.h"
 #include "convert/conversion.h"
+#include "huge_page_heap.h"
 
 namespace {
 
@@ -31,11 +31,6 @@ int usage(const char* problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A conversion frees its input's parse before it builds the output: memory kept for reuse
-  // (not handed back to the system and asked for again) spares the kernel the zeroing of every
-  // new page, a good part of a large conversion's time.
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
   cw::convert::ConvertOptions options;
   int positional = 0;
   for (int i = 1; i < argc; ++i) {
@@ -64,6 +59,9 @@ int main(int argc, char** argv) {
     }
   }
   if (positional != 2) return usage("give an input and an output file");
+  std::error_code unknown;
+  const std::uintmax_t inputBytes = std::filesystem::file_size(options.input, unknown);
+  cw::convert_app::PrepareHeapFor(unknown ? 0 : static_cast<std::size_t>(inputBytes));
 
   try {
     for (const std::string& line : cw::convert::Convert(options)) {

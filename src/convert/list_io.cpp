@@ -38,16 +38,6 @@ std::string recordPlace(std::int64_t record) {
   return "record " + std::to_string(record);
 }
 
-double extentValue(const store::Field& field, std::int64_t record, const std::string& file) {
-  if (field.isNumber() || field.isEmpty()) return field.asNumber();
-  try {
-    return field.asNumber();
-  } catch (const Failure&) {
-    throw InputError(file, recordPlace(record),
-                     "the extent field \"" + field.textValue() + "\" is not a number");
-  }
-}
-
 bool startsWithHeader(std::string_view bytes) {
   // A list written by the system begins with its header; anything else is another kind of file.
   std::size_t at = 0;
@@ -137,10 +127,11 @@ Bookmarks readList(std::string_view bytes, const std::string& file) {
       Bookmark bookmark;
       bookmark.group = group.name;
       bookmark.name = std::move(listed.name);
-      bookmark.extent = {extentValue(listed.extent[0], listed.record, file),
-                         extentValue(listed.extent[1], listed.record, file),
-                         extentValue(listed.extent[2], listed.record, file),
-                         extentValue(listed.extent[3], listed.record, file)};
+      if (!listed.extentIsNumbers) {
+        throw InputError(file, recordPlace(listed.record),
+                         "the extent field \"" + listed.notANumber + "\" is not a number");
+      }
+      bookmark.extent = listed.extent;
       if (!isShowable(bookmark.extent))
         checkExtent(bookmark.extent, file, recordPlace(listed.record));
       bookmarks.push_back(std::move(bookmark));
@@ -198,7 +189,7 @@ ListAddition addToList(std::string_view existing, Bookmarks bookmarks, const std
       }
       if (name != bookmark->name) ++addition.changedNames;
       const host::Envelope& e = bookmark->extent;
-      store::appendRecord(out, store::bookmarkRecord(group, name, e.XMin, e.YMin, e.XMax, e.YMax));
+      store::appendBookmarkRecord(out, group, name, e.XMin, e.YMin, e.XMax, e.YMax);
       Bookmark& stored = addition.written.emplace_back(std::move(*bookmark));
       stored.group = group;
       stored.name = name;

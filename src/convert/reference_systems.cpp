@@ -11,6 +11,7 @@
 
 #include "convert/bookmark.h"
 #include "convert/numbers.h"
+#include "convert/qgis_srs_ids.h"
 
 namespace cw::convert {
 
@@ -135,6 +136,20 @@ void widenToEdgeExtremes(PJ* pj, const host::Envelope& in, bool geographicTarget
   }
 }
 
+// The code of "EPSG:CODE" when it is one of the common systems QGIS has a fixed id for: those
+// are known to exist without asking PROJ.
+std::optional<int> knownEpsgCode(const std::string& definition) {
+  constexpr std::string_view kPrefix = "EPSG:";
+  if (!definition.starts_with(kPrefix) || definition.size() > kPrefix.size() + 6 ||
+      definition.size() == kPrefix.size() || definition[kPrefix.size()] == '0' ||
+      definition.find_first_not_of("0123456789", kPrefix.size()) != std::string::npos) {
+    return std::nullopt;
+  }
+  const int code = std::atoi(definition.c_str() + kPrefix.size());
+  if (!qgisSrsIdOfEpsg(code)) return std::nullopt;
+  return code;
+}
+
 }  // namespace
 
 std::string crsDefinition(const std::string& given) {
@@ -142,20 +157,28 @@ std::string crsDefinition(const std::string& given) {
   return digits ? "EPSG:" + given : given;
 }
 
-ReferenceSystems::ReferenceSystems() : context_(proj_context_create()) {
-  proj_log_level(context_, PJ_LOG_NONE);
-  proj_context_set_enable_network(context_, 0);
-}
+ReferenceSystems::ReferenceSystems() = default;
 
 ReferenceSystems::~ReferenceSystems() {
   for (auto& [key, pj] : transformations_) proj_destroy(pj);
   for (auto& [key, pj] : systems_) proj_destroy(pj);
-  proj_context_destroy(context_);
+  if (context_) proj_context_destroy(context_);
+}
+
+// PROJ opens its database on the first question; a conversion that asks none (its systems all
+// known EPSG codes, nothing to transform) is spared that.
+PJ_CONTEXT* ReferenceSystems::context() {
+  if (!context_) {
+    context_ = proj_context_create();
+    proj_log_level(context_, PJ_LOG_NONE);
+    proj_context_set_enable_network(context_, 0);
+  }
+  return context_;
 }
 
 PJ* ReferenceSystems::crs(const std::string& definition) {
   if (auto found = systems_.find(definition); found != systems_.end()) return found->second;
-  PJ* pj = isDefinitionForm(definition) ? proj_create(context_, definition.c_str()) : nullptr;
+  PJ* pj = isDefinitionForm(definition) ? proj_create(context(), definition.c_str()) : nullptr;
   if (pj && !proj_is_crs(pj)) {
     proj_destroy(pj);
     pj = nullptr;
@@ -166,6 +189,7 @@ PJ* ReferenceSystems::crs(const std::string& definition) {
 
 void ReferenceSystems::check(const std::string& definition, const std::string& file,
                              const std::string& place) {
+  if (knownEpsgCode(definition)) return;
   if (!crs(definition)) {
     throw InputError(file, place, "unknown reference system \"" + definition + "\"");
   }
@@ -173,9 +197,10 @@ void ReferenceSystems::check(const std::string& definition, const std::string& f
 
 bool ReferenceSystems::same(const std::string& a, const std::string& b) {
   if (a == b) return true;
+  if (a.empty() || b.empty()) return false;
   PJ* x = crs(a);
   PJ* y = crs(b);
-  return x && y && proj_is_equivalent_to_with_ctx(context_, x, y, PJ_COMP_EQUIVALENT);
+  return x && y && proj_is_equivalent_to_with_ctx(context(), x, y, PJ_COMP_EQUIVALENT);
 }
 
 bool ReferenceSystems::isGeographic(const std::string& definition) {
@@ -184,6 +209,7 @@ bool ReferenceSystems::isGeographic(const std::string& definition) {
 }
 
 std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
+  if (auto known = knownEpsgCode(definition)) return known;
   PJ* pj = crs(definition);
   if (!pj) return std::nullopt;
   const char* authority = proj_get_id_auth_name(pj, 0);
@@ -193,14 +219,14 @@ std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
   // still be an EPSG system: the first candidate PROJ finds that is the same system but for the
   // order of its axes, which the converter fixes anyway.
   int* confidence = nullptr;
-  PJ_OBJ_LIST* matches = proj_identify(context_, pj, "EPSG", nullptr, &confidence);
+  PJ_OBJ_LIST* matches = proj_identify(context(), pj, "EPSG", nullptr, &confidence);
   std::optional<int> found;
   const int count = matches ? proj_list_get_count(matches) : 0;
   for (int i = 0; i < count && !found; ++i) {
-    PJ* candidate = proj_list_get(context_, matches, i);
+    PJ* candidate = proj_list_get(context(), matches, i);
     const char* candidateCode = proj_get_id_code(candidate, 0);
     if (candidateCode &&
-        proj_is_equivalent_to_with_ctx(context_, candidate, pj,
+        proj_is_equivalent_to_with_ctx(context(), candidate, pj,
                                        PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS)) {
       found = std::atoi(candidateCode);
     }
@@ -213,17 +239,17 @@ std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
 
 std::string ReferenceSystems::esriWkt(const std::string& definition) {
   PJ* pj = crs(definition);
-  const char* wkt = pj ? proj_as_wkt(context_, pj, PJ_WKT1_ESRI, nullptr) : nullptr;
+  const char* wkt = pj ? proj_as_wkt(context(), pj, PJ_WKT1_ESRI, nullptr) : nullptr;
   return wkt ? wkt : "";
 }
 
 double ReferenceSystems::metresPerUnit(const std::string& definition) {
   constexpr double kEquatorRadius = 6378137;
   PJ* pj = crs(definition);
-  PJ* cs = pj ? proj_crs_get_coordinate_system(context_, pj) : nullptr;
+  PJ* cs = pj ? proj_crs_get_coordinate_system(context(), pj) : nullptr;
   double toBase = 1;  // metres, or radians for an angle
   if (cs)
-    proj_cs_get_axis_info(context_, cs, 0, nullptr, nullptr, nullptr, &toBase, nullptr, nullptr,
+    proj_cs_get_axis_info(context(), cs, 0, nullptr, nullptr, nullptr, &toBase, nullptr, nullptr,
                           nullptr);
   if (cs) proj_destroy(cs);
   return isGeographic(definition) ? toBase * kEquatorRadius : toBase;
@@ -234,8 +260,8 @@ PJ* ReferenceSystems::transformation(const std::string& from, const std::string&
   if (auto found = transformations_.find(key); found != transformations_.end()) {
     return found->second;
   }
-  PJ* raw = proj_create_crs_to_crs_from_pj(context_, crs(from), crs(to), nullptr, nullptr);
-  PJ* normalised = raw ? proj_normalize_for_visualization(context_, raw) : nullptr;
+  PJ* raw = proj_create_crs_to_crs_from_pj(context(), crs(from), crs(to), nullptr, nullptr);
+  PJ* normalised = raw ? proj_normalize_for_visualization(context(), raw) : nullptr;
   if (raw) proj_destroy(raw);
   transformations_[key] = normalised;
   return normalised;
@@ -259,7 +285,7 @@ host::Envelope ReferenceSystems::transform(const host::Envelope& extent, const s
   PJ* pj = transformation(from, to);
   if (!pj) throw InputError(file, place, "no transformation from " + from + " to " + to);
   const bool geographicTarget = isGeographic(to);
-  std::optional<host::Envelope> out = boundsOf(context_, pj, in, kDensifyPoints, geographicTarget);
+  std::optional<host::Envelope> out = boundsOf(context(), pj, in, kDensifyPoints, geographicTarget);
   if (!out) {
     throw InputError(file, place,
                      "the box " + boxText(extent) + " cannot be transformed from " + from + " to " +

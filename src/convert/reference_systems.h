@@ -53,10 +53,11 @@ class ReferenceSystems {
                            const std::string& place);
 
  private:
+  pj_ctx* context();
   PJconsts* crs(const std::string& definition);
   PJconsts* transformation(const std::string& from, const std::string& to);
 
-  pj_ctx* context_;
+  pj_ctx* context_ = nullptr;
   std::map<std::string, PJconsts*> systems_;
   std::map<std::pair<std::string, std::string>, PJconsts*> transformations_;
 };

@@ -80,15 +80,21 @@ bool isAscii(std::string_view text) {
 }  // namespace
 
 std::string utf8ToAnsi(std::string_view utf8) {
-  if (isAscii(utf8)) return std::string(utf8);
   std::string out;
-  out.reserve(utf8.size());
+  appendAsAnsi(out, utf8);
+  return out;
+}
+
+void appendAsAnsi(std::string& out, std::string_view utf8) {
+  if (isAscii(utf8)) {
+    out.append(utf8);
+    return;
+  }
   for (std::size_t pos = 0; pos < utf8.size();) {
     std::int32_t c = decodeUtf8(utf8, pos);
     int byte = c < 0 ? -1 : ansiByte(static_cast<char32_t>(c));
     out += byte < 0 ? '?' : static_cast<char>(byte);
   }
-  return out;
 }
 
 std::string ansiToUtf8(std::string_view ansi) {

@@ -51,6 +51,36 @@ Decimal toDecimal(double magnitude, int precision) {
   return decimal;
 }
 
+// A value below 1E+09 that a decimal of at most four places gives back, written as that decimal
+// (the usual map coordinate: 400000.5, 5000000.25); nullptr for any other. Below 1E+09 an ulp is
+// far smaller than a ten-thousandth, so at each number of places at most one decimal gives the
+// value back, and the product rounded to an integer finds it: the first number of places that
+// does is the shortest text of the value, as the general way below would write it.
+char* formatShortDecimal(char* out, double value) {
+  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  const double magnitude = std::fabs(value);
+  for (int places = 0; places < 5; ++places) {
+    const double scaled = std::nearbyint(magnitude * kScales[places]);
+    if (scaled / kScales[places] != magnitude) continue;
+    auto units = static_cast<std::uint64_t>(scaled);
+    char digits[24];
+    int count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + units % 10);
+      units /= 10;
+    } while (units);
+    while (count <= places) digits[count++] = '0';  // 0.05: the integer part's zero
+    char* end = out;
+    if (value < 0) *end++ = '-';
+    for (int i = count - 1; i >= 0; --i) {
+      *end++ = digits[i];
+      if (i == places && places) *end++ = '.';
+    }
+    return end;
+  }
+  return nullptr;
+}
+
 // The decimal place of the first significant digit of an unsigned numeric text: positive for
 // values of 1 and above, so it tells which way a number left the range of a double.
 std::int64_t decimalPlace(std::string_view text) {
@@ -83,7 +113,7 @@ std::int64_t decimalPlace(std::string_view text) {
 
 }  // namespace
 
-std::string formatNumber(double value) {
+char* formatNumberInto(char* out, double value) {
   if (std::isnan(value)) {
     throw Failure(err::kInvalidProcedureCall,
                   "Invalid procedure call or argument: a number field cannot hold NaN");
@@ -92,20 +122,39 @@ std::string formatNumber(double value) {
     throw Failure(err::kOverflow,
                   "Overflow: a number field cannot hold "
                   "an infinite value");
-  if (value == 0) return "0";  // -0 as well
+  char* end = out;
+  if (value == 0) {  // -0 as well
+    *end++ = '0';
+    return end;
+  }
 
   constexpr int kSignificantDigits = 15;
-  Decimal decimal = toDecimal(std::fabs(value), -1);
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e9) {
+    if (char* shortDecimal = formatShortDecimal(out, value)) return shortDecimal;
+  }
+  if (magnitude >= 1e-5 && magnitude < 1e15) {
+    // Where the plain shortest text has at most 15 significant digits it is the written form
+    // (below 1E+15 every integer is exact, so it has no more digits than the scientific one):
+    // the usual map coordinate takes this way, the rest the general one below.
+    auto plain = std::to_chars(out, out + kLongestNumber, value, std::chars_format::fixed);
+    int significant = 0;
+    bool leading = true;
+    for (const char* p = out; p < plain.ptr; ++p) {
+      if (!isDigit(*p) || (leading && *p == '0')) continue;
+      leading = false;
+      ++significant;
+    }
+    if (plain.ec == std::errc() && significant <= kSignificantDigits) return plain.ptr;
+  }
+  Decimal decimal = toDecimal(magnitude, -1);
   if (decimal.count > kSignificantDigits) {
-    decimal = toDecimal(std::fabs(value), kSignificantDigits - 1);
+    decimal = toDecimal(magnitude, kSignificantDigits - 1);
   }
   const char* digits = decimal.digits;
   const int count = decimal.count;
   const int exponent = decimal.exponent;
 
-  // Built in place: the rewrite and the appends write every number through here.
-  char out[64];
-  char* end = out;
   auto put = [&end](const char* from, int n) {
     std::memcpy(end, from, static_cast<std::size_t>(n));
     end += n;
@@ -124,9 +173,9 @@ std::string formatNumber(double value) {
     }
     *end++ = 'E';
     *end++ = exponent < 0 ? '-' : '+';
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) *end++ = '0';
-    end = std::to_chars(end, out + sizeof out, magnitude).ptr;
+    const int power = exponent < 0 ? -exponent : exponent;
+    if (power < 10) *end++ = '0';
+    end = std::to_chars(end, out + kLongestNumber, power).ptr;
   } else if (exponent < 0) {
     put("0.", 2);
     zeros(-exponent - 1);
@@ -139,7 +188,12 @@ std::string formatNumber(double value) {
     *end++ = '.';
     put(digits + exponent + 1, count - exponent - 1);
   }
-  return std::string(out, end);
+  return end;
+}
+
+std::string formatNumber(double value) {
+  char out[kLongestNumber];
+  return std::string(out, formatNumberInto(out, value));
 }
 
 bool isWrittenNumberForm(std::string_view text) {

@@ -299,27 +299,59 @@ std::string formatRecord(std::span<const Field> fields) {
   return line;
 }
 
+namespace {
+
+void appendTextField(std::string& line, std::string_view text) {
+  // There is no escape for a quote: it would end the field early and shift every later field of
+  // the file.
+  if (text.find('"') != std::string_view::npos) {
+    throw Failure(err::kInvalidProcedureCall,
+                  "Invalid procedure call or argument: a text field cannot hold a double "
+                  "quote (" +
+                      std::string(text) + ")");
+  }
+  line += '"';
+  appendAsAnsi(line, text);
+  line += '"';
+}
+
+void appendNumberField(std::string& line, double value) {
+  char number[kLongestNumber];
+  line.append(number, formatNumberInto(number, value));
+}
+
+}  // namespace
+
 void appendRecord(std::string& line, std::span<const Field> fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i) line += ',';
     const Field& field = fields[i];
     if (field.isText()) {
-      // There is no escape for a quote: it would end the field early and shift every later
-      // field of the file.
-      if (field.textValue().find('"') != std::string::npos) {
-        throw Failure(err::kInvalidProcedureCall,
-                      "Invalid procedure call or argument: a text field cannot hold a double "
-                      "quote (" +
-                          field.textValue() + ")");
-      }
-      line += '"';
-      line += utf8ToAnsi(field.textValue());
-      line += '"';
+      appendTextField(line, field.textValue());
     } else if (field.isNumber()) {
-      line += formatNumber(field.numberValue());
+      appendNumberField(line, field.numberValue());
     }
   }
   line += "\r\n";
+}
+
+void appendBookmarkRecord(std::string& line, std::string_view group, std::string_view name,
+                          double xMin, double yMin, double xMax, double yMax) {
+  // A field that cannot be written leaves the line as it was.
+  const std::size_t before = line.size();
+  try {
+    appendTextField(line, group);
+    line += ',';
+    appendTextField(line, name);
+    for (double value : {xMin, yMin, xMax, yMax}) {
+      line += ',';
+      appendNumberField(line, value);
+    }
+  } catch (...) {
+    line.resize(before);
+    throw;
+  }
+  line += ",,,,\r\n";
 }
 
 Record headerRecord() {

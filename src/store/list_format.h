@@ -54,6 +54,9 @@ std::string formatRecord(std::span<const Field> fields);
 void appendRecord(std::string& line, std::span<const Field> fields);
 // A number as written: at most 15 significant digits, "." as separator, shortest form.
 std::string formatNumber(double value);
+// The same into `out`, which has room for kLongestNumber characters; returns the end.
+inline constexpr std::size_t kLongestNumber = 32;
+char* formatNumberInto(char* out, double value);
 // True when the text is a number exactly as formatNumber writes its value.
 bool isWrittenNumberForm(std::string_view text);
 // Whether an unquoted field's text is a number, and its value.
@@ -63,5 +66,8 @@ Record headerRecord();
 Record groupRecord(const std::string& group);
 Record bookmarkRecord(const std::string& group, const std::string& name, double xMin, double yMin,
                       double xMax, double yMax);
+// appendRecord(line, bookmarkRecord(...)) without the record in between, for writers of many.
+void appendBookmarkRecord(std::string& line, std::string_view group, std::string_view name,
+                          double xMin, double yMin, double xMax, double yMax);
 
 }  // namespace cw::store

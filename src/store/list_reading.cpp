@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
 
@@ -119,6 +120,33 @@ BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, cons
 // The same rules as the group list and the group listing, for every group in one read: records
 // are gathered by the text of field 1 (a number there never equals a group's name, and the
 // group "" is never listed), and each group's withheld names are applied at the end.
+namespace {
+
+// A record's extent as a zoom would read it, or the field that would stop it.
+ListedBookmark listedExtent(const std::array<Field, 4>& fields, std::int64_t record) {
+  ListedBookmark listed;
+  listed.record = record;
+  double* const values[] = {&listed.extent.XMin, &listed.extent.YMin, &listed.extent.XMax,
+                            &listed.extent.YMax};
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const Field& field = fields[i];
+    if (!field.isText()) {
+      *values[i] = field.numberValue();  // 0 for an empty field
+      continue;
+    }
+    try {
+      *values[i] = field.asNumber();
+    } catch (const Failure&) {
+      listed.extentIsNumbers = false;
+      listed.notANumber = field.textValue();
+      break;
+    }
+  }
+  return listed;
+}
+
+}  // namespace
+
 ListContents ReadListContents(platform::ByteReader& bytes) {
   struct GroupRecords {
     std::vector<ListedBookmark> candidates;
@@ -153,20 +181,25 @@ ListContents ReadListContents(platform::ByteReader& bytes) {
     if (!lastRecords) lastRecords = &byGroup[first.asText()];
     GroupRecords& records = *lastRecords;
     if (extent[0].equals(kRemovalMarker)) records.withheld.insert(second);
-    records.candidates.push_back({std::string(), std::move(extent), contents.records});
+    records.candidates.push_back(listedExtent(extent, contents.records));
     records.candidateNames.push_back(std::move(second));
   }
   for (std::string& name : groups.names()) {
     ListedGroup listed{std::move(name), {}};
     if (auto found = byGroup.find(listed.name); found != byGroup.end()) {
       GroupRecords& records = found->second;
-      listed.bookmarks.reserve(records.candidates.size());
       for (std::size_t i = 0; i < records.candidates.size(); ++i) {
-        const Field& candidate = records.candidateNames[i];
-        if (!records.withheld.empty() && records.withheld.holdsEqual(candidate)) continue;
-        records.candidates[i].name = candidate.asText();
-        listed.bookmarks.push_back(std::move(records.candidates[i]));
+        records.candidates[i].name = records.candidateNames[i].asText();
       }
+      if (records.withheld.empty()) {
+        listed.bookmarks = std::move(records.candidates);  // the usual list: nothing withheld
+      } else {
+        for (std::size_t i = 0; i < records.candidates.size(); ++i) {
+          if (records.withheld.holdsEqual(records.candidateNames[i])) continue;
+          listed.bookmarks.push_back(std::move(records.candidates[i]));
+        }
+      }
+      std::vector<Field>().swap(records.candidateNames);
     }
     contents.groups.push_back(std::move(listed));
   }

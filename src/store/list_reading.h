@@ -40,12 +40,14 @@ BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, cons
                                     const std::string& group);
 
 // A whole list as the windows show it, read once through: the groups of the group list in file
-// order, each with the bookmarks its listing shows and their extent fields as read (kept as
-// fields, so a caller can say which record holds one that is not a number).
+// order, each with the bookmarks its listing shows and their extents as a zoom reads them (with
+// the text of a field that is no number, so a caller can say which record holds one).
 struct ListedBookmark {
   std::string name;
-  std::array<Field, 4> extent;  // XMin, YMin, XMax, YMax
-  std::int64_t record = 0;      // 1-based, counting every record of the file
+  host::Envelope extent;
+  bool extentIsNumbers = true;
+  std::string notANumber;   // when not: the first extent field that is no number
+  std::int64_t record = 0;  // 1-based, counting every record of the file
 };
 struct ListedGroup {
   std::string name;

@@ -61,6 +61,15 @@ TEST(RecordWriterTest, NumbersAreWrittenShortWithAtMostFifteenDigits) {
       {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
       {std::numeric_limits<double>::denorm_min(), "5E-324"},
       {6378137.123456789, "6378137.12345679"},
+      // Map coordinates of up to four places, and the values either side of that.
+      {400000.5, "400000.5"},
+      {-5000000.25, "-5000000.25"},
+      {0.0625, "0.0625"},
+      {0.00005, "0.00005"},
+      {1234.56789, "1234.56789"},
+      {999999999.9999, "999999999.9999"},
+      {1e9 + 0.5, "1000000000.5"},
+      {0.1 + 0.7, "0.8"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatNumber(c.value), c.written) << c.value;
 }
