@@ -1,7 +1,10 @@
 #include "host_window.h"
 
+#include <exception>
+#include <iostream>
 #include <string>
 
+#include "frontends/win32/owner_notices.h"
 #include "hosts/standin/document.h"
 #include "hosts/standin/text_forms.h"
 #include "platform/win32/wide_text.h"
@@ -21,8 +24,8 @@ std::string extentText(const cw::host::Envelope& e) {
 }  // namespace
 
 HostWindow::HostWindow(const std::wstring& buttonCaption, std::function<void()> onClick,
-                       cw::standin::Document& document)
-    : onClick_(std::move(onClick)), document_(document) {
+                       cw::standin::Document& document, ModuleNotices notices)
+    : onClick_(std::move(onClick)), notices_(std::move(notices)), document_(document) {
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = &HostWindow::procedure;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -68,12 +71,36 @@ void HostWindow::paint() {
   ::EndPaint(window_, &paint);
 }
 
+bool HostWindow::answerNotice(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+  using namespace cw::win32;
+  const bool pointer = message != 0 && message == pointerNotice();
+  const bool link = message != 0 && message == linkNotice();
+  if (!pointer && !link) return false;
+  answer = 0;
+  try {
+    if (pointer && notices_.pointer) {
+      notices_.pointer(wParam == kPointerWait);
+      answer = kNoticeHandled;
+    } else if (link && notices_.link) {
+      notices_.link(linkOf(lParam));
+      answer = kNoticeHandled;
+    }
+  } catch (const std::exception& failure) {
+    // Left to the module, which acts on its own.
+    std::cerr << "corbelwick-host: a notice of the module failed: " << failure.what() << "\n";
+    answer = 0;
+  }
+  return true;
+}
+
 LRESULT CALLBACK HostWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  LRESULT answer = 0;
+  if (self && self->answerNotice(message, wParam, lParam, answer)) return answer;
   switch (message) {
     case WM_COMMAND:
       if (self && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {

@@ -93,6 +93,11 @@ void handOnDrives(const Options& options) {
   }
 }
 
+// A link the module hands the host, opened as the shell opens it.
+void openLink(HWND owner, const std::wstring& link) {
+  ::ShellExecuteW(owner, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 // The command as the host makes it: through COM by its class id, from the registry.
 HRESULT createCommand(cw::com::ICommand** command) {
   CLSID classId{};
@@ -129,8 +134,11 @@ int runScript(const Options& options, cw::standin::Application& application,
           return SUCCEEDED(createCommand(&command)) ? command : nullptr;
         },
         std::cout);
+    ModuleNotices notices;
+    notices.pointer = [&session](bool waiting) { session.pointerChanged(waiting); };
+    notices.link = [&session](const std::wstring& link) { session.linkOpened(link); };
     HostWindow window(
-        L"Corbelwick Bookmarks", [] {}, application.document());
+        L"Corbelwick Bookmarks", [] {}, application.document(), notices);
     host.setMainWindow(window.window());
     try {
       session.start(script, window.window());
@@ -212,7 +220,8 @@ int runHost(const Options& options) {
           // inside the click's first message box and end it, and the click with it.
           if (options.click) ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
         },
-        shown);
+        shown,
+        ModuleNotices{{}, [&mainWindow](const std::wstring& link) { openLink(mainWindow, link); }});
     mainWindow = window.window();
     host->setMainWindow(mainWindow);
     std::unique_ptr<MessageBoxReply> reply;

@@ -141,6 +141,14 @@ void ScriptSession::releaseCommands() {
   commands_.clear();
 }
 
+void ScriptSession::pointerChanged(bool waiting) {
+  out_ << (waiting ? "POINTER wait\n" : "POINTER default\n");
+}
+
+void ScriptSession::linkOpened(const std::wstring& link) {
+  out_ << "OPEN " << quoteForTranscript(fromWide(link)) << "\n";
+}
+
 void CALLBACK ScriptSession::onTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (playing) playing->tick();
 }

@@ -37,6 +37,11 @@ class ScriptSession : private cw::headless::SessionTarget {
   // The commands made by the script, released.
   void releaseCommands();
 
+  // What the module told the main window, written where corbelwick-session writes it: the
+  // pointer it sets, and a link, which is not opened.
+  void pointerChanged(bool waiting);
+  void linkOpened(const std::wstring& link);
+
  private:
   void create(const cw::headless::ScriptLine& line) override;
   void click(const cw::headless::ScriptLine& line) override;

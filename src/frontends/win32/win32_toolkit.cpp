@@ -6,6 +6,7 @@
 
 #include "frontends/win32/input_box.h"
 #include "frontends/win32/modal_window.h"
+#include "frontends/win32/owner_notices.h"
 #include "frontends/win32/pixel_scale.h"
 #include "frontends/win32/window_classes.h"
 #include "platform/win32/wide_text.h"
@@ -14,6 +15,21 @@
 namespace cw::win32 {
 
 using platform::win32::toWide;
+
+namespace {
+
+// The owner's answer to a notice; 0 when there is no owner or it lives in another process,
+// where the notice's pointers would mean nothing.
+LRESULT tellOwner(const WindowOwner& owner, UINT notice, WPARAM wParam, LPARAM lParam) {
+  HWND window = owner ? owner() : nullptr;
+  if (!window || !notice || !::IsWindow(window)) return 0;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  if (process != ::GetCurrentProcessId()) return 0;
+  return ::SendMessageW(window, notice, wParam, lParam);
+}
+
+}  // namespace
 
 Win32WindowHost::~Win32WindowHost() {
   waitPointerShown() = false;
@@ -34,6 +50,7 @@ std::string Win32WindowHost::inputBox(std::string_view prompt) {
 
 void Win32WindowHost::setMousePointer(platform::MousePointer pointer) {
   const bool waiting = pointer == platform::MousePointer::kHourglass;
+  tellOwner(owner_, pointerNotice(), waiting ? kPointerWait : kPointerDefault, 0);
   waitPointerShown() = waiting;
   ::SetCursor(::LoadCursorA(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
 }
@@ -53,8 +70,17 @@ void Win32WindowHost::showModal(ui::Window& window) {
   runModalWindow(window, PixelScale::ofScreen(), ::GetActiveWindow());
 }
 
+void Win32Shell::launchWithShell(const std::wstring& target) {
+  ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void Win32Shell::openLink(std::string_view target) {
-  ::ShellExecuteW(nullptr, L"open", toWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring wide = toWide(target);
+  if (tellOwner(owner_, linkNotice(), 0, reinterpret_cast<LPARAM>(wide.c_str())) ==
+      kNoticeHandled) {
+    return;
+  }
+  if (launch_) launch_(wide);
 }
 
 }  // namespace cw::win32

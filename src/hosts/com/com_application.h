@@ -27,10 +27,11 @@ class ComApplication : public host::MapHost {
   bool hasDocument() const override;
   host::FrameProvider& frames() override { return frames_; }
 
- private:
-  // The application's main window; nullptr when the host does not give it.
+  // The application's main window, owner of the system's windows; nullptr when the host does
+  // not give it.
   HWND mainWindow() const;
 
+ private:
   // The application reference, made on the first call that succeeds.
   IApplication& application() const;
   ComRef<IMxDocument> currentDocument() const;

@@ -18,13 +18,15 @@ struct WindowClasses {
   ~WindowClasses() { win32::unregisterWindowClasses(); }
 };
 
-// Members in the order they depend on each other: the module goes before its services.
+// Members in the order they depend on each other: the module goes before its services. The
+// pointer and the links are told to the application's main window first.
 struct ProcessModule {
   WindowClasses windowClasses;
   platform::Win32FileSystem fs{environmentDrives()};
-  win32::Win32WindowHost desktop{com_identity::kTypeLibraryName};
-  win32::Win32Shell shell;
   ComApplication application;
+  win32::Win32WindowHost desktop{com_identity::kTypeLibraryName,
+                                 [this] { return application.mainWindow(); }};
+  win32::Win32Shell shell{[this] { return application.mainWindow(); }};
   Module module{fs, desktop, shell, application};
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "hosts/com/host_interfaces.h"
+#include "hosts/comhost/active_view_slots.h"
 #include "hosts/comhost/host_object.h"
 #include "hosts/comhost/map_objects.h"
 #include "hosts/standin/page_layout.h"
@@ -92,7 +93,7 @@ class ElementObject : public HostObject, public IElement, public IMapSurroundFra
 };
 
 // The page layout: its elements (a walk of its own) and its view.
-class PageLayoutObject : public HostObject, public IGraphicsContainer, public IActiveView {
+class PageLayoutObject : public HostObject, public IGraphicsContainer, public ActiveViewSlots {
  public:
   PageLayoutObject(ComHost& host, standin::PageLayout& layout) : host_(host), layout_(layout) {}
 
@@ -103,7 +104,7 @@ class PageLayoutObject : public HostObject, public IGraphicsContainer, public IA
   HRESULT STDMETHODCALLTYPE Next(IElement** element) override;
   HRESULT STDMETHODCALLTYPE Reset() override;
 
-  // IActiveView
+  // IActiveView; the slots it does not serve are ActiveViewSlots's
   HRESULT STDMETHODCALLTYPE get_Extent(IEnvelope** extent) override;
   HRESULT STDMETHODCALLTYPE put_Extent(IEnvelope* extent) override;
   // The layout's display, which only a legend's fit is handed: the layout itself.
@@ -113,29 +114,6 @@ class PageLayoutObject : public HostObject, public IGraphicsContainer, public IA
   HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data,
                                            IEnvelope* envelope) override;
   HRESULT STDMETHODCALLTYPE Refresh() override;
-  CW_NOT_SERVED(get_FullExtent(IEnvelope**))
-  CW_NOT_SERVED(put_FullExtent(IEnvelope*))
-  CW_NOT_SERVED(putref_FocusMap(IMap*))
-  CW_NOT_SERVED(get_IsMapActivated(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_IsMapActivated(VARIANT_BOOL))
-  CW_NOT_SERVED(get_Selection(IUnknown**))
-  CW_NOT_SERVED(putref_Selection(IUnknown*))
-  CW_NOT_SERVED(get_TipText(double, double, BSTR*))
-  CW_NOT_SERVED(get_ExportFrame(RECT*))
-  CW_NOT_SERVED(get_ShowScrollBars(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowScrollBars(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ShowRulers(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowRulers(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ShowSelection(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowSelection(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ExtentStack(IUnknown**))
-  CW_NOT_SERVED(get_ScreenCacheID(LONG, IUnknown*, short*))
-  CW_NOT_SERVED(HitTestMap(IUnknown*, IMap**))
-  CW_NOT_SERVED(IsActive(VARIANT_BOOL*))
-  CW_NOT_SERVED(Activate(OLE_HANDLE))
-  CW_NOT_SERVED(Deactivate())
-  CW_NOT_SERVED(Draw(OLE_HANDLE, IUnknown*))
-  CW_NOT_SERVED(Output(OLE_HANDLE, LONG, RECT*, IEnvelope*, IUnknown*))
 
  private:
   ComHost& host_;

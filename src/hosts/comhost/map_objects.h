@@ -5,6 +5,7 @@
 // Every call reaches the stand-in document, which logs it.
 
 #include "hosts/com/host_interfaces.h"
+#include "hosts/comhost/active_view_slots.h"
 #include "hosts/comhost/host_object.h"
 #include "hosts/standin/document.h"
 
@@ -85,7 +86,7 @@ class BookmarkWalkObject : public HostObject, public IEnumSpatialBookmark {
 };
 
 // A data frame: its map, its bookmarks, and its view (one object to COM).
-class MapObject : public HostObject, public IMap, public IMapBookmarks, public IActiveView {
+class MapObject : public HostObject, public IMap, public IMapBookmarks, public ActiveViewSlots {
  public:
   MapObject(ComHost& host, standin::DataFrame& frame)
       : host_(host), frame_(frame), walk_(host, frame) {}
@@ -111,38 +112,13 @@ class MapObject : public HostObject, public IMap, public IMapBookmarks, public I
   CW_NOT_SERVED(RemoveBookmark(ISpatialBookmark*))
   CW_NOT_SERVED(RemoveAllBookmarks())
 
-  // IActiveView
+  // IActiveView; the slots it does not serve are ActiveViewSlots's
   HRESULT STDMETHODCALLTYPE get_Extent(IEnvelope** extent) override;
   HRESULT STDMETHODCALLTYPE put_Extent(IEnvelope* extent) override;
   HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) override;
   HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data,
                                            IEnvelope* envelope) override;
   HRESULT STDMETHODCALLTYPE Refresh() override;
-  CW_NOT_SERVED(get_FullExtent(IEnvelope**))
-  CW_NOT_SERVED(put_FullExtent(IEnvelope*))
-  CW_NOT_SERVED(get_ScreenDisplay(IUnknown**))
-  CW_NOT_SERVED(get_GraphicsContainer(IUnknown**))
-  CW_NOT_SERVED(putref_FocusMap(IMap*))
-  CW_NOT_SERVED(get_IsMapActivated(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_IsMapActivated(VARIANT_BOOL))
-  CW_NOT_SERVED(get_Selection(IUnknown**))
-  CW_NOT_SERVED(putref_Selection(IUnknown*))
-  CW_NOT_SERVED(get_TipText(double, double, BSTR*))
-  CW_NOT_SERVED(get_ExportFrame(RECT*))
-  CW_NOT_SERVED(get_ShowScrollBars(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowScrollBars(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ShowRulers(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowRulers(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ShowSelection(VARIANT_BOOL*))
-  CW_NOT_SERVED(put_ShowSelection(VARIANT_BOOL))
-  CW_NOT_SERVED(get_ExtentStack(IUnknown**))
-  CW_NOT_SERVED(get_ScreenCacheID(LONG, IUnknown*, short*))
-  CW_NOT_SERVED(HitTestMap(IUnknown*, IMap**))
-  CW_NOT_SERVED(IsActive(VARIANT_BOOL*))
-  CW_NOT_SERVED(Activate(OLE_HANDLE))
-  CW_NOT_SERVED(Deactivate())
-  CW_NOT_SERVED(Draw(OLE_HANDLE, IUnknown*))
-  CW_NOT_SERVED(Output(OLE_HANDLE, LONG, RECT*, IEnvelope*, IUnknown*))
 
  private:
   ComHost& host_;
