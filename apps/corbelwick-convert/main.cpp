@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
   if (positional != 2) return usage("give an input and an output file");
   std::error_code unknown;
   const std::uintmax_t inputBytes = std::filesystem::file_size(options.input, unknown);
-  cw::convert_app::PrepareHeapFor(unknown ? 0 : static_cast<std::size_t>(inputBytes));
+  // A list's records are short beside what the converter holds of each; markup is long.
+  const bool compactInput = options.input.ends_with(".bmk") || options.input.ends_with(".csv");
+  const cw::convert_app::HeapPreparation heap(unknown ? 0 : static_cast<std::size_t>(inputBytes),
+                                              compactInput ? 10 : 4);
 
   try {
     for (const std::string& line : cw::convert::Convert(options)) {

@@ -148,7 +148,12 @@ std::string count(std::size_t n, const char* one, const char* many) {
 
 std::size_t groupCount(const Bookmarks& bookmarks) {
   std::set<std::string> groups;
-  for (const Bookmark& b : bookmarks) groups.insert(b.group);
+  const std::string* last = nullptr;
+  for (const Bookmark& b : bookmarks) {
+    if (last && *last == b.group) continue;  // a group's bookmarks mostly come together
+    groups.insert(b.group);
+    last = &b.group;
+  }
   return groups.size();
 }
 
@@ -276,27 +281,41 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
     written = std::move(addition.written);
     // The visibilities first: a list never names a bookmark whose file is still to come.
     if (layersKept) outputSideFiles->write(written);
-  } else {
+  }
+  // A format other than a list is written as it is made; a list is whole before it is written,
+  // since it holds the existing list too.
+  auto writeOutput = [&](platform::OutputStream& out) {
+    auto piece = [&out](std::string_view text) { out.write(text); };
     switch (to) {
       case Format::kCsv:
-        output = writeCsv(bookmarks);
+        out.write(writeCsv(bookmarks));
         break;
       case Format::kGeoJson:
-        output = writeGeoJson(bookmarks, wgs84);
+        out.write(writeGeoJson(bookmarks, wgs84));
         break;
       case Format::kQgisXml:
-        output = writeQgisXml(bookmarks, systems, options.output, writeNotes);
+        writeQgisXml(bookmarks, systems, options.output, writeNotes, piece);
         break;
       case Format::kArcGisPro:
-        output = writeArcGisPro(bookmarks, systems, options.output, writeNotes);
+        out.write(writeArcGisPro(bookmarks, systems, options.output, writeNotes));
         break;
       case Format::kKml:
-        output = writeKml(bookmarks, wgs84, writeNotes);
+        out.write(writeKml(bookmarks, wgs84, writeNotes));
         break;
       default:
         throw InputError(options.output, "", "this format cannot be written yet");
     }
-    written = std::move(bookmarks);
+  };
+  try {
+    if (to == Format::kList) {
+      disk.replace(options.output, output);
+    } else {
+      disk.replace(options.output, writeOutput);
+      written = std::move(bookmarks);
+    }
+  } catch (const InputError&) {
+    if (outputSideFiles && layersKept) outputSideFiles->discardWritten();
+    throw;
   }
   if (writeNotes.changedNames) {
     notes.push_back("changed: " + count(writeNotes.changedNames, "name", "names") +
@@ -309,12 +328,6 @@ std::vector<std::string> Convert(const ConvertOptions& given) {
                     " holds each name once)");
   }
   reportDropped(written, target, layersKept, notes);
-  try {
-    disk.replace(options.output, output);
-  } catch (const InputError&) {
-    if (outputSideFiles && layersKept) outputSideFiles->discardWritten();
-    throw;
-  }
   notes.insert(notes.begin(), "wrote " + count(written.size(), "bookmark", "bookmarks") + " in " +
                                   count(groupCount(written), "group", "groups") + " to " +
                                   options.output);

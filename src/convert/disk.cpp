@@ -77,8 +77,13 @@ std::string Disk::readAll(const std::string& localPath, std::size_t limit) {
 }
 
 void Disk::replace(const std::string& localPath, std::string_view bytes) {
+  replace(localPath, [bytes](platform::OutputStream& out) { out.write(bytes); });
+}
+
+void Disk::replace(const std::string& localPath,
+                   const std::function<void(platform::OutputStream&)>& write) {
   try {
-    platform::replaceFileContent(fs(localPath), windowsPath(localPath), bytes);
+    platform::replaceFileContentWith(fs(localPath), windowsPath(localPath), write);
   } catch (const Failure& failure) {
     throw InputError(localPath, "", "cannot be written: " + failure.description());
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ class Disk {
   std::string readAll(const std::string& path, std::size_t limit);
   // Puts `bytes` in place of the file in one step: complete or not at all.
   void replace(const std::string& path, std::string_view bytes);
+  // The same with the content written by `write` as it is made.
+  void replace(const std::string& path, const std::function<void(platform::OutputStream&)>& write);
 
  private:
   bool isAppPath(const std::string& path) const;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "store/list_format.h"
+
 namespace cw::convert {
 
 const char* exactText(double value, ExactText& buffer) {
@@ -15,6 +17,12 @@ const char* exactText(double value, ExactText& buffer) {
   }
   // Plain decimals where they stay short, as map coordinates are; an exponent otherwise.
   const double magnitude = std::fabs(value);
+  if (magnitude >= 1e-5 && magnitude < 1e9) {
+    if (char* end = store::formatShortDecimal(first, value)) {
+      *end = 0;
+      return first;
+    }
+  }
   const bool plain = magnitude >= 1e-5 && magnitude < 1e16;
   auto result = plain ? std::to_chars(first, last, value, std::chars_format::fixed)
                       : std::to_chars(first, last, value);

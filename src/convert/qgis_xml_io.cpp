@@ -22,12 +22,27 @@ constexpr const char* kRoot = "qgis_bookmarks";
 constexpr std::array<const char*, 8> kFields{"id",   "name", "project", "xmin",
                                              "ymin", "xmax", "ymax",    "sr_id"};
 
-// pugixml's printer buffers its output and hands it on in large pieces.
-struct StringWriter : pugi::xml_writer {
-  std::string text;
-  void write(const void* data, std::size_t size) override {
-    text.append(static_cast<const char*>(data), size);
+// Gathers what pugixml's printer hands on (a bookmark at a time) into pieces of a size worth
+// passing on.
+class PieceWriter : public pugi::xml_writer {
+ public:
+  explicit PieceWriter(const std::function<void(std::string_view)>& out) : out_(out) {
+    text_.reserve(kPiece + 4096);
   }
+  void write(const void* data, std::size_t size) override {
+    text_.append(static_cast<const char*>(data), size);
+    if (text_.size() >= kPiece) passOn();
+  }
+  void append(std::string_view text) { write(text.data(), text.size()); }
+  void passOn() {
+    if (!text_.empty()) out_(text_);
+    text_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 256 * 1024;
+  const std::function<void(std::string_view)>& out_;
+  std::string text_;
 };
 
 // The places of messages are made only for a message: a file of many bookmarks has no use for
@@ -45,11 +60,12 @@ class BookmarkPlace {
 
 // The elements of a <bookmark> that are read, each the first of its name, found in one pass.
 struct BookmarkElements {
-  pugi::xml_node name, project, xmin, ymin, xmax, ymax, srId, rotation;
+  pugi::xml_node id, name, project, xmin, ymin, xmax, ymax, srId, rotation;  // id is not read
 
   explicit BookmarkElements(const pugi::xml_node& bookmark) {
-    const std::array<std::pair<std::string_view, pugi::xml_node*>, 8> slots{
-        {{"name", &name},
+    const std::array<std::pair<std::string_view, pugi::xml_node*>, 9> slots{
+        {{"id", &id},
+         {"name", &name},
          {"project", &project},
          {"xmin", &xmin},
          {"ymin", &ymin},
@@ -57,11 +73,15 @@ struct BookmarkElements {
          {"ymax", &ymax},
          {"sr_id", &srId},
          {"rotation", &rotation}}};
+    // QGIS writes them in this order: each child is first compared with the one expected next.
+    std::size_t expected = 0;
     for (const pugi::xml_node& child : bookmark.children()) {
       const std::string_view tag = child.name();
-      for (const auto& [slotName, slot] : slots) {
-        if (tag == slotName) {
-          if (!*slot) *slot = child;
+      for (std::size_t tried = 0; tried < slots.size(); ++tried) {
+        const std::size_t at = (expected + tried) % slots.size();
+        if (tag == slots[at].first) {
+          if (!*slots[at].second) *slots[at].second = child;
+          expected = at + 1;
           break;
         }
       }
@@ -158,8 +178,8 @@ Bookmarks readQgisXml(std::string text, const std::string& file) {
   return bookmarks;
 }
 
-std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
-                         const std::string& file, WriteNotes& notes) {
+void writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems, const std::string& file,
+                  WriteNotes& notes, const std::function<void(std::string_view)>& pieces) {
   // One <bookmark> element, its texts set afresh for each bookmark and printed at the root's
   // depth, so the document never holds more than one bookmark and no text is allocated twice.
   pugi::xml_document scratch;
@@ -170,14 +190,14 @@ std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
   }
   pugi::xml_node rotation;
 
-  StringWriter out;
-  out.text.reserve(bookmarks.size() * 300 + 64);
-  out.text += std::string("<!DOCTYPE ") + kRoot + ">\n";
+  PieceWriter out(pieces);
+  out.append(std::string("<!DOCTYPE ") + kRoot + ">\n");
   if (bookmarks.empty()) {
-    out.text += std::string("<") + kRoot + " />\n";
-    return std::move(out.text);
+    out.append(std::string("<") + kRoot + " />\n");
+    out.passOn();
+    return;
   }
-  out.text += std::string("<") + kRoot + ">\n";
+  out.append(std::string("<") + kRoot + ">\n");
   std::string lastCrs;
   int lastId = 0;
   BookmarkId id;
@@ -212,8 +232,15 @@ std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
     }
     element.print(out, "  ", pugi::format_indent, pugi::encoding_utf8, 1);
   }
-  out.text += std::string("</") + kRoot + ">\n";
-  return std::move(out.text);
+  out.append(std::string("</") + kRoot + ">\n");
+  out.passOn();
+}
+
+std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
+                         const std::string& file, WriteNotes& notes) {
+  std::string text;
+  writeQgisXml(bookmarks, systems, file, notes, [&text](std::string_view piece) { text += piece; });
+  return text;
 }
 
 }  // namespace cw::convert

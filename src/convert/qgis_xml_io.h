@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,10 @@ class ReferenceSystems;
 
 // The text is parsed where it stands, so it is taken whole.
 Bookmarks readQgisXml(std::string text, const std::string& file);
-// Every bookmark's reference system must have a QGIS id (the common EPSG systems do).
+// Every bookmark's reference system must have a QGIS id (the common EPSG systems do). The text
+// goes to `out` in pieces as it is made.
+void writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems, const std::string& file,
+                  WriteNotes& notes, const std::function<void(std::string_view)>& out);
 std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,
                          const std::string& file, WriteNotes& notes);
 

@@ -137,14 +137,19 @@ void AppendTransaction::commit() {
 }
 
 void replaceFileContent(FileSystem& fs, const std::string& path, std::string_view bytes) {
+  replaceFileContentWith(fs, path, [bytes](OutputStream& out) { out.write(bytes); });
+}
+
+void replaceFileContentWith(FileSystem& fs, const std::string& path,
+                            const std::function<void(OutputStream&)>& write) {
   const std::string fresh = path + ".new";
   try {
     std::unique_ptr<OutputStream> out = fs.openNew(fresh);
-    out->write(bytes);
+    write(*out);
     out->flush();
     out->close();
     fs.replaceFile(fresh, path);
-  } catch (const Failure&) {
+  } catch (...) {
     try {
       if (fs.fileExists(fresh)) fs.deleteFile(fresh);
     } catch (const Failure&) {

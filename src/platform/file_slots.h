@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -115,5 +116,9 @@ class AppendTransaction {
 // durable, and that file then takes its place. After a failure the file holds its old content
 // and the fresh file is gone.
 void replaceFileContent(FileSystem& fs, const std::string& path, std::string_view bytes);
+// The same with the content written by `write` as it is made, so a large one is never held
+// whole. Whatever `write` throws leaves the file as it was and is passed on.
+void replaceFileContentWith(FileSystem& fs, const std::string& path,
+                            const std::function<void(OutputStream&)>& write);
 
 }  // namespace cw::platform

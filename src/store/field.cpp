@@ -51,36 +51,6 @@ Decimal toDecimal(double magnitude, int precision) {
   return decimal;
 }
 
-// A value below 1E+09 that a decimal of at most four places gives back, written as that decimal
-// (the usual map coordinate: 400000.5, 5000000.25); nullptr for any other. Below 1E+09 an ulp is
-// far smaller than a ten-thousandth, so at each number of places at most one decimal gives the
-// value back, and the product rounded to an integer finds it: the first number of places that
-// does is the shortest text of the value, as the general way below would write it.
-char* formatShortDecimal(char* out, double value) {
-  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
-  const double magnitude = std::fabs(value);
-  for (int places = 0; places < 5; ++places) {
-    const double scaled = std::nearbyint(magnitude * kScales[places]);
-    if (scaled / kScales[places] != magnitude) continue;
-    auto units = static_cast<std::uint64_t>(scaled);
-    char digits[24];
-    int count = 0;
-    do {
-      digits[count++] = static_cast<char>('0' + units % 10);
-      units /= 10;
-    } while (units);
-    while (count <= places) digits[count++] = '0';  // 0.05: the integer part's zero
-    char* end = out;
-    if (value < 0) *end++ = '-';
-    for (int i = count - 1; i >= 0; --i) {
-      *end++ = digits[i];
-      if (i == places && places) *end++ = '.';
-    }
-    return end;
-  }
-  return nullptr;
-}
-
 // The decimal place of the first significant digit of an unsigned numeric text: positive for
 // values of 1 and above, so it tells which way a number left the range of a double.
 std::int64_t decimalPlace(std::string_view text) {
@@ -112,6 +82,34 @@ std::int64_t decimalPlace(std::string_view text) {
 }
 
 }  // namespace
+
+// Below 1E+09 an ulp is far smaller than a ten-thousandth, so at each number of places at most
+// one decimal gives the value back, and the product rounded to an integer finds it: the first
+// number of places that does gives the shortest text of the value.
+char* formatShortDecimal(char* out, double value) {
+  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  const double magnitude = std::fabs(value);
+  for (int places = 0; places < 5; ++places) {
+    const double scaled = std::nearbyint(magnitude * kScales[places]);
+    if (scaled / kScales[places] != magnitude) continue;
+    auto units = static_cast<std::uint64_t>(scaled);
+    char digits[24];
+    int count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + units % 10);
+      units /= 10;
+    } while (units);
+    while (count <= places) digits[count++] = '0';  // 0.05: the integer part's zero
+    char* end = out;
+    if (value < 0) *end++ = '-';
+    for (int i = count - 1; i >= 0; --i) {
+      *end++ = digits[i];
+      if (i == places && places) *end++ = '.';
+    }
+    return end;
+  }
+  return nullptr;
+}
 
 char* formatNumberInto(char* out, double value) {
   if (std::isnan(value)) {

@@ -57,6 +57,9 @@ std::string formatNumber(double value);
 // The same into `out`, which has room for kLongestNumber characters; returns the end.
 inline constexpr std::size_t kLongestNumber = 32;
 char* formatNumberInto(char* out, double value);
+// The shortest text of a value below 1E+09 that a decimal of at most four places gives back (the
+// usual map coordinate: 400000.5, -0.0625) into `out`, returning its end; nullptr for any other.
+char* formatShortDecimal(char* out, double value);
 // True when the text is a number exactly as formatNumber writes its value.
 bool isWrittenNumberForm(std::string_view text);
 // Whether an unquoted field's text is a number, and its value.
