@@ -1,7 +1,5 @@
 #include "convert/reference_systems.h"
 
-#include <proj.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -11,6 +9,7 @@
 
 #include "convert/bookmark.h"
 #include "convert/numbers.h"
+#include "convert/proj_library.h"
 #include "convert/qgis_srs_ids.h"
 
 namespace cw::convert {
@@ -46,8 +45,8 @@ bool isDefinitionForm(const std::string& definition) {
 std::optional<host::Envelope> boundsOf(PJ_CONTEXT* context, PJ* pj, const host::Envelope& in,
                                        int points, bool geographicTarget) {
   host::Envelope out;
-  const int ok = proj_trans_bounds(context, pj, PJ_FWD, in.XMin, in.YMin, in.XMax, in.YMax,
-                                   &out.XMin, &out.YMin, &out.XMax, &out.YMax, points);
+  const int ok = Proj().proj_trans_bounds(context, pj, PJ_FWD, in.XMin, in.YMin, in.XMax, in.YMax,
+                                          &out.XMin, &out.YMin, &out.XMax, &out.YMax, points);
   if (!ok || !std::isfinite(out.XMin) || !std::isfinite(out.YMin) || !std::isfinite(out.XMax) ||
       !std::isfinite(out.YMax)) {
     return std::nullopt;
@@ -65,8 +64,8 @@ struct Edge {
 
   // The target point at the fraction t of the edge; NaN where the target cannot hold it.
   std::pair<double, double> point(double t) const {
-    PJ_COORD c = proj_coord(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, 0, 0);
-    c = proj_trans(pj, PJ_FWD, c);
+    PJ_COORD c = Proj().proj_coord(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, 0, 0);
+    c = Proj().proj_trans(pj, PJ_FWD, c);
     double x = c.xy.x, y = c.xy.y;
     if (!std::isfinite(x) || !std::isfinite(y)) return {NAN, NAN};  // PROJ's HUGE_VAL too
     if (geographicTarget && x < westOfDateLine) x += 360;
@@ -160,27 +159,29 @@ std::string crsDefinition(const std::string& given) {
 ReferenceSystems::ReferenceSystems() = default;
 
 ReferenceSystems::~ReferenceSystems() {
-  for (auto& [key, pj] : transformations_) proj_destroy(pj);
-  for (auto& [key, pj] : systems_) proj_destroy(pj);
-  if (context_) proj_context_destroy(context_);
+  if (!context_) return;  // PROJ was never asked: nothing of it was made
+  for (auto& [key, pj] : transformations_) Proj().proj_destroy(pj);
+  for (auto& [key, pj] : systems_) Proj().proj_destroy(pj);
+  Proj().proj_context_destroy(context_);
 }
 
 // PROJ opens its database on the first question; a conversion that asks none (its systems all
 // known EPSG codes, nothing to transform) is spared that.
 PJ_CONTEXT* ReferenceSystems::context() {
   if (!context_) {
-    context_ = proj_context_create();
-    proj_log_level(context_, PJ_LOG_NONE);
-    proj_context_set_enable_network(context_, 0);
+    context_ = Proj().proj_context_create();
+    Proj().proj_log_level(context_, PJ_LOG_NONE);
+    Proj().proj_context_set_enable_network(context_, 0);
   }
   return context_;
 }
 
 PJ* ReferenceSystems::crs(const std::string& definition) {
   if (auto found = systems_.find(definition); found != systems_.end()) return found->second;
-  PJ* pj = isDefinitionForm(definition) ? proj_create(context(), definition.c_str()) : nullptr;
-  if (pj && !proj_is_crs(pj)) {
-    proj_destroy(pj);
+  PJ* pj =
+      isDefinitionForm(definition) ? Proj().proj_create(context(), definition.c_str()) : nullptr;
+  if (pj && !Proj().proj_is_crs(pj)) {
+    Proj().proj_destroy(pj);
     pj = nullptr;
   }
   systems_[definition] = pj;
@@ -200,58 +201,58 @@ bool ReferenceSystems::same(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   PJ* x = crs(a);
   PJ* y = crs(b);
-  return x && y && proj_is_equivalent_to_with_ctx(context(), x, y, PJ_COMP_EQUIVALENT);
+  return x && y && Proj().proj_is_equivalent_to_with_ctx(context(), x, y, PJ_COMP_EQUIVALENT);
 }
 
 bool ReferenceSystems::isGeographic(const std::string& definition) {
   PJ* pj = crs(definition);
-  return pj && isGeographicType(proj_get_type(pj));
+  return pj && isGeographicType(Proj().proj_get_type(pj));
 }
 
 std::optional<int> ReferenceSystems::epsgCode(const std::string& definition) {
   if (auto known = knownEpsgCode(definition)) return known;
   PJ* pj = crs(definition);
   if (!pj) return std::nullopt;
-  const char* authority = proj_get_id_auth_name(pj, 0);
-  const char* code = proj_get_id_code(pj, 0);
+  const char* authority = Proj().proj_get_id_auth_name(pj, 0);
+  const char* code = Proj().proj_get_id_code(pj, 0);
   if (authority && code && std::string(authority) == "EPSG") return std::atoi(code);
   // A definition without an id of its own (WKT without one, a PROJ string, OGC:CRS84) may
   // still be an EPSG system: the first candidate PROJ finds that is the same system but for the
   // order of its axes, which the converter fixes anyway.
   int* confidence = nullptr;
-  PJ_OBJ_LIST* matches = proj_identify(context(), pj, "EPSG", nullptr, &confidence);
+  PJ_OBJ_LIST* matches = Proj().proj_identify(context(), pj, "EPSG", nullptr, &confidence);
   std::optional<int> found;
-  const int count = matches ? proj_list_get_count(matches) : 0;
+  const int count = matches ? Proj().proj_list_get_count(matches) : 0;
   for (int i = 0; i < count && !found; ++i) {
-    PJ* candidate = proj_list_get(context(), matches, i);
-    const char* candidateCode = proj_get_id_code(candidate, 0);
+    PJ* candidate = Proj().proj_list_get(context(), matches, i);
+    const char* candidateCode = Proj().proj_get_id_code(candidate, 0);
     if (candidateCode &&
-        proj_is_equivalent_to_with_ctx(context(), candidate, pj,
-                                       PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS)) {
+        Proj().proj_is_equivalent_to_with_ctx(context(), candidate, pj,
+                                              PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS)) {
       found = std::atoi(candidateCode);
     }
-    proj_destroy(candidate);
+    Proj().proj_destroy(candidate);
   }
-  proj_int_list_destroy(confidence);
-  if (matches) proj_list_destroy(matches);
+  Proj().proj_int_list_destroy(confidence);
+  if (matches) Proj().proj_list_destroy(matches);
   return found;
 }
 
 std::string ReferenceSystems::esriWkt(const std::string& definition) {
   PJ* pj = crs(definition);
-  const char* wkt = pj ? proj_as_wkt(context(), pj, PJ_WKT1_ESRI, nullptr) : nullptr;
+  const char* wkt = pj ? Proj().proj_as_wkt(context(), pj, PJ_WKT1_ESRI, nullptr) : nullptr;
   return wkt ? wkt : "";
 }
 
 double ReferenceSystems::metresPerUnit(const std::string& definition) {
   constexpr double kEquatorRadius = 6378137;
   PJ* pj = crs(definition);
-  PJ* cs = pj ? proj_crs_get_coordinate_system(context(), pj) : nullptr;
+  PJ* cs = pj ? Proj().proj_crs_get_coordinate_system(context(), pj) : nullptr;
   double toBase = 1;  // metres, or radians for an angle
   if (cs)
-    proj_cs_get_axis_info(context(), cs, 0, nullptr, nullptr, nullptr, &toBase, nullptr, nullptr,
-                          nullptr);
-  if (cs) proj_destroy(cs);
+    Proj().proj_cs_get_axis_info(context(), cs, 0, nullptr, nullptr, nullptr, &toBase, nullptr,
+                                 nullptr, nullptr);
+  if (cs) Proj().proj_destroy(cs);
   return isGeographic(definition) ? toBase * kEquatorRadius : toBase;
 }
 
@@ -260,9 +261,9 @@ PJ* ReferenceSystems::transformation(const std::string& from, const std::string&
   if (auto found = transformations_.find(key); found != transformations_.end()) {
     return found->second;
   }
-  PJ* raw = proj_create_crs_to_crs_from_pj(context(), crs(from), crs(to), nullptr, nullptr);
-  PJ* normalised = raw ? proj_normalize_for_visualization(context(), raw) : nullptr;
-  if (raw) proj_destroy(raw);
+  PJ* raw = Proj().proj_create_crs_to_crs_from_pj(context(), crs(from), crs(to), nullptr, nullptr);
+  PJ* normalised = raw ? Proj().proj_normalize_for_visualization(context(), raw) : nullptr;
+  if (raw) Proj().proj_destroy(raw);
   transformations_[key] = normalised;
   return normalised;
 }
