@@ -25,11 +25,11 @@ Loaded load() {
     loaded.problem = ::dlerror();
     return loaded;
   }
-#define CW_PROJ_FIND(name)                                                                  \
-  loaded.library.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name));        \
-  if (!loaded.library.name) {                                                               \
-    loaded.problem = std::string(CW_PROJ_LIBRARY_FILE) + " has no " #name;                  \
-    return loaded;                                                                          \
+#define CW_PROJ_FIND(name)                                                           \
+  loaded.library.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name)); \
+  if (!loaded.library.name) {                                                        \
+    loaded.problem = std::string(CW_PROJ_LIBRARY_FILE) + " has no " #name;           \
+    return loaded;                                                                   \
   }
   CW_PROJ_FUNCTIONS(CW_PROJ_FIND)
 #undef CW_PROJ_FIND
@@ -41,7 +41,8 @@ Loaded load() {
 const ProjLibrary& Proj() {
   static const Loaded loaded = load();
   if (!loaded.problem.empty()) {
-    throw InputError("PROJ", "", "the reference-system library cannot be loaded: " + loaded.problem);
+    throw InputError("PROJ", "",
+                     "the reference-system library cannot be loaded: " + loaded.problem);
   }
   return loaded.library;
 }
