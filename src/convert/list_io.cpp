@@ -148,33 +148,46 @@ ListAddition addToList(std::string_view existing, Bookmarks bookmarks, const std
   if (!fresh) contents = readContents(existing, file);
   GroupNaming naming(contents);
 
-  // Source groups in order of first appearance; bookmarks of one group stay together.
-  std::vector<std::string> order;
-  std::unordered_map<std::string, std::vector<Bookmark*>> bySource;
-  for (Bookmark& bookmark : bookmarks) {
-    auto [at, added] = bySource.try_emplace(bookmark.group);
-    if (added) order.push_back(bookmark.group);
-    at->second.push_back(&bookmark);
+  // Source groups in order of first appearance, each group's bookmarks together in their order:
+  // as most files have them already, or sorted so.
+  std::unordered_map<std::string, std::size_t> firstAppearance;
+  bool together = true;
+  for (std::size_t i = 0; i < bookmarks.size(); ++i) {
+    if (i && bookmarks[i].group == bookmarks[i - 1].group) continue;
+    together =
+        firstAppearance.try_emplace(bookmarks[i].group, firstAppearance.size()).second && together;
+  }
+  if (!together) {
+    std::stable_sort(bookmarks.begin(), bookmarks.end(), [&](const Bookmark& a, const Bookmark& b) {
+      return firstAppearance.at(a.group) < firstAppearance.at(b.group);
+    });
   }
 
-  addition.written.reserve(bookmarks.size());
   std::string& out = addition.bytes;
-  out.reserve(existing.size() + bookmarks.size() * 64);
+  std::size_t textBytes = 0;
+  for (const Bookmark& bookmark : bookmarks)
+    textBytes += bookmark.group.size() + bookmark.name.size();
+  out.reserve(existing.size() + textBytes + bookmarks.size() * (4 * store::kLongestNumber + 16));
   if (fresh) {
     out += store::formatRecord(store::headerRecord());
   } else {
     out.append(existing);
     if (out.back() != '\n' && out.back() != '\r') out += "\r\n";
   }
-  for (const std::string& source : order) {
+  // The bookmarks the list takes stay in the vector, moved up over those it drops.
+  std::size_t kept = 0;
+  for (std::size_t run = 0; run < bookmarks.size();) {
+    std::size_t runEnd = run + 1;
+    while (runEnd < bookmarks.size() && bookmarks[runEnd].group == bookmarks[run].group) ++runEnd;
+    const std::string source = bookmarks[run].group;
     const std::string group = naming.nameFor(source);
     if (!source.empty() && group != store::ImportedBookmarkName(source)) ++addition.renamedGroups;
     if (!source.empty() && store::ImportedBookmarkName(source) != source) ++addition.changedNames;
     store::appendRecord(out, store::groupRecord(group));
-    const std::vector<Bookmark*>& members = bySource[source];
-    std::unordered_set<std::string> names(members.size());
-    for (Bookmark* bookmark : members) {
-      const std::string name = store::ImportedBookmarkName(bookmark->name);
+    std::unordered_set<std::string_view> names(runEnd - run);  // of the kept, where they stay
+    for (std::size_t i = run; i < runEnd; ++i) {
+      Bookmark& bookmark = bookmarks[i];
+      std::string name = store::ImportedBookmarkName(bookmark.name);
       if (name.empty()) {
         ++addition.droppedEmpty;
         continue;
@@ -183,18 +196,23 @@ ListAddition addToList(std::string_view existing, Bookmarks bookmarks, const std
         ++addition.droppedReserved;
         continue;
       }
-      if (!names.insert(name).second) {
+      if (names.count(name)) {
         ++addition.droppedDuplicates;
         continue;
       }
-      if (name != bookmark->name) ++addition.changedNames;
-      const host::Envelope& e = bookmark->extent;
+      if (name != bookmark.name) ++addition.changedNames;
+      const host::Envelope& e = bookmark.extent;
       store::appendBookmarkRecord(out, group, name, e.XMin, e.YMin, e.XMax, e.YMax);
-      Bookmark& stored = addition.written.emplace_back(std::move(*bookmark));
+      Bookmark& stored = bookmarks[kept++];
+      if (&stored != &bookmark) stored = std::move(bookmark);
       stored.group = group;
-      stored.name = name;
+      stored.name = std::move(name);
+      names.insert(stored.name);
     }
+    run = runEnd;
   }
+  bookmarks.resize(kept);
+  addition.written = std::move(bookmarks);
   return addition;
 }
 
