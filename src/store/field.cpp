@@ -89,10 +89,12 @@ std::int64_t decimalPlace(std::string_view text) {
 char* formatShortDecimal(char* out, double value) {
   constexpr double kScales[] = {1, 10, 100, 1000, 10000};
   const double magnitude = std::fabs(value);
+  if (!(magnitude < 1e9)) return nullptr;  // NaN too
   for (int places = 0; places < 5; ++places) {
-    const double scaled = std::nearbyint(magnitude * kScales[places]);
-    if (scaled / kScales[places] != magnitude) continue;
-    auto units = static_cast<std::uint64_t>(scaled);
+    // Below 1E+13 the product plus a half is exact, so the conversion rounds it to the nearest
+    // integer (std::nearbyint would be a library call).
+    auto units = static_cast<std::uint64_t>(magnitude * kScales[places] + 0.5);
+    if (static_cast<double>(units) / kScales[places] != magnitude) continue;
     char digits[24];
     int count = 0;
     do {
