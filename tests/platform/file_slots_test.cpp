@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "errors/failure.h"
@@ -93,6 +94,42 @@ TEST(FileSlotsTest, ClosingAnAppendedFileWritesItAndFailedOpensLeaveTheNumberFre
   files.openForInput(3, "C:\\a.txt");
   files.closeAll();
   for (int number : {1, 2, 3}) EXPECT_FALSE(files.isOpen(number));
+}
+
+TEST(ReplaceFileContentTest, WhateverTheWriterThrowsLeavesTheOldContentAndNoFreshFile) {
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+  } cases[] = {
+      {"a failure", [] { throw Failure(err::kDiskFull, "Disk full"); }},
+      {"another exception", [] { throw std::runtime_error("the converter's own error"); }},
+  };
+  for (const Case& c : cases) {
+    TempDrives drives;
+    drives.write("C:\\a.xml", "old");
+    EXPECT_ANY_THROW(replaceFileContentWith(drives.fs(), "C:\\a.xml", [&](OutputStream& out) {
+      out.write(std::string(3 << 20, 'x'));  // some of it written through already
+      c.fail();
+    })) << c.what;
+    EXPECT_EQ(drives.read("C:\\a.xml"), "old") << c.what;
+    EXPECT_FALSE(drives.fs().fileExists("C:\\a.xml.new")) << c.what;
+  }
+}
+
+TEST(ReplaceFileContentTest, AContentWrittenInManyPiecesArrivesWhole) {
+  TempDrives drives;
+  drives.write("C:\\a.xml", "old");
+  std::string expected;
+  replaceFileContentWith(drives.fs(), "C:\\a.xml", [&](OutputStream& out) {
+    // Pieces of all sizes, past the points where the write-back of a large file is started.
+    for (int i = 0; i < 300; ++i) {
+      const std::string piece(static_cast<std::size_t>(i * 97 % 70000),
+                              static_cast<char>('a' + i % 26));
+      out.write(piece);
+      expected += piece;
+    }
+  });
+  EXPECT_EQ(drives.read("C:\\a.xml"), expected);
 }
 
 #ifndef _WIN32
