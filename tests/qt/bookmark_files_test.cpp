@@ -170,6 +170,28 @@ TEST_F(DesktopBookmarkFiles, ExportsOneGroupOfTheActiveListInTheFilesSystem) {
   EXPECT_NEAR(box[1].toDouble(), 37.93, 0.05);   // south
 }
 
+TEST_F(DesktopBookmarkFiles, AGroupNamedLikeTheChoiceOfAllIsToldApartAndExportedAlone) {
+  writeFile(listFile(),
+            cw::testing::header() + cw::testing::group("All groups") +
+                cw::testing::bookmark("All groups", "Riverside", "499200,4198500,501800,4199300") +
+                cw::testing::group("Roads") +
+                cw::testing::bookmark("Roads", "Ring", "493000,4195000,508000,4205000"));
+  driver_.expect([](QWidget* modal) {
+    auto* input = qobject_cast<QInputDialog*>(modal);
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->comboBoxItems(), (QStringList{"All groups", "All groups (group)", "Roads"}));
+    input->setTextValue("All groups (group)");
+    input->accept();
+  });
+  chooseFile(files_ / "one.csv");
+  expectTold();
+  trigger("E&xport bookmarks...");
+  EXPECT_EQ(driver_.pending(), 0u);
+  EXPECT_EQ(told_.toStdString(), "wrote 1 bookmark in 1 group to " + (files_ / "one.csv").string());
+  EXPECT_NE(readFile(files_ / "one.csv").find("All groups,Riverside,"), std::string::npos)
+      << readFile(files_ / "one.csv");
+}
+
 TEST_F(DesktopBookmarkFiles, LayerVisibilitiesGoInAndOutWithTheirBookmarks) {
   writeFile(files_ / "walks.geojson",
             R"({"type": "FeatureCollection", "features": [{"type": "Feature",

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <vector>
 
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
@@ -225,14 +226,19 @@ void MainWindow::importBookmarks() {
 void MainWindow::exportBookmarks() {
   const QString title = "Export Bookmarks";
   if (!hasActiveList(title)) return;
-  const QString everything = "All groups";
-  QStringList choices{everything};
+  // Each choice is shown once; a group whose name another choice already shows (a group named
+  // "All groups") is told apart by a mark after it.
+  QStringList choices{"All groups"};
+  std::vector<std::string> groups{std::string()};  // of each choice; "" for all of them
   errors::ErrorTrap trap(module_.report, "exportBookmarks", "MainWindow");
   bool readable = false;
   trap.run([&] {
     try {
       for (const std::string& group : groupsOfActiveList(module_)) {
-        choices << QString::fromStdString(group);
+        QString shown = QString::fromStdString(group);
+        while (choices.contains(shown)) shown += " (group)";
+        choices << shown;
+        groups.push_back(group);
       }
       readable = true;
     } catch (const convert::InputError& error) {
@@ -244,7 +250,9 @@ void MainWindow::exportBookmarks() {
   const QString choice =
       QInputDialog::getItem(this, title, "Bookmarks to export:", choices, 0, false, &chosen);
   if (!chosen) return;
-  const std::string group = choice == everything ? std::string() : choice.toStdString();
+  const qsizetype chosenAt = choices.indexOf(choice);
+  if (chosenAt < 0) return;
+  const std::string group = groups[static_cast<std::size_t>(chosenAt)];
   const QString path =
       QFileDialog::getSaveFileName(this, title, "bookmarks.xml", bookmarkFileFilter());
   if (path.isEmpty()) return;
