@@ -117,9 +117,6 @@ BookmarkListing ReadBookmarkListing(platform::FileSlots& files, int number, cons
   return listing;
 }
 
-// The same rules as the group list and the group listing, for every group in one read: records
-// are gathered by the text of field 1 (a number there never equals a group's name, and the
-// group "" is never listed), and each group's withheld names are applied at the end.
 namespace {
 
 // A record's extent as a zoom would read it, or the field that would stop it.
@@ -134,9 +131,14 @@ ListedBookmark listedExtent(const std::array<Field, 4>& fields, std::int64_t rec
       *values[i] = field.numberValue();  // 0 for an empty field
       continue;
     }
+    // A removal record's marker is the usual text here: known to be none without a try.
+    bool number = !field.equals(kRemovalMarker);
     try {
-      *values[i] = field.asNumber();
+      if (number) *values[i] = field.asNumber();
     } catch (const Failure&) {
+      number = false;
+    }
+    if (!number) {
       listed.extentIsNumbers = false;
       listed.notANumber = field.textValue();
       break;
@@ -147,6 +149,9 @@ ListedBookmark listedExtent(const std::array<Field, 4>& fields, std::int64_t rec
 
 }  // namespace
 
+// The same rules as the group list and the group listing, for every group in one read: records
+// are gathered by the text of field 1 (a number there never equals a group's name, and the
+// group "" is never listed), and each group's withheld names are applied at the end.
 ListContents ReadListContents(platform::ByteReader& bytes) {
   struct GroupRecords {
     std::vector<ListedBookmark> candidates;
