@@ -1,6 +1,7 @@
 #include "convert/geojson_io.h"
 
 #include <cmath>
+#include <exception>
 #include <nlohmann/json.hpp>
 
 #include "convert/extent_check.h"
@@ -94,55 +95,73 @@ class FeatureReader {
   std::string place_;
 };
 
+// One feature of the collection, the `index`th.
+Bookmark readFeature(const json& feature, int index, const std::string& file) {
+  FeatureReader read(file, "feature " + std::to_string(index));
+  if (!feature.is_object()) read.fail("not an object");
+  const json& properties = feature.value("properties", json::object());
+  if (!properties.is_object()) read.fail("\"properties\" is not an object");
+  Bookmark b;
+  b.name = read.text(properties, "name", true);
+  b.group = read.text(properties, "group", false);
+  b.description = read.text(properties, "description", false);
+  if (properties.contains("extent") && properties.contains("crs")) {
+    // Written by this converter: the source's own extent, exactly.
+    b.crs = read.text(properties, "crs", true);
+    b.extent = read.box(properties["extent"], "\"extent\"");
+    // A WGS 84 box from GeoJSON or KML keeps west > east across the antimeridian.
+    if (b.crs == kWgs84) {
+      checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
+    } else {
+      checkExtent(b.extent, file, "feature " + std::to_string(index));
+    }
+  } else {
+    b.crs = kWgs84;
+    b.extent = feature.contains("bbox") ? read.box(feature["bbox"], "\"bbox\"")
+                                        : read.bounds(feature.value("geometry", json()));
+    if (b.extent.YMin > b.extent.YMax) read.fail("south is greater than north");
+    checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
+  }
+  if (const json& layers = properties.value("layers", json::array()); layers.is_array()) {
+    for (const json& layer : layers) {
+      if (!layer.is_object() || !layer.value("visible", json()).is_boolean()) {
+        read.fail("a layer is not {\"frame\", \"layer\", \"visible\": true or false}");
+      }
+      b.layers.push_back({read.text(layer, "frame", true), read.text(layer, "layer", true),
+                          layer["visible"].get<bool>()});
+    }
+  } else {
+    read.fail("\"layers\" is not an array");
+  }
+  return b;
+}
+
 }  // namespace
 
 Bookmarks readGeoJson(std::string_view text, const std::string& file) {
-  const json document = parseJson(text, file);
-  if (!document.is_object() || document.value("type", json()) != "FeatureCollection" ||
-      !document.contains("features") || !document["features"].is_array()) {
-    throw InputError(file, "", "not a GeoJSON FeatureCollection");
-  }
+  // The features are read as the parser reaches them, so the document is never held whole. A
+  // fault in a feature is told once the whole file is known to be JSON and a FeatureCollection,
+  // as faults of the file come before those of its features.
   Bookmarks bookmarks;
   int index = 0;
-  for (const json& feature : document["features"]) {
-    FeatureReader read(file, "feature " + std::to_string(++index));
-    if (!feature.is_object()) read.fail("not an object");
-    const json& properties = feature.value("properties", json::object());
-    if (!properties.is_object()) read.fail("\"properties\" is not an object");
-    Bookmark b;
-    b.name = read.text(properties, "name", true);
-    b.group = read.text(properties, "group", false);
-    b.description = read.text(properties, "description", false);
-    if (properties.contains("extent") && properties.contains("crs")) {
-      // Written by this converter: the source's own extent, exactly.
-      b.crs = read.text(properties, "crs", true);
-      b.extent = read.box(properties["extent"], "\"extent\"");
-      // A WGS 84 box from GeoJSON or KML keeps west > east across the antimeridian.
-      if (b.crs == kWgs84) {
-        checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
-      } else {
-        checkExtent(b.extent, file, "feature " + std::to_string(index));
-      }
-    } else {
-      b.crs = kWgs84;
-      b.extent = feature.contains("bbox") ? read.box(feature["bbox"], "\"bbox\"")
-                                          : read.bounds(feature.value("geometry", json()));
-      if (b.extent.YMin > b.extent.YMax) read.fail("south is greater than north");
-      checkWgs84Box(b.extent, file, "feature " + std::to_string(index));
-    }
-    if (const json& layers = properties.value("layers", json::array()); layers.is_array()) {
-      for (const json& layer : layers) {
-        if (!layer.is_object() || !layer.value("visible", json()).is_boolean()) {
-          read.fail("a layer is not {\"frame\", \"layer\", \"visible\": true or false}");
+  std::exception_ptr featureFault;
+  bool featuresHeldArray = false;
+  const json document = parseJsonItemByItem(
+      text, file, "features",
+      [&](const json& feature) {
+        if (featureFault) return;
+        try {
+          bookmarks.push_back(readFeature(feature, ++index, file));
+        } catch (const InputError&) {
+          featureFault = std::current_exception();
         }
-        b.layers.push_back({read.text(layer, "frame", true), read.text(layer, "layer", true),
-                            layer["visible"].get<bool>()});
-      }
-    } else {
-      read.fail("\"layers\" is not an array");
-    }
-    bookmarks.push_back(std::move(b));
+      },
+      featuresHeldArray);
+  if (!document.is_object() || document.value("type", json()) != "FeatureCollection" ||
+      !featuresHeldArray) {
+    throw InputError(file, "", "not a GeoJSON FeatureCollection");
   }
+  if (featureFault) std::rethrow_exception(featureFault);
   return bookmarks;
 }
 

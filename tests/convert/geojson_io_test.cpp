@@ -126,6 +126,20 @@ TEST(convert_GeoJsonTest, ReadsFeaturesOfOtherProgramsInWgs84) {
   }
 }
 
+TEST(convert_GeoJsonTest, TakesTheFeaturesWhereverTheCollectionsMembersStand) {
+  // Read as the parser reaches them: the type may come last, and other arrays hold no features.
+  const Bookmarks read = readGeoJson(
+      R"({"bbox":[0,0,9,9],"features":[{"bbox":[1,2,3,4],"properties":{"name":"a"}},
+          {"bbox":[5,6,7,8],"properties":{"name":"b","group":"g"}}],
+          "other":[{"bbox":[1,1,2,2],"properties":{"name":"not a feature"}}],
+          "type":"FeatureCollection"})",
+      "b.geojson");
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].name, "a");
+  EXPECT_EQ(read[1].name, "b");
+  EXPECT_EQ(read[1].extent, (host::Envelope{5, 6, 7, 8}));
+}
+
 TEST(convert_GeoJsonTest, RefusesWithTheFileAndTheFeature) {
   const std::string head = R"({"type":"FeatureCollection","features":[)";
   struct Case {
@@ -161,6 +175,9 @@ TEST(convert_GeoJsonTest, RefusesWithTheFileAndTheFeature) {
        "b.geojson: feature 1: a layer is not {\"frame\", \"layer\", \"visible\": true or false}"},
       {head + R"({"bbox":[1,2,3,4],"properties":{"name":"n"}},7]})",
        "b.geojson: feature 2: not an object"},
+      // The file's own faults come first, wherever they stand.
+      {R"({"features":[7],"type":"Topology"})", "b.geojson: not a GeoJSON FeatureCollection"},
+      {head + "7,\n{]}", "b.geojson: line 2: not JSON: "},
   };
   for (const Case& c : cases) {
     try {
