@@ -93,6 +93,34 @@ class DesktopBookmarkFiles : public ::testing::Test {
   }
 
   // The box that tells the outcome, answered; its text is kept.
+  // The active list: the group `first` with Riverside in it, then Roads with Ring.
+  void writeTwoGroups(const std::string& first) {
+    writeFile(listFile(),
+              cw::testing::header() + cw::testing::group(first) +
+                  cw::testing::bookmark(first, "Riverside", "499200,4198500,501800,4199300") +
+                  cw::testing::group("Roads") +
+                  cw::testing::bookmark("Roads", "Ring", "493000,4195000,508000,4205000"));
+  }
+
+  // File, Export bookmarks...: `choice` of what to export (`shown`, when given, the choices it
+  // must offer) into `file`; what the app then tells lands in told_.
+  void exportBookmarks(const QString& choice, const std::filesystem::path& file,
+                       const QStringList& shown = {}) {
+    driver_.expect([choice, shown](QWidget* modal) {
+      auto* input = qobject_cast<QInputDialog*>(modal);
+      ASSERT_NE(input, nullptr) << "the choice of what to export";
+      if (!shown.isEmpty()) {
+        EXPECT_EQ(input->comboBoxItems(), shown);
+      }
+      input->setTextValue(choice);
+      input->accept();
+    });
+    chooseFile(file);
+    expectTold();
+    trigger("E&xport bookmarks...");
+    EXPECT_EQ(driver_.pending(), 0u);
+  }
+
   void expectTold() {
     driver_.expect([this](QWidget* box) {
       told_ = dialogText(box);
@@ -137,22 +165,8 @@ TEST_F(DesktopBookmarkFiles, ImportsAFileInWgs84AsNewGroupsInTheMapsSystem) {
 }
 
 TEST_F(DesktopBookmarkFiles, ExportsOneGroupOfTheActiveListInTheFilesSystem) {
-  writeFile(listFile(),
-            cw::testing::header() + cw::testing::group("Parks") +
-                cw::testing::bookmark("Parks", "Riverside", "499200,4198500,501800,4199300") +
-                cw::testing::group("Roads") +
-                cw::testing::bookmark("Roads", "Ring", "493000,4195000,508000,4205000"));
-  driver_.expect([](QWidget* modal) {
-    auto* input = qobject_cast<QInputDialog*>(modal);
-    ASSERT_NE(input, nullptr) << "the choice of what to export";
-    EXPECT_EQ(input->comboBoxItems(), (QStringList{"All groups", "Parks", "Roads"}));
-    input->setTextValue("Parks");
-    input->accept();
-  });
-  chooseFile(files_ / "parks.geojson");
-  expectTold();
-  trigger("E&xport bookmarks...");
-  EXPECT_EQ(driver_.pending(), 0u);
+  writeTwoGroups("Parks");
+  exportBookmarks("Parks", files_ / "parks.geojson", {"All groups", "Parks", "Roads"});
   EXPECT_EQ(told_.toStdString(),
             "wrote 1 bookmark in 1 group to " + (files_ / "parks.geojson").string());
 
@@ -171,22 +185,9 @@ TEST_F(DesktopBookmarkFiles, ExportsOneGroupOfTheActiveListInTheFilesSystem) {
 }
 
 TEST_F(DesktopBookmarkFiles, AGroupNamedLikeTheChoiceOfAllIsToldApartAndExportedAlone) {
-  writeFile(listFile(),
-            cw::testing::header() + cw::testing::group("All groups") +
-                cw::testing::bookmark("All groups", "Riverside", "499200,4198500,501800,4199300") +
-                cw::testing::group("Roads") +
-                cw::testing::bookmark("Roads", "Ring", "493000,4195000,508000,4205000"));
-  driver_.expect([](QWidget* modal) {
-    auto* input = qobject_cast<QInputDialog*>(modal);
-    ASSERT_NE(input, nullptr);
-    EXPECT_EQ(input->comboBoxItems(), (QStringList{"All groups", "All groups (group)", "Roads"}));
-    input->setTextValue("All groups (group)");
-    input->accept();
-  });
-  chooseFile(files_ / "one.csv");
-  expectTold();
-  trigger("E&xport bookmarks...");
-  EXPECT_EQ(driver_.pending(), 0u);
+  writeTwoGroups("All groups");
+  exportBookmarks("All groups (group)", files_ / "one.csv",
+                  {"All groups", "All groups (group)", "Roads"});
   EXPECT_EQ(told_.toStdString(), "wrote 1 bookmark in 1 group to " + (files_ / "one.csv").string());
   EXPECT_NE(readFile(files_ / "one.csv").find("All groups,Riverside,"), std::string::npos)
       << readFile(files_ / "one.csv");
@@ -203,16 +204,7 @@ TEST_F(DesktopBookmarkFiles, LayerVisibilitiesGoInAndOutWithTheirBookmarks) {
   trigger("&Import bookmarks...");
   EXPECT_TRUE(told_.startsWith("wrote 1 bookmark in 1 group to ")) << told_.toStdString();
 
-  driver_.expect([](QWidget* modal) {
-    auto* input = qobject_cast<QInputDialog*>(modal);
-    ASSERT_NE(input, nullptr);
-    input->setTextValue("Walks");
-    input->accept();
-  });
-  chooseFile(files_ / "out.geojson");
-  expectTold();
-  trigger("E&xport bookmarks...");
-  EXPECT_EQ(driver_.pending(), 0u);
+  exportBookmarks("Walks", files_ / "out.geojson");
   const QJsonArray features =
       QJsonDocument::fromJson(QByteArray::fromStdString(readFile(files_ / "out.geojson")))
           .object()["features"]
