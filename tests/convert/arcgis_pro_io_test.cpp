@@ -6,9 +6,12 @@
 #include <string>
 
 #include "convert/reference_systems.h"
+#include "input_error_of.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 using nlohmann::json;
 
@@ -174,13 +177,9 @@ TEST(convert_ArcGisProTest, RefusesWithTheFileAndTheBookmark) {
        "b.bkmx: bookmark 1: the camera has no x, y and scale"},
   };
   for (const Case& c : cases) {
-    try {
-      read(c.text);
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_TRUE(std::string(error.what()).starts_with(c.message)) << error.what();
-      EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos) << error.what();
-    }
+    const std::string what = inputErrorOf([&] { read(c.text); });
+    EXPECT_TRUE(what.starts_with(c.message)) << what;
+    EXPECT_EQ(what.find('\n'), std::string::npos) << what;
   }
 }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "input_error_of.h"
+
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 TEST(convert_CsvTest, RoundTripsNamesThatNeedQuotingAndExactNumbers) {
   Bookmarks bookmarks = {
@@ -57,12 +61,7 @@ TEST(convert_CsvTest, RefusesWithTheFileAndTheLine) {
        "b.csv: line 2: text after a closing quote (a quote inside a field is written \"\")"},
   };
   for (const Case& c : cases) {
-    try {
-      readCsv(c.text, "b.csv");
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { readCsv(c.text, "b.csv"); }), c.message) << c.text;
   }
 }
 

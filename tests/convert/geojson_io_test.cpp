@@ -6,9 +6,12 @@
 #include <string>
 
 #include "convert/reference_systems.h"
+#include "input_error_of.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 using nlohmann::json;
 
@@ -180,13 +183,9 @@ TEST(convert_GeoJsonTest, RefusesWithTheFileAndTheFeature) {
       {head + "7,\n{]}", "b.geojson: line 2: not JSON: "},
   };
   for (const Case& c : cases) {
-    try {
-      readGeoJson(c.text, "b.geojson");
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_TRUE(std::string(error.what()).starts_with(c.message)) << error.what();
-      EXPECT_EQ(std::string(error.what()).find('\n'), std::string::npos) << error.what();
-    }
+    const std::string what = inputErrorOf([&] { readGeoJson(c.text, "b.geojson"); });
+    EXPECT_TRUE(what.starts_with(c.message)) << what;
+    EXPECT_EQ(what.find('\n'), std::string::npos) << what;
   }
 }
 

@@ -6,9 +6,12 @@
 #include <string>
 
 #include "convert/reference_systems.h"
+#include "input_error_of.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 Bookmarks sample() {
   return {
@@ -197,12 +200,7 @@ TEST(convert_KmlTest, RefusesWithTheFileAndThePlacemark) {
        "b.kml: <Placemark> at line 2: the extent \"1,2,3\" is not four numbers"},
   };
   for (const Case& c : cases) {
-    try {
-      readKml(c.text, "b.kml");
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { readKml(c.text, "b.kml"); }), c.message) << c.text;
   }
 }
 

@@ -5,10 +5,13 @@
 #include <string>
 
 #include "convert/numbers.h"
+#include "input_error_of.h"
 #include "support/list_lines.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 using cw::testing::bookmark;
 using cw::testing::group;
@@ -85,12 +88,7 @@ TEST(convert_ReadListTest, RefusesWithTheFileAndTheRecord) {
        "l.bmk: record 2: the extent field \"one\\r\\ntwo\\x01\" is not a number"},
   };
   for (const Case& c : cases) {
-    try {
-      readList(c.list, "l.bmk");
-      ADD_FAILURE() << "no error for " << c.list;
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { readList(c.list, "l.bmk"); }), c.message) << c.list;
   }
 }
 

@@ -5,9 +5,12 @@
 #include <string>
 
 #include "convert/reference_systems.h"
+#include "input_error_of.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 std::string oneBookmark(const std::string& srId, const std::string& extra = "") {
   return "<!DOCTYPE qgis_bookmarks>\n<qgis_bookmarks>\n  <bookmark>\n    <id>{x}</id>\n"
@@ -77,21 +80,13 @@ TEST(convert_QgisXmlTest, SaysWhichSystemsHaveNoQgisId) {
       {oneBookmark(""), "b.xml: <bookmark> at line 3: <sr_id> \"\"" + unknownId},
   };
   for (const Case& c : cases) {
-    try {
-      readQgisXml(c.text, "b.xml");
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { readQgisXml(c.text, "b.xml"); }), c.message) << c.text;
   }
-  try {
-    written({{"g", "Far", "", {1, 2, 3, 4}, "+proj=ortho +lat_0=40 +lon_0=-100", {}, 0}});
-    ADD_FAILURE() << "no error for a system without an EPSG code";
-  } catch (const InputError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "b.xml: bookmark \"Far\": QGIS has no fixed id for the reference system +proj=ortho "
-              "+lat_0=40 +lon_0=-100 (see docs/converter.md for the systems known)");
-  }
+  EXPECT_EQ(inputErrorOf([] {
+              written({{"g", "Far", "", {1, 2, 3, 4}, "+proj=ortho +lat_0=40 +lon_0=-100", {}, 0}});
+            }),
+            "b.xml: bookmark \"Far\": QGIS has no fixed id for the reference system +proj=ortho "
+            "+lat_0=40 +lon_0=-100 (see docs/converter.md for the systems known)");
 }
 
 TEST(convert_QgisXmlTest, RoundTripsNamesAndNumbersExactly) {
@@ -167,12 +162,7 @@ TEST(convert_QgisXmlTest, RefusesWithTheFileAndTheLine) {
        "b.xml: <bookmark> at line 7: <xmin> \"x\" is not a finite number"},
   };
   for (const Case& c : cases) {
-    try {
-      readQgisXml(c.text, "b.xml");
-      ADD_FAILURE() << "no error for " << c.text;
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { readQgisXml(c.text, "b.xml"); }), c.message) << c.text;
   }
 }
 

@@ -6,9 +6,12 @@
 
 #include "convert/bookmark.h"
 #include "convert/numbers.h"
+#include "input_error_of.h"
 
 namespace cw::convert {
 namespace {
+
+using testing::inputErrorOf;
 
 std::string text(const host::Envelope& e) {
   return exactText(e.XMin) + "," + exactText(e.YMin) + "," + exactText(e.XMax) + "," +
@@ -102,12 +105,9 @@ TEST(convert_ReferenceSystemsTest, RefusesWhatNoSystemHolds) {
        "f: b: the box 0,-95,10,10 lies outside the range of EPSG:4326 (latitudes -90 to 90)"},
   };
   for (const Case& c : cases) {
-    try {
-      systems.transform(c.box, c.from, "EPSG:3857", "f", "b");
-      ADD_FAILURE() << "no error for " << c.from << " " << text(c.box);
-    } catch (const InputError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+    EXPECT_EQ(inputErrorOf([&] { systems.transform(c.box, c.from, "EPSG:3857", "f", "b"); }),
+              c.message)
+        << c.from << " " << text(c.box);
   }
 }
 
