@@ -1,12 +1,49 @@
 #include "frontends/headless/session_player.h"
 
 #include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "frontends/headless/session_target.h"
 #include "hosts/standin/standin.h"
 #include "ui/controls/control.h"
 
 namespace cw::headless {
+
+namespace {
+
+// The layer a path names in the data frame of that name: a top-level layer, then members of
+// group layers ("Land/Parks"); nullptr when there is none.
+standin::Layer* findLayer(standin::Document& doc, const std::string& frameName,
+                          const std::string& layerPath) {
+  std::vector<std::string> names;
+  std::string path = layerPath;
+  for (std::size_t slash; (slash = path.find('/')) != std::string::npos;) {
+    names.push_back(path.substr(0, slash));
+    path.erase(0, slash + 1);
+  }
+  names.push_back(path);
+  for (int i = 0; i < doc.dataFrameCount(); ++i) {
+    auto& frame = doc.dataFrame(i);
+    if (frame.name() != frameName) continue;
+    for (int j = 0; j < frame.layerCount(); ++j) {
+      standin::Layer* layer = &frame.layer(j);
+      if (layer->name() != names[0]) continue;
+      for (std::size_t depth = 1; layer && depth < names.size(); ++depth) {
+        standin::Layer* member = nullptr;
+        for (int k = 0; k < layer->memberCount() && !member; ++k) {
+          if (layer->member(k).name() == names[depth]) member = &layer->member(k);
+        }
+        layer = member;
+      }
+      if (layer) return layer;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 SessionPlayer::SessionPlayer(SessionTarget& target, standin::Application& host, std::ostream& out)
     : target_(target), host_(host), out_(out) {}
@@ -51,13 +88,30 @@ void SessionPlayer::perform(const ScriptLine& line) {
   };
   auto& doc = host_.document();
 
-  if (action == "create") {
-    need(0);
-    target_.create(line);
-  } else if (action == "click") {
-    need(0);
-    target_.click(line);
-  } else if (action == "answer") {
+  // The actions on the module's windows, each taking its script line as it stands.
+  struct WindowAction {
+    std::string_view name;
+    std::size_t arguments;
+    void (SessionTarget::*act)(const ScriptLine&);
+  };
+  static constexpr WindowAction kWindowActions[] = {{"create", 0, &SessionTarget::create},
+                                                    {"click", 0, &SessionTarget::click},
+                                                    {"press", 1, &SessionTarget::press},
+                                                    {"select", 2, &SessionTarget::select},
+                                                    {"dblclick", 2, &SessionTarget::doubleClick},
+                                                    {"check", 2, &SessionTarget::check},
+                                                    {"type", 2, &SessionTarget::type},
+                                                    {"chdir", 2, &SessionTarget::changeDirectory},
+                                                    {"close", 1, &SessionTarget::close}};
+  for (const WindowAction& windowAction : kWindowActions) {
+    if (action == windowAction.name) {
+      need(windowAction.arguments);
+      (target_.*windowAction.act)(line);
+      return;
+    }
+  }
+
+  if (action == "answer") {
     need(1);
     if (w[1] == "OK") {
       target_.queueAnswer(platform::MessageResult::kOk);
@@ -74,27 +128,6 @@ void SessionPlayer::perform(const ScriptLine& line) {
   } else if (action == "input-cancel") {
     need(0);
     target_.queueInput(std::nullopt);
-  } else if (action == "press") {
-    need(1);
-    target_.press(line);
-  } else if (action == "select") {
-    need(2);
-    target_.select(line);
-  } else if (action == "dblclick") {
-    need(2);
-    target_.doubleClick(line);
-  } else if (action == "check") {
-    need(2);
-    target_.check(line);
-  } else if (action == "type") {
-    need(2);
-    target_.type(line);
-  } else if (action == "chdir") {
-    need(2);
-    target_.changeDirectory(line);
-  } else if (action == "close") {
-    need(1);
-    target_.close(line);
   } else if (action == "show") {
     need(1);
     out_ << target_.show(line);
@@ -129,31 +162,7 @@ void SessionPlayer::perform(const ScriptLine& line) {
   } else if (action == "layer") {
     need(3);
     if (w[3] != "on" && w[3] != "off") throw scriptErrorAt(line.number, "layer takes on or off");
-    // The layer path names a top-level layer, then members of group layers: "Land/Parks".
-    standin::Layer* found = nullptr;
-    for (int i = 0; i < doc.dataFrameCount() && !found; ++i) {
-      auto& frame = doc.dataFrame(i);
-      if (frame.name() != w[1]) continue;
-      std::vector<std::string> names;
-      std::string path = w[2];
-      for (std::size_t slash; (slash = path.find('/')) != std::string::npos;) {
-        names.push_back(path.substr(0, slash));
-        path.erase(0, slash + 1);
-      }
-      names.push_back(path);
-      for (int j = 0; j < frame.layerCount() && !found; ++j) {
-        standin::Layer* layer = &frame.layer(j);
-        if (layer->name() != names[0]) continue;
-        for (std::size_t depth = 1; layer && depth < names.size(); ++depth) {
-          standin::Layer* member = nullptr;
-          for (int k = 0; k < layer->memberCount() && !member; ++k) {
-            if (layer->member(k).name() == names[depth]) member = &layer->member(k);
-          }
-          layer = member;
-        }
-        found = layer;
-      }
-    }
+    standin::Layer* found = findLayer(doc, w[1], w[2]);
     if (!found) throw scriptErrorAt(line.number, "no layer " + w[2] + " in " + w[1]);
     found->setVisible(w[3] == "on");
   } else {
