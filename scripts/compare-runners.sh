@@ -6,8 +6,8 @@
 #   scripts/compare-runners.sh LINUX_RUNNER WINDOWS_RUNNER.exe [WINDOWS_RUNNER.exe...]
 # Each Windows runner is compared with the Linux one in turn: corbelwick-session.exe, and
 # corbelwick-host.exe, which plays the scripts through the real windows (it needs the module
-# registered and a display). The caller sets up wine (WINEPREFIX, WINEARCH=win32), as
-# scripts/test-windows.sh does.
+# registered and a display). The caller sets up wine (WINEPREFIX, WINEARCH, and CW_WINE_LOADER for the
+# loader of the runners' architecture, `wine` if unset), as scripts/test-windows.sh does.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 linux_runner="$1"
@@ -49,7 +49,7 @@ play() {
   fi
   local status=0
   if [ "$system" = windows ]; then
-    wine "$windows_runner" "${args[@]}" >"$work/$system.out" 2>"$work/$system.err" || status=$?
+    "${CW_WINE_LOADER:-wine}" "$windows_runner" "${args[@]}" >"$work/$system.out" 2>"$work/$system.err" || status=$?
   else
     "$linux_runner" "${args[@]}" >"$work/$system.out" 2>"$work/$system.err" || status=$?
   fi

@@ -11,9 +11,11 @@ packages=(
   libbenchmark-dev
   clang clang-format
   libclang-rt-dev llvm  # libFuzzer and the sanitizer runtimes for clang (scripts/fuzz.sh)
-  # The Windows build (scripts/build-windows.sh) and 32-bit wine to run it (scripts/test-windows.sh)
-  g++-mingw-w64-i686-posix mingw-w64-tools
-  wine wine32:i386
+  # The Windows builds (scripts/build-windows.sh, 32-bit and 64-bit) and wine to run them
+  # (scripts/test-windows.sh): 64-bit wine on every machine, 32-bit wine where the machine can
+  # run 32-bit programs (installing it is harmless where it cannot)
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 wine32:i386
   xvfb xauth  # a virtual display for the Windows tests that show windows (xvfb-run)
   libpugixml-dev libproj-dev proj-data  # the bookmark converter (src/convert/)
   python3-qgis  # QGIS's own bookmark manager, for the converter's check against it
