@@ -19,7 +19,7 @@ if ! as --32 "$work/probe.s" -o "$work/probe.o" 2>"$work/err" ||
 fi
 if ! "$work/probe" 2>"$work/err"; then
   echo "this machine's kernel does not run 32-bit programs (a static 32-bit program fails: $(
-    sed 's/.*: //' "$work/err" | head -1))"
+    sed 's/^.*: //' "$work/err" | head -1))"
   exit 1
 fi
 wine32=/usr/lib/wine/wine
@@ -28,6 +28,6 @@ if [ ! -x "$wine32" ]; then
   exit 1
 fi
 if ! "$wine32" --version >/dev/null 2>"$work/err"; then
-  echo "the 32-bit wine loader does not start: $(head -1 "$work/err")"
+  echo "the 32-bit wine loader does not start ($(sed 's/^.*line [0-9]*: //' "$work/err" | head -1))"
   exit 1
 fi

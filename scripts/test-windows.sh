@@ -76,6 +76,6 @@ part "32-bit probe"
 if why_not="$("$root/scripts/can-run-32bit.sh")"; then
   run_windows_tests 32 "$root/build/windows"
 else
-  echo "-- the 32-bit Windows tests were not run on this machine: $why_not (the 32-bit build was made; its tests ran nowhere in this run)"
+  echo "-- the 32-bit Windows tests were not run on this machine: $why_not; the 32-bit build was made"
 fi
 part "end"

@@ -3,7 +3,8 @@
 # in a normal build (with the Qt front end on the offscreen platform) and once under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Both runs
 # include the fuzz_*_replay tests: every fuzz target once over its seed corpus and its kept crash
-# inputs (fuzzing itself is scripts/fuzz.sh). Then the Windows build and its tests under wine,
+# inputs (fuzzing itself is scripts/fuzz.sh). Then the 32-bit and 64-bit Windows builds and their
+# tests under wine (the 32-bit ones where the machine runs 32-bit programs),
 # and the session scripts played by the Linux and the Windows runner (scripts/test-windows.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

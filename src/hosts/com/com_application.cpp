@@ -7,6 +7,7 @@
 #include "hosts/com/com_ref.h"
 #include "hosts/com/host_call.h"
 #include "hosts/com/host_interfaces.h"
+#include "hosts/com/ole_handle.h"
 
 namespace cw::com {
 
@@ -53,7 +54,7 @@ HWND ComApplication::mainWindow() const {
   try {
     OLE_HANDLE window = 0;
     hostCall(application().get_hWnd(&window));
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+    return fromOleHandle<HWND>(window);
   } catch (const Failure&) {
     // A frame without an owner is still a window the user can use.
     return nullptr;

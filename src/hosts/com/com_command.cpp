@@ -8,6 +8,7 @@
 #include "hosts/com/command_picture.h"
 #include "hosts/com/live_objects.h"
 #include "hosts/com/module_ids.h"
+#include "hosts/com/ole_handle.h"
 #include "hosts/com/process_module.h"
 
 namespace cw::com {
@@ -118,8 +119,7 @@ HRESULT ComCommand::get_HelpContextID(LONG* helpId) {
 HRESULT ComCommand::get_Bitmap(OLE_HANDLE* bitmap) {
   if (!bitmap) return E_POINTER;
   return comEntry([&] {
-    *bitmap =
-        static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(commandPicture(command_.Bitmap())));
+    *bitmap = toOleHandle(commandPicture(command_.Bitmap()));
     return S_OK;
   });
 }
