@@ -16,11 +16,6 @@
 
 namespace cw::com::testing {
 
-#define CW_FAKE_SLOT(n)                          \
-  HRESULT STDMETHODCALLTYPE slot##n() override { \
-    return E_NOTIMPL;                            \
-  }
-
 // The host's document: the framework's document (a dispatch object) that answers the map
 // document's interface, unless told it is some other kind of document.
 class FakeDocument : public Counted<IMxDocument> {
@@ -63,43 +58,24 @@ class FakeDocument : public Counted<IMxDocument> {
   HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(IUnknown**) override { return E_NOTIMPL; }
-  CW_FAKE_SLOT(8)
-  CW_FAKE_SLOT(9)
-  CW_FAKE_SLOT(10)
-  CW_FAKE_SLOT(11)
-  CW_FAKE_SLOT(12)
-  CW_FAKE_SLOT(13)
-  CW_FAKE_SLOT(14)
-  CW_FAKE_SLOT(15)
-  CW_FAKE_SLOT(16)
-  CW_FAKE_SLOT(17)
-  CW_FAKE_SLOT(18)
-  CW_FAKE_SLOT(19)
-  CW_FAKE_SLOT(21)
-  CW_FAKE_SLOT(22)
-  CW_FAKE_SLOT(23)
-  CW_FAKE_SLOT(24)
-  CW_FAKE_SLOT(25)
-  CW_FAKE_SLOT(26)
-  CW_FAKE_SLOT(27)
-  CW_FAKE_SLOT(28)
-  CW_FAKE_SLOT(29)
-  CW_FAKE_SLOT(30)
-  CW_FAKE_SLOT(31)
-  CW_FAKE_SLOT(32)
-  CW_FAKE_SLOT(33)
-  CW_FAKE_SLOT(34)
-  CW_FAKE_SLOT(35)
-  CW_FAKE_SLOT(36)
+  HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(ICommand**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SelectedLayer(ILayer**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SelectedItem(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ContextItem(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_ContextItem(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_StyleGallery(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE AddLayer(ILayer*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SearchTolerance(double*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SearchTolerancePixels(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_SearchTolerancePixels(LONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE InsertObject() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CanInsertObject(VARIANT_BOOL*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE UpdateContents() override { return E_NOTIMPL; }
 
  private:
   FakeMaps* maps_;
   bool isMapDocument_;
 };
-
-#undef CW_FAKE_SLOT
 
 // The running application; its document can be swapped, or its answer made to fail.
 class FakeApplication : public Counted<IApplication> {

@@ -14,7 +14,8 @@ namespace cw::com {
 
 // {36B06538-4437-11D1-B970-080009EE4E51}: the host's command interface (its SystemUI library).
 // IUnknown-based, not dual: its twelve members follow QueryInterface, AddRef and Release, in the
-// order the wrapper generated from the SystemUI type library lists them.
+// order the wrapper comtypes generates from the version 10.2 SystemUI type library lists them
+// (_4ECCA6E2_B16B_4ACA_BD17_E74CAE4C150A_0_10_2.py).
 inline constexpr IID kIidICommand = {
     0x36B06538, 0x4437, 0x11D1, {0xB9, 0x70, 0x08, 0x00, 0x09, 0xEE, 0x4E, 0x51}};
 
@@ -35,9 +36,9 @@ struct ICommand : public IUnknown {
 };
 
 // --- the host's Framework library ---------------------------------------------------------
-// Layouts from the wrappers that the type library of the host's version 10.2 generates (the
-// generator lists each interface's base and its members in slot order, with the dispatch ids of
-// a dual interface's own members starting at 0x60020000).
+// Layouts from the wrapper comtypes generates from the type library of the host's version 10.2
+// (_866AE5D3_530C_11D2_A2BD_0000F8774FB5_0_10_2.py: each interface's base and its members in slot
+// order, with the dispatch ids of a dual interface's own members starting at 0x60020000).
 
 // {8E52B9A5-307B-11D2-94C9-080009EEBECB}: the running application, the creation hook's object.
 // Dual: IDispatch's four slots come before its 26 members.
@@ -88,8 +89,9 @@ struct IApplication : public IDispatch {
 struct IEnvelope;
 
 // --- the host's Geometry library ---------------------------------------------------------
-// From the wrapper generated from the same version's Geometry library, which lists IGeometry's
-// members after IEnvelope's own and marks them as inherited: in the slots they come first.
+// From the wrapper comtypes generates from the same version's Geometry library
+// (_C4B094C2_FF32_4FA1_ABCB_7820F8D6FB68_0_10_2.py), which lists IGeometry's members after
+// IEnvelope's own and marks them as inherited: in the slots they come first.
 
 // {1B07790D-38C5-11D0-92D2-00805F7C28B0}: any shape; 12 members.
 struct IGeometry : public IUnknown {
@@ -143,8 +145,9 @@ struct IEnvelope : public IGeometry {
 };
 
 // --- the host's Carto library ------------------------------------------------------------
-// Member order from the wrappers generated from the type library of version 10.2 (they list an
-// interface's own members in slot order and mark inherited ones); bases are IUnknown, as those
+// Member order from the wrapper comtypes generates from the type library of version 10.2
+// (_45AC68FF_DEFF_4884_B3A9_7D882EDCAEF1_0_10_2.py: an interface's own members in slot order,
+// inherited ones marked); bases are IUnknown, as those
 // wrappers and the SDK show no other. The system calls only the first members of IMap, which is
 // declared up to the last of them.
 
@@ -392,55 +395,38 @@ struct IMaps : public IUnknown {
 };
 
 // --- the host's ArcMapUI library ----------------------------------------------------------
-// Uncertain: no generated wrapper of this library was at hand, only the SDK's member list
-// (alphabetical) and listings that name some members by position. A slot whose member no source
-// at hand names is declared as `slotN`, which the system never calls. Check against the host's
-// own type library before relying on it.
+// From the wrapper comtypes generates from the version 10.2 type library
+// (_40499F24_596F_45D2_ACE1_A251E2990017_0_10_2.py, which lists the members in slot order).
 
-// {0522A5F1-487C-11D0-98BD-00805F7CED21}: the map document. IUnknown-based, 37 members; the
-// listings name the first seven, the 20th (get_Maps) and the last (UpdateContents).
+// {0522A5F1-487C-11D0-98BD-00805F7CED21}: the map document. IUnknown-based, 37 members, declared
+// up to get_Maps, the 20th and the last the system calls.
 inline constexpr IID kIidIMxDocument = {
     0x0522A5F1, 0x487C, 0x11D0, {0x98, 0xBD, 0x00, 0x80, 0x5F, 0x7C, 0xED, 0x21}};
 
 struct IMxDocument : public IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown* layout) = 0;
   // The page layout, as an object asked for its view and its elements.
-  virtual HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown* layout) = 0;  // 1
   virtual HRESULT STDMETHODCALLTYPE get_PageLayout(IUnknown** layout) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** view) = 0;
   virtual HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView* view) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView** view) = 0;
-  virtual HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(IUnknown** command) = 0;
-  virtual HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) = 0;  // 7
-  virtual HRESULT STDMETHODCALLTYPE slot8() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot9() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot10() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot11() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot12() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot13() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot14() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot15() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot16() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot17() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot18() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot19() = 0;
-  virtual HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) = 0;  // 20
-  virtual HRESULT STDMETHODCALLTYPE slot21() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot22() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot23() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot24() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot25() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot26() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot27() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot28() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot29() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot30() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot31() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot32() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot33() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot34() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot35() = 0;
-  virtual HRESULT STDMETHODCALLTYPE slot36() = 0;
-  virtual HRESULT STDMETHODCALLTYPE UpdateContents() = 0;  // 37
+  virtual HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(ICommand** command) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SelectedLayer(ILayer** layer) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SelectedItem(IUnknown** item) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_ContextItem(IUnknown** item) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_ContextItem(IUnknown* item) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_StyleGallery(IUnknown** gallery) = 0;
+  virtual HRESULT STDMETHODCALLTYPE AddLayer(ILayer* layer) = 0;
+  // Redraws the table of contents; the 14th member, right after AddLayer.
+  virtual HRESULT STDMETHODCALLTYPE UpdateContents() = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SearchTolerance(double* tolerance) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_SearchTolerancePixels(LONG* tolerance) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_SearchTolerancePixels(LONG tolerance) = 0;
+  virtual HRESULT STDMETHODCALLTYPE InsertObject() = 0;
+  virtual HRESULT STDMETHODCALLTYPE CanInsertObject(VARIANT_BOOL* enabled) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) = 0;
+  // ... further members, which the system does not call (the 37th is get_TableProperties).
 };
 
 }  // namespace cw::com

@@ -12,8 +12,6 @@ namespace cw::comhost {
 
 class ComHost;
 
-#define CW_NOT_SERVED_SLOT(n) CW_NOT_SERVED(slot##n())
-
 // The map document: the framework's document (a dispatch object with no members of its own
 // here) that answers the map document's interface.
 class DocumentObject : public HostObject, public IMxDocument, public IDispatch {
@@ -40,43 +38,24 @@ class DocumentObject : public HostObject, public IMxDocument, public IDispatch {
   CW_NOT_SERVED(putref_PageLayout(IUnknown*))
   CW_NOT_SERVED(putref_ActiveView(IActiveView*))
   CW_NOT_SERVED(get_ActivatedView(IActiveView**))
-  CW_NOT_SERVED(get_ActiveViewCommand(IUnknown**))
-  CW_NOT_SERVED_SLOT(8)
-  CW_NOT_SERVED_SLOT(9)
-  CW_NOT_SERVED_SLOT(10)
-  CW_NOT_SERVED_SLOT(11)
-  CW_NOT_SERVED_SLOT(12)
-  CW_NOT_SERVED_SLOT(13)
-  CW_NOT_SERVED_SLOT(14)
-  CW_NOT_SERVED_SLOT(15)
-  CW_NOT_SERVED_SLOT(16)
-  CW_NOT_SERVED_SLOT(17)
-  CW_NOT_SERVED_SLOT(18)
-  CW_NOT_SERVED_SLOT(19)
-  CW_NOT_SERVED_SLOT(21)
-  CW_NOT_SERVED_SLOT(22)
-  CW_NOT_SERVED_SLOT(23)
-  CW_NOT_SERVED_SLOT(24)
-  CW_NOT_SERVED_SLOT(25)
-  CW_NOT_SERVED_SLOT(26)
-  CW_NOT_SERVED_SLOT(27)
-  CW_NOT_SERVED_SLOT(28)
-  CW_NOT_SERVED_SLOT(29)
-  CW_NOT_SERVED_SLOT(30)
-  CW_NOT_SERVED_SLOT(31)
-  CW_NOT_SERVED_SLOT(32)
-  CW_NOT_SERVED_SLOT(33)
-  CW_NOT_SERVED_SLOT(34)
-  CW_NOT_SERVED_SLOT(35)
-  CW_NOT_SERVED_SLOT(36)
+  CW_NOT_SERVED(get_ActiveViewCommand(ICommand**))
+  CW_NOT_SERVED(get_SelectedLayer(ILayer**))
+  CW_NOT_SERVED(get_SelectedItem(IUnknown**))
+  CW_NOT_SERVED(get_ContextItem(IUnknown**))
+  CW_NOT_SERVED(put_ContextItem(IUnknown*))
+  CW_NOT_SERVED(get_StyleGallery(IUnknown**))
+  CW_NOT_SERVED(AddLayer(ILayer*))
+  CW_NOT_SERVED(get_SearchTolerance(double*))
+  CW_NOT_SERVED(get_SearchTolerancePixels(LONG*))
+  CW_NOT_SERVED(put_SearchTolerancePixels(LONG))
+  CW_NOT_SERVED(InsertObject())
+  CW_NOT_SERVED(CanInsertObject(VARIANT_BOOL*))
 
  private:
   ComHost& host_;
   standin::Document& document_;
   MapsObject maps_{host_, document_};
 };
-
-#undef CW_NOT_SERVED_SLOT
 
 // The running application (dual: IDispatch's slots first).
 class ApplicationObject : public HostObject, public IApplication {
