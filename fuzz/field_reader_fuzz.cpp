@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "fuzz_support.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
 #include "ui/controls/list_box.h"

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "frontends/qt/desktop_app.h"
 #include "frontends/qt/main_window.h"
 #include "frontends/qt/tour.h"

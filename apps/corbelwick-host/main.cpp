@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "command/corbelwick_bookmarks.h"
-#include "errors/failure.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_script.h"
 #include "host_window.h"

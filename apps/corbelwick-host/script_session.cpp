@@ -4,7 +4,7 @@
 #include <iostream>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "frontends/win32/window_classes.h"
 #include "frontends/win32/window_driver.h"
 #include "hosts/standin/standin.h"

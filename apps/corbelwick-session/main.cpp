@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "command/module.h"
-#include "errors/failure.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_runner.h"
 #include "hosts/standin/standin.h"

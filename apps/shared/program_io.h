@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 #ifdef _WIN32
 #include <windows.h>

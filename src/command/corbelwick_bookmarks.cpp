@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "base/failure.h"
 #include "command/module.h"
 #include "errors/error_trap.h"
-#include "errors/failure.h"
 #include "host/host.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "base/product.h"
 #include "command/session.h"
 #include "errors/error_report.h"
-#include "errors/product.h"
 #include "platform/file_slots.h"
 #include "platform/file_system.h"
 #include "platform/services.h"

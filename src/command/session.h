@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::host {
 class MapHost;

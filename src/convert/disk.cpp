@@ -4,8 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "base/failure.h"
 #include "convert/bookmark.h"
-#include "errors/failure.h"
 #include "platform/file_slots.h"
 
 namespace cw::convert {

@@ -9,8 +9,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/failure.h"
 #include "convert/extent_check.h"
-#include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "store/imported_names.h"
 #include "store/list_format.h"

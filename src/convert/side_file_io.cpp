@@ -3,8 +3,8 @@
 #include <array>
 #include <set>
 
+#include "base/failure.h"
 #include "convert/disk.h"
-#include "errors/failure.h"
 #include "platform/file_slots.h"
 #include "platform/file_system.h"
 #include "store/field.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "errors/product.h"
+#include "base/product.h"
 
 namespace cw::platform {
 class FileSlots;

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/failure.h"
 #include "errors/error_report.h"
-#include "errors/failure.h"
 
 namespace cw::errors {
 

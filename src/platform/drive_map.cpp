@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/runtime_errors.h"
 
 namespace cw::platform {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::platform {
 

@@ -1,6 +1,6 @@
 #include "platform/runtime_errors.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::platform {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "store/list_format.h"
 
 namespace cw::store {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "store/ansi.h"
 
 namespace cw::store {

@@ -4,7 +4,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_system.h"
 #include "platform/windows_path.h"
 #include "store/ansi.h"

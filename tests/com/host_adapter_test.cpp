@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "com/fake_host.h"
-#include "errors/failure.h"
 #include "host/host.h"
 #include "hosts/com/com_application.h"
 

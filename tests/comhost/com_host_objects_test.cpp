@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "host/host.h"
 #include "hosts/com/com_application.h"
 #include "hosts/comhost/com_host.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
-#include "errors/failure.h"
 #include "frontends/headless/headless_toolkit.h"
 #include "host/host.h"
 #include "support/temp_drives.h"

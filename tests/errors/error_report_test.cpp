@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/test_app.h"
 
 namespace cw::errors {

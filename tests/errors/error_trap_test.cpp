@@ -7,8 +7,8 @@
 #include <string>
 #include <typeinfo>
 
+#include "base/failure.h"
 #include "errors/error_report.h"
-#include "errors/failure.h"
 #include "support/test_app.h"
 
 namespace cw::errors {

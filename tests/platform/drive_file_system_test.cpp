@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/failure_number.h"
 #include "support/file_system_io.h"
 #include "support/temp_drives.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_slots.h"
 #include "support/failure_number.h"
 #include "support/temp_drives.h"

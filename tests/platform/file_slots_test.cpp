@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/chunked_input.h"
 #include "support/failure_number.h"
 #include "support/temp_drives.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/standin.h"
 
 namespace cw::standin {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_slots.h"
 #include "store/list_format.h"
 #include "support/chunked_input.h"

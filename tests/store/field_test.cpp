@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/failure_number.h"
 
 namespace cw::store {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "store/list_format.h"
 #include "support/failing_file_system.h"
 #include "support/temp_drives.h"

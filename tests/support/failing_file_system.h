@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_system.h"
 
 namespace cw::testing {

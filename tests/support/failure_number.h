@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/temp_drives.h"
 
 namespace cw::ui {

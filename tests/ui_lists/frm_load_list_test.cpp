@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "store/group_list.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"

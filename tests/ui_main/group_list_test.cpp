@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "support/list_lines.h"
 #include "support/test_app.h"
 

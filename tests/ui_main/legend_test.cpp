@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/standin.h"
 #include "support/test_app.h"
 #include "ui/main/frm_main.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/standin.h"
 #include "store/side_files.h"
 #include "support/list_lines.h"

@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <functional>
 
+#include "base/failure.h"
 #include "command/corbelwick_bookmarks.h"
-#include "errors/failure.h"
 #include "hosts/standin/application.h"
 
 namespace cw::qt {

@@ -1,6 +1,6 @@
 #include "frontends/qt/host_calls.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::qt {
 

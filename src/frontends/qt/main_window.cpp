@@ -14,11 +14,11 @@
 #include <QStatusBar>
 #include <vector>
 
+#include "base/failure.h"
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
 #include "convert/bookmark.h"
 #include "errors/error_trap.h"
-#include "errors/failure.h"
 #include "frontends/qt/bookmark_files.h"
 #include "frontends/qt/command_toolbar.h"
 #include "frontends/qt/contents_tree.h"

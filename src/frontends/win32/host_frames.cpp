@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "frontends/win32/form_view.h"
 #include "frontends/win32/modal_window.h"
 #include "platform/win32/wide_text.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/com/com_document.h"
 #include "hosts/com/com_ref.h"
 #include "hosts/com/host_call.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/com/bstr_text.h"
 #include "hosts/com/com_envelope.h"
 #include "hosts/com/host_call.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/com/com_data_frame.h"
 #include "hosts/com/com_page_layout.h"
 #include "hosts/com/host_call.h"

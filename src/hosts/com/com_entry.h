@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::com {
 

@@ -1,6 +1,6 @@
 #include "hosts/com/com_page_layout.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/com/com_data_frame.h"
 #include "hosts/com/com_document.h"
 #include "hosts/com/com_envelope.h"

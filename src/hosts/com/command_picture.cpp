@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::com {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/com/com_ref.h"
 
 namespace cw::com {

@@ -1,6 +1,6 @@
 #include "hosts/comhost/layout_objects.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/comhost/com_host.h"
 #include "hosts/comhost/envelope_object.h"
 #include "hosts/comhost/own_object.h"

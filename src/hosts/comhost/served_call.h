@@ -5,7 +5,7 @@
 #include <new>
 #include <string_view>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::comhost {
 

@@ -1,6 +1,6 @@
 #include "hosts/standin/application.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::standin {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/document.h"
 #include "hosts/standin/text_forms.h"
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/text_forms.h"
 
 namespace cw::standin {

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/document_files.h"
 #include "hosts/standin/text_forms.h"
 

@@ -1,6 +1,6 @@
 #include "hosts/standin/frame.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/application.h"
 #include "hosts/standin/text_forms.h"
 #include "ui/controls/window.h"

@@ -1,6 +1,6 @@
 #include "hosts/standin/layer.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/document.h"
 
 namespace cw::standin {

@@ -1,6 +1,6 @@
 #include "hosts/standin/page_layout.h"
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "hosts/standin/document.h"
 #include "hosts/standin/text_forms.h"
 

@@ -15,7 +15,7 @@
 #include <system_error>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/runtime_errors.h"
 
 namespace cw::platform {

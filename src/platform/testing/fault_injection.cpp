@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 
 namespace cw::platform {
 

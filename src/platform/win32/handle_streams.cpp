@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/runtime_errors.h"
 #include "platform/win32/win32_errors.h"
 

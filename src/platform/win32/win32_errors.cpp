@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/runtime_errors.h"
 #include "platform/win32/wide_text.h"
 

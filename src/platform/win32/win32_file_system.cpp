@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/runtime_errors.h"
 #include "platform/win32/handle_streams.h"
 #include "platform/win32/wide_text.h"

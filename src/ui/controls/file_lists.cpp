@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "errors/failure.h"
+#include "base/failure.h"
 #include "platform/file_system.h"
 #include "platform/windows_path.h"
 #include "ui/controls/list_box.h"
