@@ -3,6 +3,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "hosts/com/com_command.h"
 #include "hosts/com/module_ids.h"
+#include "module/process_module.h"
 
 namespace cw::module {
 
@@ -11,7 +12,9 @@ std::span<const ClassEntry> classTable() {
       {com::kClsidCorbelwickBookmarks, com_identity::kClassId,
        std::string(com_identity::kTypeLibraryName) + "." + com_identity::kClassName,
        std::string(com_identity::kTypeLibraryName) + "." + com_identity::kClassName,
-       &com::ComCommand::create},
+       [](REFIID iid, void** object) {
+         return com::ComCommand::create(&processServices, iid, object);
+       }},
   };
   return classes;
 }

@@ -9,7 +9,6 @@
 #include "hosts/com/live_objects.h"
 #include "hosts/com/module_ids.h"
 #include "hosts/com/ole_handle.h"
-#include "hosts/com/process_module.h"
 
 namespace cw::com {
 
@@ -28,18 +27,19 @@ HRESULT textOut(BSTR* out, Text&& text) {
 
 }  // namespace
 
-HRESULT ComCommand::create(REFIID iid, void** object) {
+HRESULT ComCommand::create(CommandServices (*source)(), REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   return comEntry([&] {
-    ComCommand* made = new ComCommand();
+    ComCommand* made = new ComCommand(source());
     const HRESULT result = made->QueryInterface(iid, object);
     made->Release();
     return result;
   });
 }
 
-ComCommand::ComCommand() : command_(processModule()) {
+ComCommand::ComCommand(CommandServices services)
+    : runningApplication_(services.application), command_(services.module) {
   LiveObjects::add();
 }
 
@@ -142,7 +142,7 @@ HRESULT ComCommand::OnCreate(IDispatch* hook) {
     }
     if (application_) application_->Release();
     application_ = application;
-    host::MapHost* running = application ? &processModule().services.hostApplication : nullptr;
+    host::MapHost* running = application ? &runningApplication_ : nullptr;
     command_.OnCreate(running);
     return S_OK;
   });

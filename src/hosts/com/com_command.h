@@ -7,15 +7,30 @@
 #include "command/corbelwick_bookmarks.h"
 #include "hosts/com/host_interfaces.h"
 
+namespace cw {
+class Module;
+}
+namespace cw::host {
+class MapHost;
+}
+
 namespace cw::com {
+
+// What a command object works with: the process-wide parts of the system, and the running
+// application it hands the command once the host's hook turns out to be the application.
+struct CommandServices {
+  Module& module;
+  host::MapHost& application;
+};
 
 // The creatable class as the host sees it: the host's ICommand, and the class's default
 // interface (a dispatch interface without members) as IDispatch. Every member hands on to the
 // portable command; texts go out as BSTRs, booleans as VARIANT_BOOL, the picture as an HBITMAP.
 class ComCommand final : public ICommand, public IDispatch {
  public:
-  // A new instance with one reference, counted among the module's live objects.
-  static HRESULT create(REFIID iid, void** object);
+  // A new instance with one reference, counted among the module's live objects, over the
+  // services `source` hands out (it may fail: the failure becomes the creation's result).
+  static HRESULT create(CommandServices (*source)(), REFIID iid, void** object);
 
   // IUnknown (the ICommand and IDispatch slots share these).
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -46,12 +61,13 @@ class ComCommand final : public ICommand, public IDispatch {
                                    UINT* argumentError) override;
 
  private:
-  ComCommand();
+  explicit ComCommand(CommandServices services);
   ~ComCommand();
   ComCommand(const ComCommand&) = delete;
   ComCommand& operator=(const ComCommand&) = delete;
 
   LONG references_ = 1;
+  host::MapHost& runningApplication_;
   CorbelwickBookmarks command_;
   // The creation hook as the host's application, held until the instance goes.
   IUnknown* application_ = nullptr;

@@ -1,4 +1,4 @@
-#include "hosts/com/process_module.h"
+#include "module/process_module.h"
 
 #include "command/corbelwick_bookmarks.h"
 #include "command/module.h"
@@ -8,7 +8,7 @@
 #include "hosts/com/environment_drives.h"
 #include "platform/win32/win32_file_system.h"
 
-namespace cw::com {
+namespace cw::module {
 
 namespace {
 
@@ -22,8 +22,8 @@ struct WindowClasses {
 // pointer and the links are told to the application's main window first.
 struct ProcessModule {
   WindowClasses windowClasses;
-  platform::Win32FileSystem fs{environmentDrives()};
-  ComApplication application;
+  platform::Win32FileSystem fs{com::environmentDrives()};
+  com::ComApplication application;
   win32::Win32WindowHost desktop{com_identity::kTypeLibraryName,
                                  [this] { return application.mainWindow(); }};
   win32::Win32Shell shell{[this] { return application.mainWindow(); }};
@@ -32,9 +32,9 @@ struct ProcessModule {
 
 }  // namespace
 
-Module& processModule() {
+com::CommandServices processServices() {
   static ProcessModule state;
-  return state.module;
+  return {state.module, state.application};
 }
 
-}  // namespace cw::com
+}  // namespace cw::module
