@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 #include "store/list_format.h"
 
@@ -35,11 +37,48 @@ std::string exactText(double value) {
   return exactText(value, buffer);
 }
 
+namespace {
+
+// A plain decimal ("-123.456") whose digits make an integer below 2^53 with at most 22 places:
+// the integer and the power of ten are exact doubles, so one division rounds as from_chars
+// does. Most coordinates are such; none where the text is anything else.
+std::optional<double> plainDecimal(std::string_view text) {
+  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  std::uint64_t digits = 0;
+  std::size_t places = 0;
+  std::size_t count = 0;  // digits read, at most 19 so the integer cannot overflow
+  bool point = false;
+  for (const char c : text) {
+    if (c == '.' && !point && count) {
+      point = true;
+    } else if (c >= '0' && c <= '9' && count < 19) {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      places += point;
+      ++count;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!count || (point && !places) || digits >= kExactIntegers || places > 22) {
+    return std::nullopt;
+  }
+  const double value = static_cast<double>(digits) / kPowersOfTen[places];
+  return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> parseFinite(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
+  if (auto plain = plainDecimal(text)) return plain;
   double value = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
