@@ -289,7 +289,7 @@ std::string writeKml(const Bookmarks& bookmarks, const std::vector<host::Envelop
   xml.close("Document");
   xml.close("kml");
   notes.changedNames += xml.changedValues();
-  return std::move(xml.text());
+  return xml.take();
 }
 
 }  // namespace cw::convert

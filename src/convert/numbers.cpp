@@ -39,32 +39,35 @@ std::string exactText(double value) {
 
 namespace {
 
-// A plain decimal ("-123.456") whose digits make an integer below 2^53 with at most 22 places:
-// the integer and the power of ten are exact doubles, so one division rounds as from_chars
-// does. Most coordinates are such; none where the text is anything else.
+// A plain decimal ("-123.456") of at most 19 digits that make an integer below 2^53: the integer
+// and the power of ten are exact doubles, so one division rounds as from_chars does. Most
+// coordinates are such; none where the text is anything else.
 std::optional<double> plainDecimal(std::string_view text) {
-  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                     1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
   constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
-  const bool negative = !text.empty() && text.front() == '-';
-  if (negative) text.remove_prefix(1);
-  std::uint64_t digits = 0;
-  std::size_t places = 0;
-  std::size_t count = 0;  // digits read, at most 19 so the integer cannot overflow
-  bool point = false;
-  for (const char c : text) {
-    if (c == '.' && !point && count) {
-      point = true;
-    } else if (c >= '0' && c <= '9' && count < 19) {
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      places += point;
-      ++count;
-    } else {
-      return std::nullopt;
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const bool negative = at != end && *at == '-';
+  at += negative;
+  const auto digitsFrom = [&](std::uint64_t digits) {
+    for (; at != end && *at >= '0' && *at <= '9'; ++at) {
+      digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
     }
+    return digits;
+  };
+  const char* const whole = at;
+  std::uint64_t digits = digitsFrom(0);
+  const auto wholeCount = static_cast<std::size_t>(at - whole);
+  std::size_t places = 0;
+  if (at != end && *at == '.') {
+    const char* const fraction = ++at;
+    digits = digitsFrom(digits);
+    places = static_cast<std::size_t>(at - fraction);
+    if (!places) return std::nullopt;
   }
-  if (!count || (point && !places) || digits >= kExactIntegers || places > 22) {
+  // Up to 19 digits the integer cannot have overflowed.
+  if (at != end || !wholeCount || wholeCount + places > 19 || digits >= kExactIntegers) {
     return std::nullopt;
   }
   const double value = static_cast<double>(digits) / kPowersOfTen[places];

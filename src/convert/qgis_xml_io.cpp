@@ -144,11 +144,10 @@ Bookmarks readQgisXml(std::string text, const std::string& file) {
 
 void writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems, const std::string& file,
                   WriteNotes& notes, const std::function<void(std::string_view)>& pieces) {
-  XmlWriter xml(0);
-  xml.text().reserve(kPiece + 4096);
+  XmlWriter xml(kPiece + 4096);
   const auto passOn = [&] {
     if (!xml.text().empty()) pieces(xml.text());
-    xml.text().clear();
+    xml.clear();
   };
   xml.markup(std::string("<!DOCTYPE ") + kRoot + ">\n");
   if (bookmarks.empty()) {

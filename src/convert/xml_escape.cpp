@@ -1,29 +1,30 @@
 #include "convert/xml_escape.h"
 
 #include <array>
+#include <cstring>
 
 namespace cw::convert {
 
 namespace {
 
-constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-// What stands for each ASCII character where it needs standing in for; null where it is written
-// as it is. Character references are written as pugixml wrote them, so files stay the same.
-using Escapes = std::array<const char*, 128>;
+// What stands for each ASCII character where it needs standing in for; empty where it is
+// written as it is. Character references are written as pugixml wrote them, so files stay the
+// same.
+using Escapes = std::array<std::string_view, 128>;
 
 constexpr Escapes escapesIn(XmlValueIn where) {
   Escapes escapes{};
   for (int c = 0; c < 0x20; ++c) escapes[c] = kReplacement;
   escapes['&'] = "&amp;";
   escapes['<'] = "&lt;";
-  escapes['>'] = "&gt;";
   escapes['\r'] = "&#13;";
   if (where == XmlValueIn::kText) {
-    escapes['\t'] = nullptr;
-    escapes['\n'] = nullptr;
+    escapes['>'] = "&gt;";
+    escapes['\t'] = {};
+    escapes['\n'] = {};
   } else {
-    escapes['>'] = nullptr;  // only "]]>" in a text needs it
     escapes['"'] = "&quot;";
     escapes['\t'] = "&#09;";
     escapes['\n'] = "&#10;";
@@ -36,21 +37,22 @@ constexpr Escapes kAttributeEscapes = escapesIn(XmlValueIn::kAttribute);
 
 }  // namespace
 
-bool appendXmlEscaped(std::string& out, std::string_view value, XmlValueIn where) {
+char* escapeXml(char* out, std::string_view value, XmlValueIn where, bool& replaced) {
   const Escapes& escapes = where == XmlValueIn::kText ? kTextEscapes : kAttributeEscapes;
-  bool replaced = false;
-  std::size_t plain = 0;  // where the characters not yet appended begin
+  std::size_t plain = 0;  // where the characters not yet written begin
   for (std::size_t i = 0; i < value.size(); ++i) {
     const auto code = static_cast<unsigned char>(value[i]);
-    const char* escape = code < escapes.size() ? escapes[code] : nullptr;
-    if (!escape) continue;
-    out.append(value.data() + plain, i - plain);
-    out += escape;
-    replaced |= escape == kReplacement;
+    if (code >= escapes.size() || escapes[code].empty()) continue;
+    std::memcpy(out, value.data() + plain, i - plain);
+    out += i - plain;
+    const std::string_view escape = escapes[code];
+    std::memcpy(out, escape.data(), escape.size());
+    out += escape.size();
+    replaced |= escape.data() == kReplacement.data();
     plain = i + 1;
   }
-  out.append(value.data() + plain, value.size() - plain);
-  return replaced;
+  std::memcpy(out, value.data() + plain, value.size() - plain);
+  return out + (value.size() - plain);
 }
 
 }  // namespace cw::convert

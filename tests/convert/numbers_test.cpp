@@ -64,7 +64,8 @@ TEST(convert_NumbersTest, DecimalsOfEveryLengthReadAsFromChars) {
     std::string text = random() % 2 ? "-" : "";
     for (int d = 0; d < length; ++d) text += static_cast<char>('0' + random() % 10);
     const int point = static_cast<int>(random() % static_cast<unsigned>(length + 1));
-    if (point > 0 && point < length) text.insert(text.size() - static_cast<std::size_t>(point), ".");
+    if (point > 0 && point < length)
+      text.insert(text.size() - static_cast<std::size_t>(point), ".");
     const std::optional<double> value = parseFinite(text);
     ASSERT_TRUE(value) << text;
     ASSERT_EQ(*value, reference(text)) << text;

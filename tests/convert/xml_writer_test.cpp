@@ -18,7 +18,7 @@ struct ReadBack {
   int changed = 0;
 };
 ReadBack writtenAndParsed(const std::string& value) {
-  XmlWriter xml;
+  XmlWriter xml(1);  // grown for every piece
   xml.open("root");
   xml.element("value", value, {{"copy", value}});
   xml.close("root");
