@@ -18,7 +18,6 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth  # a virtual display for the Windows tests that show windows (xvfb-run)
   libpugixml-dev libproj-dev proj-data  # the bookmark converter (src/convert/)
-  libexpat1-dev  # the streaming reader of QGIS XML in the bookmark converter
   python3-qgis  # QGIS's own bookmark manager, for the converter's check against it
 )
 
