@@ -1,14 +1,18 @@
 #include "convert/kml_io.h"
 
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "convert/extent_check.h"
 #include "convert/numbers.h"
 #include "convert/reference_systems.h"
 #include "convert/xml_text.h"
+#include "convert/xml_writer.h"
 
 namespace cw::convert {
 
@@ -113,11 +117,7 @@ std::string groupOf(const pugi::xml_node& placemark) {
   return {};
 }
 
-void addText(pugi::xml_node parent, const char* name, const std::string& text) {
-  parent.append_child(name).text().set(text.c_str());
-}
-
-void addLookAt(pugi::xml_node placemark, const host::Envelope& box) {
+void writeLookAt(XmlWriter& xml, const host::Envelope& box) {
   double east = box.XMax;
   if (east < box.XMin) east += 360;
   double lon = (box.XMin + east) / 2;
@@ -126,41 +126,54 @@ void addLookAt(pugi::xml_node placemark, const host::Envelope& box) {
   const double width =
       (east - box.XMin) * kMetresPerDegree * std::cos(lat * std::numbers::pi / 180);
   const double height = (box.YMax - box.YMin) * kMetresPerDegree;
-  pugi::xml_node lookAt = placemark.append_child("LookAt");
-  addText(lookAt, "longitude", exactText(lon));
-  addText(lookAt, "latitude", exactText(lat));
-  addText(lookAt, "altitude", "0");
-  addText(lookAt, "heading", "0");
-  addText(lookAt, "tilt", "0");
-  addText(lookAt, "range", exactText(std::fmax(std::fmax(width, height) * kRangePerWidth, 1)));
+  xml.open("LookAt");
+  xml.element("longitude", exactText(lon));
+  xml.element("latitude", exactText(lat));
+  xml.element("altitude", "0");
+  xml.element("heading", "0");
+  xml.element("tilt", "0");
+  xml.element("range", exactText(std::fmax(std::fmax(width, height) * kRangePerWidth, 1)));
+  xml.close("LookAt");
 }
 
-void addRegion(pugi::xml_node placemark, const host::Envelope& box) {
-  pugi::xml_node latLonAltBox = placemark.append_child("Region").append_child("LatLonAltBox");
-  addText(latLonAltBox, "north", exactText(box.YMax));
-  addText(latLonAltBox, "south", exactText(box.YMin));
+void writeRegion(XmlWriter& xml, const host::Envelope& box) {
+  xml.open("Region");
+  xml.open("LatLonAltBox");
+  xml.element("north", exactText(box.YMax));
+  xml.element("south", exactText(box.YMin));
   // Across the antimeridian the east edge runs on past 180 degrees.
-  addText(latLonAltBox, "east", exactText(box.XMax < box.XMin ? box.XMax + 360 : box.XMax));
-  addText(latLonAltBox, "west", exactText(box.XMin));
+  xml.element("east", exactText(box.XMax < box.XMin ? box.XMax + 360 : box.XMax));
+  xml.element("west", exactText(box.XMin));
+  xml.close("LatLonAltBox");
+  xml.close("Region");
 }
 
-void addExtendedData(pugi::xml_node placemark, const Bookmark& b, WriteNotes& notes) {
-  pugi::xml_node data = placemark.append_child("ExtendedData");
-  auto addData = [&](const char* name, const std::string& value) {
-    pugi::xml_node element = data.append_child("Data");
-    element.append_attribute("name").set_value(name);
-    addText(element, "value", value);
+void writeExtendedData(XmlWriter& xml, const Bookmark& b) {
+  xml.open("ExtendedData");
+  auto data = [&](std::string_view name, const std::string& value) {
+    xml.open("Data", {{"name", name}});
+    xml.element("value", value);
+    xml.close("Data");
   };
   const host::Envelope& e = b.extent;
-  addData("extent", exactText(e.XMin) + "," + exactText(e.YMin) + "," + exactText(e.XMax) + "," +
-                        exactText(e.YMax));
-  addData("crs", b.crs);
+  data("extent", exactText(e.XMin) + "," + exactText(e.YMin) + "," + exactText(e.XMax) + "," +
+                     exactText(e.YMax));
+  data("crs", b.crs);
   for (const LayerVisibility& layer : b.layers) {
-    pugi::xml_node element = data.append_child("cw:layer");
-    element.append_attribute("frame").set_value(xmlText(layer.frame, notes.changedNames).c_str());
-    element.append_attribute("visible").set_value(layer.visible ? "true" : "false");
-    element.text().set(xmlText(layer.layer, notes.changedNames).c_str());
+    xml.element("cw:layer", layer.layer,
+                {{"frame", layer.frame}, {"visible", layer.visible ? "true" : "false"}});
   }
+  xml.close("ExtendedData");
+}
+
+void writePlacemark(XmlWriter& xml, const Bookmark& b, const host::Envelope& wgs84) {
+  xml.open("Placemark");
+  xml.element("name", b.name);
+  if (!b.description.empty()) xml.element("description", b.description);
+  writeLookAt(xml, wgs84);
+  writeRegion(xml, wgs84);
+  writeExtendedData(xml, b);
+  xml.close("Placemark");
 }
 
 }  // namespace
@@ -237,41 +250,46 @@ Bookmarks readKml(std::string_view text, const std::string& file) {
 
 std::string writeKml(const Bookmarks& bookmarks, const std::vector<host::Envelope>& wgs84,
                      WriteNotes& notes) {
-  pugi::xml_document document;
-  pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-  declaration.append_attribute("version").set_value("1.0");
-  declaration.append_attribute("encoding").set_value("UTF-8");
-  pugi::xml_node kml = document.append_child("kml");
-  kml.append_attribute("xmlns").set_value(kKmlNamespace);
-  kml.append_attribute("xmlns:cw").set_value(kOwnNamespace);
-  pugi::xml_node root = kml.append_child("Document");
-  addText(root, "name", "Bookmarks");
-  // A Folder per group, in the order the groups first appear; bookmarks without one stand in
-  // the Document itself.
-  std::unordered_map<std::string, pugi::xml_node> folders;
+  // A Folder per group where the group first appears, holding all of the group's bookmarks;
+  // bookmarks without one stand in the Document itself, in their place.
+  std::vector<std::vector<std::size_t>> folders;  // the bookmarks of each folder
+  std::vector<std::ptrdiff_t> documentItems;      // a folder as ~index, else a bookmark's index
+  std::unordered_map<std::string_view, std::size_t> folderOfGroup;
   for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-    const Bookmark& b = bookmarks[i];
-    pugi::xml_node parent = root;
-    if (!b.group.empty()) {
-      pugi::xml_node& folder = folders[b.group];
-      if (!folder) {
-        folder = root.append_child("Folder");
-        addText(folder, "name", xmlText(b.group, notes.changedNames));
-      }
-      parent = folder;
+    const std::string& group = bookmarks[i].group;
+    if (group.empty()) {
+      documentItems.push_back(static_cast<std::ptrdiff_t>(i));
+      continue;
     }
-    pugi::xml_node placemark = parent.append_child("Placemark");
-    addText(placemark, "name", xmlText(b.name, notes.changedNames));
-    if (!b.description.empty()) {
-      addText(placemark, "description", xmlText(b.description, notes.changedNames));
+    auto [found, added] = folderOfGroup.try_emplace(group, folders.size());
+    if (added) {
+      folders.emplace_back();
+      documentItems.push_back(~static_cast<std::ptrdiff_t>(found->second));
     }
-    addLookAt(placemark, wgs84[i]);
-    addRegion(placemark, wgs84[i]);
-    addExtendedData(placemark, b, notes);
+    folders[found->second].push_back(i);
   }
-  std::ostringstream out;
-  document.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-  return out.str();
+
+  XmlWriter xml;
+  xml.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+  xml.open("kml", {{"xmlns", kKmlNamespace}, {"xmlns:cw", kOwnNamespace}});
+  xml.open("Document");
+  xml.element("name", "Bookmarks");
+  for (const std::ptrdiff_t item : documentItems) {
+    if (item >= 0) {
+      const auto i = static_cast<std::size_t>(item);
+      writePlacemark(xml, bookmarks[i], wgs84[i]);
+      continue;
+    }
+    const std::vector<std::size_t>& folder = folders[static_cast<std::size_t>(~item)];
+    xml.open("Folder");
+    xml.element("name", bookmarks[folder.front()].group);
+    for (const std::size_t i : folder) writePlacemark(xml, bookmarks[i], wgs84[i]);
+    xml.close("Folder");
+  }
+  xml.close("Document");
+  xml.close("kml");
+  notes.changedNames += xml.changedValues();
+  return xml.take();
 }
 
 }  // namespace cw::convert

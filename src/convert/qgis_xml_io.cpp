@@ -12,38 +12,15 @@
 #include "convert/qgis_srs_ids.h"
 #include "convert/reference_systems.h"
 #include "convert/xml_text.h"
+#include "convert/xml_writer.h"
 
 namespace cw::convert {
 
 namespace {
 
 constexpr const char* kRoot = "qgis_bookmarks";
-// The elements of a bookmark in the order QGIS writes them (a rotation may follow).
-constexpr std::array<const char*, 8> kFields{"id",   "name", "project", "xmin",
-                                             "ymin", "xmax", "ymax",    "sr_id"};
-
-// Gathers what pugixml's printer hands on (a bookmark at a time) into pieces of a size worth
-// passing on.
-class PieceWriter : public pugi::xml_writer {
- public:
-  explicit PieceWriter(const std::function<void(std::string_view)>& out) : out_(out) {
-    text_.reserve(kPiece + 4096);
-  }
-  void write(const void* data, std::size_t size) override {
-    text_.append(static_cast<const char*>(data), size);
-    if (text_.size() >= kPiece) passOn();
-  }
-  void append(std::string_view text) { write(text.data(), text.size()); }
-  void passOn() {
-    if (!text_.empty()) out_(text_);
-    text_.clear();
-  }
-
- private:
-  static constexpr std::size_t kPiece = 256 * 1024;
-  const std::function<void(std::string_view)>& out_;
-  std::string text_;
-};
+// The file is passed on in pieces of this size as it is made.
+constexpr std::size_t kPiece = 256 * 1024;
 
 // The places of messages are made only for a message: a file of many bookmarks has no use for
 // them otherwise.
@@ -115,19 +92,6 @@ const char* idOf(std::size_t index, BookmarkId& id) {
   return id.text;
 }
 
-// The text, or the text with what XML cannot hold replaced, into an element.
-void setXmlText(pugi::xml_text& element, const std::string& text, int& changed) {
-  const bool holdable = std::none_of(text.begin(), text.end(), [](char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code < 0x20 && c != '\t' && c != '\n' && c != '\r';
-  });
-  if (holdable) {
-    element.set(text.c_str());
-  } else {
-    element.set(xmlText(text, changed).c_str());
-  }
-}
-
 }  // namespace
 
 Bookmarks readQgisXml(std::string text, const std::string& file) {
@@ -180,60 +144,51 @@ Bookmarks readQgisXml(std::string text, const std::string& file) {
 
 void writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems, const std::string& file,
                   WriteNotes& notes, const std::function<void(std::string_view)>& pieces) {
-  // One <bookmark> element, its texts set afresh for each bookmark and printed at the root's
-  // depth, so the document never holds more than one bookmark and no text is allocated twice.
-  pugi::xml_document scratch;
-  pugi::xml_node element = scratch.append_child("bookmark");
-  std::array<pugi::xml_text, kFields.size()> fields;
-  for (std::size_t f = 0; f < kFields.size(); ++f) {
-    fields[f] = element.append_child(kFields[f]).text();
-  }
-  pugi::xml_node rotation;
-
-  PieceWriter out(pieces);
-  out.append(std::string("<!DOCTYPE ") + kRoot + ">\n");
+  XmlWriter xml(kPiece + 4096);
+  const auto passOn = [&] {
+    if (!xml.text().empty()) pieces(xml.text());
+    xml.clear();
+  };
+  xml.markup(std::string("<!DOCTYPE ") + kRoot + ">\n");
   if (bookmarks.empty()) {
-    out.append(std::string("<") + kRoot + " />\n");
-    out.passOn();
+    xml.emptyElement(kRoot);
+    passOn();
     return;
   }
-  out.append(std::string("<") + kRoot + ">\n");
+  xml.open(kRoot);
   std::string lastCrs;
-  int lastId = 0;
+  std::string srId;
   BookmarkId id;
   ExactText number;
   for (std::size_t i = 0; i < bookmarks.size(); ++i) {
     const Bookmark& b = bookmarks[i];
-    if (b.crs != lastCrs || !lastId) {
+    if (b.crs != lastCrs || srId.empty()) {
       auto epsg = systems.epsgCode(b.crs);
-      auto id = epsg ? qgisSrsIdOfEpsg(*epsg) : std::nullopt;
-      if (!id) {
+      auto qgisId = epsg ? qgisSrsIdOfEpsg(*epsg) : std::nullopt;
+      if (!qgisId) {
         throw InputError(file, "bookmark \"" + b.name + "\"",
                          "QGIS has no fixed id for the reference system " + b.crs +
                              " (see docs/converter.md for the systems known)");
       }
       lastCrs = b.crs;
-      lastId = *id;
+      srId = std::to_string(*qgisId);
     }
-    fields[0].set(idOf(i, id));
-    setXmlText(fields[1], b.name, notes.changedNames);
-    setXmlText(fields[2], b.group, notes.changedNames);
-    fields[3].set(exactText(b.extent.XMin, number));
-    fields[4].set(exactText(b.extent.YMin, number));
-    fields[5].set(exactText(b.extent.XMax, number));
-    fields[6].set(exactText(b.extent.YMax, number));
-    fields[7].set(lastId);
-    if (b.rotation != 0) {
-      if (!rotation) rotation = element.append_child("rotation");
-      rotation.text().set(exactText(b.rotation).c_str());
-    } else if (rotation) {
-      element.remove_child(rotation);
-      rotation = pugi::xml_node();
-    }
-    element.print(out, "  ", pugi::format_indent, pugi::encoding_utf8, 1);
+    xml.open("bookmark");
+    xml.element("id", idOf(i, id));
+    xml.element("name", b.name);
+    xml.element("project", b.group);
+    xml.element("xmin", exactText(b.extent.XMin, number));
+    xml.element("ymin", exactText(b.extent.YMin, number));
+    xml.element("xmax", exactText(b.extent.XMax, number));
+    xml.element("ymax", exactText(b.extent.YMax, number));
+    xml.element("sr_id", srId);
+    if (b.rotation != 0) xml.element("rotation", exactText(b.rotation, number));
+    xml.close("bookmark");
+    if (xml.text().size() >= kPiece) passOn();
   }
-  out.append(std::string("</") + kRoot + ">\n");
-  out.passOn();
+  xml.close(kRoot);
+  passOn();
+  notes.changedNames += xml.changedValues();
 }
 
 std::string writeQgisXml(const Bookmarks& bookmarks, ReferenceSystems& systems,

@@ -63,21 +63,4 @@ std::string lineOf(const LineIndex& lines, const pugi::xml_node& node) {
   return lines.lineAt(static_cast<std::size_t>(node.offset_debug() < 0 ? 0 : node.offset_debug()));
 }
 
-std::string xmlText(std::string_view text, int& changed) {
-  std::string out;
-  out.reserve(text.size());
-  bool any = false;
-  for (char c : text) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-      out += "\xEF\xBF\xBD";
-      any = true;
-    } else {
-      out += c;
-    }
-  }
-  changed += any;
-  return out;
-}
-
 }  // namespace cw::convert

@@ -7,7 +7,7 @@
 #include "convert/bookmark.h"
 #include "convert/text_place.h"
 
-// What the XML formats share: parsing without entities, places in messages, names XML can hold.
+// What the XML readers share: parsing without entities, places in messages.
 namespace cw::convert {
 
 // Parses a document; malformed XML and a document type declaration that declares entities
@@ -22,8 +22,5 @@ std::string lineOf(std::string_view text, const pugi::xml_node& node);
 // The same for the nodes of one document in document order.
 std::string lineOf(LineCounter& lines, const pugi::xml_node& node);
 std::string lineOf(const LineIndex& lines, const pugi::xml_node& node);
-// The text with the characters XML 1.0 cannot hold (control characters other than tab and line
-// ends) replaced by U+FFFD; `changed` counts the texts that had any.
-std::string xmlText(std::string_view text, int& changed);
 
 }  // namespace cw::convert

@@ -106,6 +106,8 @@ TEST(convert_QgisXmlTest, RoundTripsNamesAndNumbersExactly) {
        {},
        12.5},
       {"Roads", "  blanks around  ", "", {0, 0, 0, 0}, "EPSG:27700", {}, 0},
+      // A parser turns a CR written as it is into LF.
+      {"Lines\r\n", "cr lf\r\nlone cr\rlf\n", "", {0, 0, 0, 0}, "EPSG:27700", {}, 0},
   };
   const Bookmarks read = readQgisXml(written(bookmarks), "b.xml");
   ASSERT_EQ(read.size(), bookmarks.size());
