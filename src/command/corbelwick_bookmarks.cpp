@@ -97,6 +97,7 @@ void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
       module_.windows.keep(std::move(module_.mainWindow), false);
     }
     module_.mainWindow = std::move(window);
+    module_.session.ListDisplay = module_.mainWindow.get();
   });
 }
 

@@ -19,6 +19,14 @@ store::BookmarkList Module::activeList() const {
                              paths.onProgramDrive(session.ActiveListPath));
 }
 
+ui::HelpWindowParts Module::helpWindowParts() {
+  return {report, identity, services.shell, services.hostApplication.frames()};
+}
+
+ui::ListWindowParts Module::listWindowParts() {
+  return {report, session, storage, paths, services.windows};
+}
+
 void Module::hostDocumentReplaced() {
   const bool held = session.HostDocument != nullptr;
   session.HostDocument = nullptr;

@@ -3,16 +3,18 @@
 #include <memory>
 
 #include "base/product.h"
-#include "command/session.h"
 #include "errors/error_report.h"
 #include "platform/file_slots.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "platform/window_host.h"
+#include "session/session.h"
 #include "store/bookmark_store.h"
 #include "store/program_paths.h"
 #include "store/storage.h"
 #include "ui/controls/window_registry.h"
+#include "ui/help/frm_help.h"
+#include "ui/lists/list_file_window.h"
 
 namespace cw::ui {
 class FrmMain;
@@ -45,6 +47,10 @@ class Module {
 
   // The list model of the active list.
   store::BookmarkList activeList() const;
+
+  // What the help window and the list windows work with, of the parts above.
+  ui::HelpWindowParts helpWindowParts();
+  ui::ListWindowParts listWindowParts();
 
   // The host application opened another document in place of the one of the last click: a
   // session that held the old one follows to the new one (the old one is gone).

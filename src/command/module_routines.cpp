@@ -1,6 +1,6 @@
 #include "command/corbelwick_bookmarks.h"
-#include "command/session.h"
 #include "host/host.h"
+#include "session/session.h"
 
 namespace cw {
 

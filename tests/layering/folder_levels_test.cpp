@@ -31,6 +31,8 @@ const std::map<std::string, int>& folderLevels() {
       // The list store, and the converter over it.
       {"src/store", 3},
       {"src/convert", 4},
+      // What the user is working on, which the windows share.
+      {"src/session", 4},
       // The windows, the bookmarks window over the ones it opens, and the command over them.
       {"src/ui/help", 5},
       {"src/ui/lists", 5},

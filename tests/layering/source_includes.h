@@ -77,11 +77,7 @@ struct Allowance {
 
 inline const std::vector<Allowance>& allowances() {
   static const std::vector<Allowance> list{
-      {"src/ui/main", "src/command", "the windows take the process-wide module whole"},
-      {"src/ui/lists", "src/command", "the windows take the process-wide module whole"},
-      {"src/ui/help", "src/command", "the windows take the process-wide module whole"},
-      {"src/ui/lists", "src/ui/main",
-       "the list windows set the bookmarks window's path and groups"},
+      {"src/ui/main", "src/command", "the bookmarks window takes the process-wide module whole"},
       {"src/hosts/com", "src/frontends/win32",
        "window frames are a host service, made by the Win32 front end"},
       {"src/frontends/headless", "src/hosts/standin",

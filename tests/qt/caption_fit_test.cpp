@@ -107,10 +107,10 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlAt96And120And144Dpi) {
       << "the windows' face is missing (Debian's fonts-liberation, scripts/setup.sh)";
 
   ui::FrmMain main(module);
-  ui::FrmHelp help(module);
+  ui::FrmHelp help(module.helpWindowParts());
   help.load();  // sets the version caption
-  ui::FrmLoadList load(module);
-  ui::FrmSaveList save(module);
+  ui::FrmLoadList load(module.listWindowParts());
+  ui::FrmSaveList save(module.listWindowParts());
   std::vector<ui::Window*> windows{&main, &help, &load, &save};
 
   for (int dpi : {96, 120, 144}) {

@@ -135,9 +135,9 @@ void expectRendersDescription(ui::Window& window, TwipsScale scale) {
 
 TEST_F(WindowWidgets, EveryWindowMatchesItsDescriptionAtTheScreensDpi) {
   ui::FrmMain main(module);
-  ui::FrmHelp help(module);
-  ui::FrmLoadList load(module);
-  ui::FrmSaveList save(module);
+  ui::FrmHelp help(module.helpWindowParts());
+  ui::FrmLoadList load(module.listWindowParts());
+  ui::FrmSaveList save(module.listWindowParts());
   std::vector<ui::Window*> windows{&main, &help, &load, &save};
   // 96 dpi, 120 dpi and 144 dpi: 15, 12 and 10 twips per pixel.
   for (double dpi : {96.0, 120.0, 144.0}) {

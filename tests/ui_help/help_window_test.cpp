@@ -23,7 +23,7 @@ bool isLive(TestApp& t, const ui::Window* window) {
 TEST(HelpWindow, VersionLabelShowsTheProductVersionOnLoad) {
   TestApp t;
   t.command.OnCreate(&t.host);
-  FrmHelp help(t.module);
+  FrmHelp help(t.module.helpWindowParts());
   EXPECT_NE(help.txtVersion().caption(), "v2.19");  // the designed text until the window loads
   help.load();
   EXPECT_EQ(help.txtVersion().caption(), "v2.19");
@@ -35,7 +35,7 @@ TEST(HelpWindow, FrameIsMadeOnceAndCaptionedOnce) {
   TestApp t;
   t.command.OnCreate(&t.host);
   const std::size_t framesBefore = t.host.frames().all().size();
-  FrmHelp help(t.module);
+  FrmHelp help(t.module.helpWindowParts());
 
   standin::Frame* first = dynamic_cast<standin::Frame*>(help.Frame());
   ASSERT_NE(first, nullptr);
@@ -92,7 +92,7 @@ TEST(HelpWindow, OwnedWindowLeavesTheLiveListWhenDestroyed) {
 TEST(HelpWindow, EveryLinkOpensItsTarget) {
   TestApp t;
   t.start();
-  FrmHelp help(t.module);
+  FrmHelp help(t.module.helpWindowParts());
   help.load();
   struct Case {
     ui::Window* window;
@@ -116,7 +116,7 @@ TEST(HelpWindow, EveryLinkOpensItsTarget) {
 
 TEST(HelpWindow, LinkLabelsShowTheirAddressesAndTooltips) {
   TestApp t;
-  FrmHelp help(t.module);
+  FrmHelp help(t.module.helpWindowParts());
   struct Case {
     const char* control;
     const char* text;

@@ -166,7 +166,7 @@ class ModalWindows : public ::testing::Test {
 TEST_F(ModalWindows, TheLoopEndsWhenTheWindowHides) {
   app.drives.write("C:\\Lists\\a.bmk", "");
   app.drives.write("C:\\Lists\\b.txt", "");
-  ui::FrmLoadList window(app.module);
+  ui::FrmLoadList window(app.module.listWindowParts());
   Names drives, directories, files;
   std::string caption;
   SoonAction act([&] {
@@ -192,7 +192,7 @@ TEST_F(ModalWindows, TheLoopEndsWhenTheWindowHides) {
 }
 
 TEST_F(ModalWindows, TheCloseControlIsTheWindows) {
-  ui::FrmLoadList window(app.module);
+  ui::FrmLoadList window(app.module.listWindowParts());
   SoonAction act([] { closeWindow(topLevelOf(findShownWindow("frmLoadList"))); });
   host.showModal(window);
   EXPECT_FALSE(window.isVisible());

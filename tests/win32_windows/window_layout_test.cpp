@@ -26,9 +26,11 @@ struct WindowCase {
 
 const WindowCase kWindows[] = {
     {"frmMain", [](Module& m) { return std::make_unique<ui::FrmMain>(m); }},
-    {"frmLoadList", [](Module& m) { return std::make_unique<ui::FrmLoadList>(m); }},
-    {"frmSaveList", [](Module& m) { return std::make_unique<ui::FrmSaveList>(m); }},
-    {"frmHelp", [](Module& m) { return std::make_unique<ui::FrmHelp>(m); }},
+    {"frmLoadList",
+     [](Module& m) { return std::make_unique<ui::FrmLoadList>(m.listWindowParts()); }},
+    {"frmSaveList",
+     [](Module& m) { return std::make_unique<ui::FrmSaveList>(m.listWindowParts()); }},
+    {"frmHelp", [](Module& m) { return std::make_unique<ui::FrmHelp>(m.helpWindowParts()); }},
 };
 
 const PixelScale kScales[] = {PixelScale::fromDpi(96, 96), PixelScale::fromDpi(120, 120)};

@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "command/module.h"
+#include "base/product.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
+#include "platform/window_host.h"
 
 namespace cw::ui {
 
@@ -45,7 +46,7 @@ const WindowSpec& frmHelpSpec() {
 }
 // clang-format on
 
-FrmHelp::FrmHelp(Module& module) : Window(frmHelpSpec()), module_(module) {
+FrmHelp::FrmHelp(const HelpWindowParts& parts) : Window(frmHelpSpec()), parts_(parts) {
   createControls();
   on("Label2", Event::kClick, [this] { Label2_Click(); });
   on("Label3", Event::kClick, [this] { Label3_Click(); });
@@ -56,18 +57,18 @@ FrmHelp::FrmHelp(Module& module) : Window(frmHelpSpec()), module_(module) {
 FrmHelp::~FrmHelp() = default;
 
 void FrmHelp::Form_Load() {
-  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
+  errors::ErrorTrap trap(parts_.report, "Form_Load", kUnit);
   trap.run([&] {
     trap.at(1);  // show the product version
-    txtVersion().setCaption(module_.identity.ProductVersion);
+    txtVersion().setCaption(parts_.identity.ProductVersion);
   });
 }
 
 host::HostFrame* FrmHelp::Frame() {
   if (!frame_) {
-    frame_ = &module_.services.hostApplication.frames().createFrame();
+    frame_ = &parts_.frames.createFrame();
     frame_->bind(*this);
-    frame_->setCaption(module_.identity.ProductName + " - Help");
+    frame_->setCaption(parts_.identity.ProductName + " - Help");
   }
   return frame_;
 }
@@ -75,19 +76,19 @@ host::HostFrame* FrmHelp::Frame() {
 // The shell opens each link; its result is not examined and nothing is shown when it fails.
 
 void FrmHelp::Label2_Click() {
-  module_.services.shell.openLink(product::kWebSite);
+  parts_.shell.openLink(product::kWebSite);
 }
 
 void FrmHelp::Label3_Click() {
-  module_.services.shell.openLink(std::string("mailto:") + product::kInfoEmail);
+  parts_.shell.openLink(std::string("mailto:") + product::kInfoEmail);
 }
 
 void FrmHelp::Label4_Click() {
-  module_.services.shell.openLink(std::string(product::kWebSite) + product::kProductPagePath);
+  parts_.shell.openLink(std::string(product::kWebSite) + product::kProductPagePath);
 }
 
 void FrmHelp::Label6_Click() {
-  module_.services.shell.openLink(product::kForumPage);
+  parts_.shell.openLink(product::kForumPage);
 }
 
 }  // namespace cw::ui

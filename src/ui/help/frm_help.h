@@ -4,13 +4,29 @@
 #include "ui/controls/window.h"
 
 namespace cw {
-class Module;
+struct ProductIdentity;
+}
+namespace cw::errors {
+class ErrorReport;
 }
 namespace cw::host {
+class FrameProvider;
 class HostFrame;
+}  // namespace cw::host
+namespace cw::platform {
+class Shell;
 }
 
 namespace cw::ui {
+
+// What the help window works with: the error report of its trap, the product's identity it
+// shows, the shell that opens its links, and whoever makes the frame it may be shown in.
+struct HelpWindowParts {
+  const errors::ErrorReport& report;
+  const ProductIdentity& identity;
+  platform::Shell& shell;
+  host::FrameProvider& frames;
+};
 
 // The one description of the help window.
 const WindowSpec& frmHelpSpec();
@@ -20,7 +36,7 @@ const WindowSpec& frmHelpSpec();
 // by "?" (a new window each time).
 class FrmHelp : public Window {
  public:
-  explicit FrmHelp(Module& module);
+  explicit FrmHelp(const HelpWindowParts& parts);
   ~FrmHelp() override;
 
   // The host frame that shows this window, created (and the window bound to it) on first read.
@@ -37,7 +53,7 @@ class FrmHelp : public Window {
   void Form_Load() override;
 
  private:
-  Module& module_;
+  HelpWindowParts parts_;
   host::HostFrame* frame_ = nullptr;
 };
 

@@ -2,13 +2,16 @@
 
 #include <cstdint>
 
-#include "command/module.h"
 #include "errors/error_trap.h"
+#include "platform/file_slots.h"
+#include "platform/file_system.h"
+#include "platform/window_host.h"
 #include "store/file_utilities.h"
 #include "store/list_format.h"
 #include "store/list_lock.h"
 #include "store/list_reading.h"
-#include "ui/main/frm_main.h"
+#include "store/program_paths.h"
+#include "store/storage.h"
 
 namespace cw::ui {
 
@@ -37,8 +40,8 @@ const WindowSpec& frmLoadListSpec() {
   return spec;
 }
 
-FrmLoadList::FrmLoadList(Module& module)
-    : ListFileWindow(frmLoadListSpec(), module, kUnit, &Session::OpenListWindowActive) {
+FrmLoadList::FrmLoadList(const ListWindowParts& parts)
+    : ListFileWindow(frmLoadListSpec(), parts, kUnit, &Session::OpenListWindowActive) {
   on("File1", Event::kClick, [this] { File1_Click(); });
   on("File1", Event::kDblClick, [this] { File1_DblClick(); });
   on("btnOpen", Event::kClick, [this] { btnOpen_Click(); });
@@ -46,32 +49,31 @@ FrmLoadList::FrmLoadList(Module& module)
 
 void FrmLoadList::File1_Click() {
   // Choosing a file only selects it.
-  errors::ErrorTrap trap(module_.report, "File1_Click", kUnit);
+  errors::ErrorTrap trap(parts_.report, "File1_Click", kUnit);
   trap.run([] {});
 }
 
 void FrmLoadList::File1_DblClick() {
   // Closes the files of a failed open too, so none stays open behind the window.
-  errors::ErrorTrap trap(module_.report, "File1_DblClick", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(parts_.report, "File1_DblClick", kUnit, {1, 2, 3});
   trap.run([&] { openChosenList(trap); });
 }
 
 void FrmLoadList::btnOpen_Click() {
-  errors::ErrorTrap trap(module_.report, "btnOpen_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(parts_.report, "btnOpen_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     openChosenList(trap);
     trap.at(8);  // close the list files
-    module_.files.close(1);
-    module_.files.close(2);
+    parts_.storage.files.close(1);
+    parts_.storage.files.close(2);
   });
 }
 
 void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
-  auto& files = module_.files;
+  auto& files = parts_.storage.files;
   trap.at(1);  // refuse when no file is chosen
   if (File1().selectedIndex() == FileList::kNone) {
-    module_.services.windows.messageBox("Please select a file to load.",
-                                        platform::MessageButtons::kOk);
+    parts_.boxes.messageBox("Please select a file to load.", platform::MessageButtons::kOk);
     return;
   }
   trap.at(2);  // the chosen file's full path
@@ -90,30 +92,30 @@ void FrmLoadList::openChosenList(errors::ErrorTrap& trap) {
 
   trap.at(5);  // refuse a file that is no list
   if (!first.equals(store::kFormatTag) || scanned.fieldCount < store::kFieldsPerRecord) {
-    module_.services.windows.messageBox("Please choose a valid bookmark file, .bmk",
-                                        platform::MessageButtons::kOk);
+    parts_.boxes.messageBox("Please choose a valid bookmark file, .bmk",
+                            platform::MessageButtons::kOk);
   } else {
     trap.at(61);  // a list: make it the active one
-    module_.session.ActiveListPath = candidate;
+    parts_.session.ActiveListPath = candidate;
     trap.at(62);  // show its path
-    mainWindow().Text1().setText(module_.session.ActiveListPath);
+    parts_.session.listDisplay().showListPath(parts_.session.ActiveListPath);
     trap.at(63);  // list its groups
     if (scanned.fieldCount % store::kFieldsPerRecord == 0) {
-      mainWindow().showGroups(scanned.groups.names());
+      parts_.session.listDisplay().showGroups(scanned.groups.names());
     } else {
-      mainWindow().LoadGroupList();  // a record cut short: fails where it would
+      parts_.session.listDisplay().LoadGroupList();  // a record cut short: fails where it would
     }
     trap.at(64);  // remember it in the pointer file
     files.close(3);
     // The new choice takes the old one's place in one step: a failure keeps the old choice
     // instead of leaving the next start without any.
-    if (store::ListLock lock(module_.storage, module_.paths.LastListFile); lock.acquired()) {
-      platform::replaceFileContent(module_.services.fs, module_.paths.LastListFile,
+    if (store::ListLock lock(parts_.storage, parts_.paths.LastListFile); lock.acquired()) {
+      platform::replaceFileContent(parts_.storage.fs, parts_.paths.LastListFile,
                                    store::formatRecord(std::vector<store::Field>{
-                                       store::Field::text(module_.session.ActiveListPath)}));
+                                       store::Field::text(parts_.session.ActiveListPath)}));
     }
     trap.at(65);  // the window no longer shows
-    module_.session.OpenListWindowActive = false;
+    parts_.session.OpenListWindowActive = false;
     trap.at(66);  // hide the window
     hide();
   }

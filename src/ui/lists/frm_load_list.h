@@ -16,7 +16,7 @@ const WindowSpec& frmLoadListSpec();
 // start. Shown modally by Load List.
 class FrmLoadList : public ListFileWindow {
  public:
-  explicit FrmLoadList(Module& module);
+  explicit FrmLoadList(const ListWindowParts& parts);
 
   void File1_Click();
   void File1_DblClick();

@@ -1,12 +1,15 @@
 #include "ui/lists/frm_save_list.h"
 
-#include "command/module.h"
 #include "errors/error_trap.h"
+#include "platform/file_slots.h"
+#include "platform/file_system.h"
+#include "platform/window_host.h"
 #include "store/list_format.h"
 #include "store/list_lock.h"
 #include "store/list_rewrite.h"
+#include "store/program_paths.h"
 #include "store/side_files.h"
-#include "ui/main/frm_main.h"
+#include "store/storage.h"
 
 namespace cw::ui {
 
@@ -38,14 +41,14 @@ const WindowSpec& frmSaveListSpec() {
   return spec;
 }
 
-FrmSaveList::FrmSaveList(Module& module)
-    : ListFileWindow(frmSaveListSpec(), module, kUnit, &Session::SaveListWindowActive) {
+FrmSaveList::FrmSaveList(const ListWindowParts& parts)
+    : ListFileWindow(frmSaveListSpec(), parts, kUnit, &Session::SaveListWindowActive) {
   on("btnSave", Event::kClick, [this] { btnSave_Click(); });
 }
 
 void FrmSaveList::btnSave_Click() {
-  auto& files = module_.files;
-  errors::ErrorTrap trap(module_.report, "btnSave_Click", kUnit, {1, 2});
+  auto& files = parts_.storage.files;
+  errors::ErrorTrap trap(parts_.report, "btnSave_Click", kUnit, {1, 2});
   trap.run([&] {
     trap.at(1);  // close the list files
     files.close(1);
@@ -54,8 +57,7 @@ void FrmSaveList::btnSave_Click() {
     trap.at(2);  // refuse an empty file name
     const std::string name = txtFileName().text();
     if (name.empty()) {
-      module_.services.windows.messageBox("Please enter a file name.",
-                                          platform::MessageButtons::kOk);
+      parts_.boxes.messageBox("Please enter a file name.", platform::MessageButtons::kOk);
       return;
     }
 
@@ -65,9 +67,9 @@ void FrmSaveList::btnSave_Click() {
     // Appending the list to itself would read the records it is writing. The active list may be
     // spelt otherwise (letter case, "/", a "." segment), so its identity on disk decides too.
     trap.at(4);  // refuse the active list itself
-    if (target == module_.session.ActiveListPath ||
-        module_.services.fs.sameFile(target, module_.session.ActiveListPath)) {
-      module_.services.windows.messageBox(
+    if (target == parts_.session.ActiveListPath ||
+        parts_.storage.fs.sameFile(target, parts_.session.ActiveListPath)) {
+      parts_.boxes.messageBox(
           "File is already open, so each change has been saved.  Please choose a new filename or "
           "Cancel.",
           platform::MessageButtons::kOk);
@@ -75,38 +77,38 @@ void FrmSaveList::btnSave_Click() {
     }
 
     // The target is changed from its side files to its last record: no other program between.
-    store::ListLock lock(module_.storage, target);
+    store::ListLock lock(parts_.storage, target);
     if (!lock.acquired()) return;
     // The copy is the active list at one moment, its side files and its records alike: another
     // program's change to it waits until the copy is made.
-    store::ListLock source(module_.storage, module_.session.ActiveListPath);
+    store::ListLock source(parts_.storage, parts_.session.ActiveListPath);
     if (!source.acquired()) return;
 
     // The copy's bookmarks keep restoring the layer visibilities recorded for the active list.
     // Copied before the records, so a failure here leaves the target list untouched.
     trap.at(5);  // copy the side files
-    if (module_.paths.onProgramDrive(target)) {
-      store::CopyListSideFiles(module_.services.fs, module_.paths.ConfigDir,
-                               module_.session.ActiveListPath, target);
+    if (parts_.paths.onProgramDrive(target)) {
+      store::CopyListSideFiles(parts_.storage.fs, parts_.paths.ConfigDir,
+                               parts_.session.ActiveListPath, target);
     }
 
     // A copy that fails leaves the target as it was: not with part of the list at its end, and
     // not there at all when the save made it (an empty file is no list).
     trap.at(6);  // open the target for appending
     struct RemoveMadeTarget {
-      Module& module;
+      const store::Storage& storage;
       const std::string& path;
       bool armed;
       ~RemoveMadeTarget() {
         if (!armed) return;
-        errors::ignoreFailure([&] { module.files.close(2); });
-        errors::ignoreFailure([&] { module.services.fs.deleteFile(path); });
+        errors::ignoreFailure([&] { storage.files.close(2); });
+        errors::ignoreFailure([&] { storage.fs.deleteFile(path); });
       }
-    } removeMadeTarget{module_, target, !module_.services.fs.fileExists(target)};
+    } removeMadeTarget{parts_.storage, target, !parts_.storage.fs.fileExists(target)};
     files.openForAppend(2, target);
     platform::AppendTransaction copy(files, 2);
     trap.at(7);  // open the active list
-    files.openForInput(1, module_.session.ActiveListPath);
+    files.openForInput(1, parts_.session.ActiveListPath);
     trap.at(8);  // copy its records
     store::CopyRecords(files, 1, 2);
     trap.at(9);  // keep the copy for good
@@ -116,11 +118,11 @@ void FrmSaveList::btnSave_Click() {
     files.close(1);
 
     trap.at(10);  // make the copy the active list
-    module_.session.ActiveListPath = target;
+    parts_.session.ActiveListPath = target;
     trap.at(11);  // show its file name
-    mainWindow().Text1().setText(name + ".bmk");
+    parts_.session.listDisplay().showListPath(name + ".bmk");
     trap.at(12);  // the window no longer shows
-    module_.session.SaveListWindowActive = false;
+    parts_.session.SaveListWindowActive = false;
     trap.at(13);  // hide the window
     hide();
   });

@@ -12,7 +12,7 @@ const WindowSpec& frmSaveListSpec();
 // user picks, and makes the copy the active list. Shown modally by Save List.
 class FrmSaveList : public ListFileWindow {
  public:
-  explicit FrmSaveList(Module& module);
+  explicit FrmSaveList(const ListWindowParts& parts);
 
   void btnSave_Click();
 

@@ -3,17 +3,33 @@
 #include <memory>
 #include <string>
 
-#include "command/session.h"
+#include "session/session.h"
 #include "ui/controls/file_lists.h"
 #include "ui/controls/window.h"
 
-namespace cw {
-class Module;
+namespace cw::errors {
+class ErrorReport;
 }
+namespace cw::platform {
+class WindowHost;
+}
+namespace cw::store {
+struct ProgramPaths;
+struct Storage;
+}  // namespace cw::store
 
 namespace cw::ui {
 
-class FrmMain;
+// What the open-list and save-list windows work with: the error report of their traps, the
+// session whose active list they change, the store, the program's places on disk, and the
+// toolkit's message box.
+struct ListWindowParts {
+  const errors::ErrorReport& report;
+  Session& session;
+  const store::Storage& storage;
+  const store::ProgramPaths& paths;
+  platform::WindowHost& boxes;
+};
 
 // What the open-list and save-list windows share: a modal window with a drive list, a
 // directory list and a file list that follow each other, a Cancel that clears the window's flag
@@ -32,17 +48,16 @@ class ListFileWindow : public Window {
 
  protected:
   // `unit` names the window in error reports; `flag` is the session's flag of this window.
-  ListFileWindow(const WindowSpec& spec, Module& module, const char* unit, bool Session::*flag);
+  ListFileWindow(const WindowSpec& spec, const ListWindowParts& parts, const char* unit,
+                 bool Session::*flag);
 
   // The lists start at the current directory by themselves; nothing else to prepare.
   void Form_Load() override;
   std::unique_ptr<Control> makeControl(const ControlSpec& spec) override;
 
-  // The process-wide bookmarks window, whose path box and lists follow the active list.
-  FrmMain& mainWindow();
   const char* unit() const { return unit_; }
 
-  Module& module_;
+  ListWindowParts parts_;
 
  private:
   const char* unit_;

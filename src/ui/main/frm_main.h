@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/window_host.h"
+#include "session/active_list_display.h"
 #include "store/bookmark_store.h"
 #include "ui/controls/list_box.h"
 #include "ui/controls/simple_controls.h"
@@ -29,7 +30,7 @@ const WindowSpec& frmMainSpec();
 // frm_main_startup.cpp (Frame, Form_Load, btnClose_Click), frm_main_select.cpp
 // (lstbxGroup_Click), frm_main_add.cpp, frm_main_zoom.cpp, frm_main_legend.cpp,
 // frm_main_remove.cpp, frm_main_import.cpp, frm_main_lists.cpp, frm_main_help.cpp.
-class FrmMain : public Window, private store::ListObserver {
+class FrmMain : public Window, public ActiveListDisplay, private store::ListObserver {
  public:
   explicit FrmMain(Module& module);
   ~FrmMain() override;
@@ -39,10 +40,10 @@ class FrmMain : public Window, private store::ListObserver {
 
   // Group list and selection.
   void lstbxGroup_Click();
-  // Empties both list boxes, then fills the group list from the active list.
-  void LoadGroupList();
-  // Empties both list boxes and shows these groups (read by someone else just now).
-  void showGroups(std::vector<std::string> groups);
+  // What the list windows tell it of a new active list.
+  void showListPath(const std::string& path) override;
+  void showGroups(std::vector<std::string> groups) override;
+  void LoadGroupList() override;
   // The groups the active list holds now, read afresh (another program may have added some
   // since the window listed them); those the window shows when the list cannot be read.
   std::vector<std::string> groupsOfActiveList();

@@ -20,7 +20,7 @@ void FrmMain::btnHelp_Click() {
   errors::ErrorTrap trap(module_.report, "btnHelp_Click", kUnit);
   trap.run([&] {
     trap.at(1);  // show the help window until it closes
-    FrmHelp help(module_);
+    FrmHelp help(module_.helpWindowParts());
     LiveWindow live(module_.windows, help);
     module_.services.windows.showModal(help);
   });
@@ -29,7 +29,7 @@ void FrmMain::btnHelp_Click() {
 // Another help window in a host frame of its own each time; the process keeps it, so several
 // can be open beside the host's windows.
 void FrmMain::btnHelp2_Click() {
-  auto owned = std::make_unique<FrmHelp>(module_);
+  auto owned = std::make_unique<FrmHelp>(module_.helpWindowParts());
   FrmHelp& help = *owned;
   module_.windows.keep(std::move(owned), true);
   help.Frame()->setVisible(true);

@@ -38,7 +38,7 @@ void showListWindow(Module& module, errors::ErrorTrap& trap, bool& flag, const c
   trap.at(3);  // close the list
   module.files.close(1);
   trap.at(4);  // show the window until it closes
-  ListWindow window(module);
+  ListWindow window(module.listWindowParts());
   LiveWindow live(module.windows, window);
   module.services.windows.showModal(window);
 }

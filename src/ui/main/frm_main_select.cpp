@@ -26,6 +26,10 @@ void FrmMain::LoadGroupList() {
   }
 }
 
+void FrmMain::showListPath(const std::string& path) {
+  Text1().setText(path);
+}
+
 void FrmMain::showGroups(std::vector<std::string> groups) {
   lstbxGroup().clear();
   lstbxExtentName().clear();
