@@ -31,9 +31,9 @@
 #include "command/corbelwick_bookmarks.h"
 #include "frontends/headless/demo_script.h"
 #include "frontends/headless/session_script.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them
 #include "host_window.h"
 #include "hosts/com/environment_drives.h"
-#include "hosts/com/host_interfaces.h"
 #include "hosts/comhost/com_host.h"
 #include "hosts/standin/standin.h"
 #include "message_box_reply.h"
@@ -99,16 +99,16 @@ void openLink(HWND owner, const std::wstring& link) {
 }
 
 // The command as the host makes it: through COM by its class id, from the registry.
-HRESULT createCommand(cw::com::ICommand** command) {
+HRESULT createCommand(::ICommand** command) {
   CLSID classId{};
   const std::wstring spelt = toWide(cw::com_identity::kClassId);
   HRESULT result = ::CLSIDFromString(spelt.c_str(), &classId);
   if (FAILED(result)) return result;
-  return ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, cw::com::kIidICommand,
+  return ::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, __uuidof(::ICommand),
                             reinterpret_cast<void**>(command));
 }
 
-std::wstring captionOf(cw::com::ICommand& command) {
+std::wstring captionOf(::ICommand& command) {
   BSTR caption = nullptr;
   std::wstring text = L"Command";  // a command that tells no caption
   if (SUCCEEDED(command.get_Caption(&caption)) && caption) {
@@ -130,7 +130,7 @@ int runScript(const Options& options, cw::standin::Application& application,
     ScriptSession session(
         application, host.application(),
         [] {
-          cw::com::ICommand* command = nullptr;
+          ::ICommand* command = nullptr;
           return SUCCEEDED(createCommand(&command)) ? command : nullptr;
         },
         std::cout);
@@ -182,7 +182,7 @@ int runHost(const Options& options) {
     return status;
   }
 
-  cw::com::ICommand* command = nullptr;
+  ::ICommand* command = nullptr;
   const HRESULT created = createCommand(&command);
   if (created == REGDB_E_CLASSNOTREG) {
     complain(std::string("the command ") + cw::com_identity::kTypeLibraryName + "." +

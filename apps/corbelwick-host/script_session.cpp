@@ -111,8 +111,8 @@ bool sameName(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-ScriptSession::ScriptSession(cw::standin::Application& host, cw::com::IApplication* application,
-                             std::function<cw::com::ICommand*()> makeCommand, std::ostream& out)
+ScriptSession::ScriptSession(cw::standin::Application& host, ::IApplication* application,
+                             std::function<::ICommand*()> makeCommand, std::ostream& out)
     : host_(host),
       application_(application),
       makeCommand_(std::move(makeCommand)),
@@ -137,7 +137,7 @@ void ScriptSession::start(const std::string& script, HWND mainWindow) {
 }
 
 void ScriptSession::releaseCommands() {
-  for (cw::com::ICommand* command : commands_) command->Release();
+  for (::ICommand* command : commands_) command->Release();
   commands_.clear();
 }
 
@@ -301,7 +301,7 @@ int ScriptSession::entryIndex(HWND list, const std::string& which, const ScriptL
 }
 
 void ScriptSession::create(const ScriptLine& line) {
-  cw::com::ICommand* command = makeCommand_();
+  ::ICommand* command = makeCommand_();
   if (!command) throw scriptErrorAt(line.number, "the command cannot be made");
   commands_.push_back(command);
   const HRESULT created = command->OnCreate(application_);

@@ -11,7 +11,7 @@
 
 #include "frontends/headless/session_player.h"
 #include "frontends/headless/session_target.h"
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them
 
 namespace cw::standin {
 class Application;
@@ -25,8 +25,8 @@ class Application;
 class ScriptSession : private cw::headless::SessionTarget {
  public:
   // `makeCommand` makes a command instance as the host does (nullptr when it cannot).
-  ScriptSession(cw::standin::Application& host, cw::com::IApplication* application,
-                std::function<cw::com::ICommand*()> makeCommand, std::ostream& out);
+  ScriptSession(cw::standin::Application& host, ::IApplication* application,
+                std::function<::ICommand*()> makeCommand, std::ostream& out);
   ~ScriptSession() override;
   ScriptSession(const ScriptSession&) = delete;
   ScriptSession& operator=(const ScriptSession&) = delete;
@@ -72,11 +72,11 @@ class ScriptSession : private cw::headless::SessionTarget {
   [[noreturn]] void fail(int status, const std::string& message);
 
   cw::standin::Application& host_;
-  cw::com::IApplication* application_;
-  std::function<cw::com::ICommand*()> makeCommand_;
+  ::IApplication* application_;
+  std::function<::ICommand*()> makeCommand_;
   std::ostream& out_;
   cw::headless::SessionPlayer player_;
-  std::vector<cw::com::ICommand*> commands_;
+  std::vector<::ICommand*> commands_;
   std::deque<cw::platform::MessageResult> answers_;
   std::deque<std::optional<std::string>> inputs_;
   HWND mainWindow_ = nullptr;

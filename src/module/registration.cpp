@@ -9,6 +9,7 @@
 #include "command/corbelwick_bookmarks.h"
 #include "hosts/com/module_ids.h"
 #include "module/class_table.h"
+#include "module/program_directory.h"
 #include "platform/win32/wide_text.h"
 
 namespace cw::module {
@@ -134,7 +135,8 @@ HRESULT registerServer(const std::wstring& modulePath) {
     return SELFREG_E_TYPELIB;
   }
   library->Release();
-  return S_OK;
+  // Last, so that the classes are registered whatever becomes of the directory.
+  return prepareProgramDirectory();
 }
 
 HRESULT unregisterServer() {

@@ -18,6 +18,9 @@
 namespace cw::com::testing {
 namespace {
 
+// The stand-in host's objects, of the host's interfaces as its own IDL declares them.
+using namespace ::cw::hostfake;
+
 // A stand-in host whose objects outlive the test: the module keeps the document of the last
 // click for the rest of the process, as it keeps the host's, so they are never destroyed.
 struct LastingHost {

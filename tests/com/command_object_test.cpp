@@ -17,6 +17,9 @@
 namespace cw::com::testing {
 namespace {
 
+// The stand-in host's objects, of the host's interfaces as its own IDL declares them.
+using namespace ::cw::hostfake;
+
 const CLSID kClsid = guidOf(com_identity::kClassId);
 const IID kDefaultInterface = guidOf(com_identity::kDefaultInterfaceId);
 

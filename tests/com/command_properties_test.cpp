@@ -15,6 +15,9 @@
 namespace cw::com::testing {
 namespace {
 
+// The stand-in host's objects, of the host's interfaces as its own IDL declares them.
+using namespace ::cw::hostfake;
+
 // Every property of `command` reads as the host expects; `when` names the moment.
 void expectProperties(ICommand* command, const char* when) {
   using TextGetter = HRESULT (STDMETHODCALLTYPE ICommand::*)(BSTR*);

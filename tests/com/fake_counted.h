@@ -2,7 +2,11 @@
 
 // What every stand-in host object of the tests shares: references counted, not owned (the test
 // owns the objects and checks that everything taken was given back), and how they hand out
-// objects, texts and failures.
+// objects, texts and failures. The fakes implement the host's interfaces as the stand-in's own
+// IDL declares them (host_library.h), never as the module does (hosts/com/host_interfaces.h):
+// the module reaches them only through COM, by interface id, as it reaches the host's objects.
+// They live apart from the module's namespace, so that an interface's name here is always the
+// IDL's.
 
 #include <windows.h>
 // After windows.h, which they need before them.
@@ -12,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 // IUnknown of one interface, counting references.
 template <typename Interface>
@@ -67,4 +71,4 @@ inline BSTR textOf(const std::wstring& text) {
   return ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

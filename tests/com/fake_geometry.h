@@ -12,7 +12,7 @@
 
 #include "com/fake_counted.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 #define CW_FAKE_CALL(declaration)                  \
   HRESULT STDMETHODCALLTYPE declaration override { \
@@ -29,7 +29,7 @@ class FakeEnvelope : public Counted<IEnvelope> {
   double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<IEnvelope*>(this), kIidIEnvelope);
+    return answer(iid, object, static_cast<IEnvelope*>(this), __uuidof(::IEnvelope));
   }
   HRESULT STDMETHODCALLTYPE get_XMin(double* v) override { return *v = xMin, S_OK; }
   HRESULT STDMETHODCALLTYPE put_XMin(double v) override { return xMin = v, S_OK; }
@@ -78,7 +78,7 @@ class FakeEnvelope : public Counted<IEnvelope> {
 class FakeEnvelopeClass : public Counted<IClassFactory> {
  public:
   FakeEnvelopeClass() {
-    registered_ = ::CoRegisterClassObject(kClsidEnvelope, this, CLSCTX_INPROC_SERVER,
+    registered_ = ::CoRegisterClassObject(__uuidof(::Envelope), this, CLSCTX_INPROC_SERVER,
                                           REGCLS_MULTIPLEUSE, &cookie_);
   }
   ~FakeEnvelopeClass() {
@@ -156,7 +156,7 @@ class FakeView : public IActiveView {
 
   CW_FAKE_CALL(get_FullExtent(IEnvelope**))
   CW_FAKE_CALL(put_FullExtent(IEnvelope*))
-  CW_FAKE_CALL(get_GraphicsContainer(IUnknown**))
+  CW_FAKE_CALL(get_GraphicsContainer(IGraphicsContainer**))
   CW_FAKE_CALL(putref_FocusMap(IMap*))
   CW_FAKE_CALL(get_IsMapActivated(VARIANT_BOOL*))
   CW_FAKE_CALL(put_IsMapActivated(VARIANT_BOOL))
@@ -186,4 +186,4 @@ class FakeView : public IActiveView {
 
 #undef CW_FAKE_CALL
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

@@ -4,9 +4,9 @@
 // After windows.h, which it needs before it.
 #include <oaidl.h>
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 // A creation hook the command may be handed: an IDispatch object that answers the host's
 // application interface or not, and counts the references held to it. It lives on the stack;
@@ -21,9 +21,9 @@ class FakeHook : public IDispatch {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
     *object = nullptr;
-    if (IsEqualIID(iid, kIidIApplication)) ++applicationQueries_;
+    if (IsEqualIID(iid, __uuidof(::IApplication))) ++applicationQueries_;
     const bool answers = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-                         (isApplication_ && IsEqualIID(iid, kIidIApplication));
+                         (isApplication_ && IsEqualIID(iid, __uuidof(::IApplication)));
     if (!answers) return E_NOINTERFACE;
     *object = static_cast<IDispatch*>(this);
     AddRef();
@@ -53,4 +53,4 @@ class FakeHook : public IDispatch {
   int applicationQueries_ = 0;
 };
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

@@ -14,7 +14,7 @@
 #include "com/fake_layout.h"
 #include "com/fake_map.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 // The host's document: the framework's document (a dispatch object) that answers the map
 // document's interface, unless told it is some other kind of document.
@@ -23,13 +23,13 @@ class FakeDocument : public Counted<IMxDocument> {
   FakeDocument(FakeMaps* maps, bool isMapDocument) : maps_(maps), isMapDocument_(isMapDocument) {}
 
   HRESULT mapsResult = S_OK;  // what get_Maps answers
-  IUnknown* pageLayout = nullptr;
+  IPageLayout* pageLayout = nullptr;
   IMap* focusMap = nullptr;
   IActiveView* activeView = nullptr;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (isMapDocument_)
-      return answer(iid, object, static_cast<IMxDocument*>(this), kIidIMxDocument);
+      return answer(iid, object, static_cast<IMxDocument*>(this), __uuidof(::IMxDocument));
     return answer(iid, object, static_cast<IMxDocument*>(this));
   }
   HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) override {
@@ -48,17 +48,17 @@ class FakeDocument : public Counted<IMxDocument> {
     object->AddRef();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_PageLayout(IUnknown** out) override {
+  HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout** out) override {
     return lend(pageLayout, out);
   }
   HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** out) override {
     return lend(activeView, out);
   }
   HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** out) override { return lend(focusMap, out); }
-  HRESULT STDMETHODCALLTYPE putref_PageLayout(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_PageLayout(IPageLayout*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE putref_ActiveView(IActiveView*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_ActivatedView(IActiveView**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(ICommand**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ActiveViewCommand(::ICommand**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_SelectedLayer(ILayer**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_SelectedItem(IUnknown**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_ContextItem(IUnknown**) override { return E_NOTIMPL; }
@@ -71,6 +71,23 @@ class FakeDocument : public Counted<IMxDocument> {
   HRESULT STDMETHODCALLTYPE InsertObject() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE CanInsertObject(VARIANT_BOOL*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE UpdateContents() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_OperationStack(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_DefaultTextFont(IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_DefaultTextFontSize(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_DefaultTextFontSize(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_DefaultTextFont(IDispatch*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_DefaultColor(LONG, IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_DefaultColor(LONG, IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_CurrentLocation(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_CurrentLocation(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_DelayUpdateContents(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_RelativePaths(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_RelativePaths(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_CurrentContentsView(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_CurrentContentsView(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ContentsViewCount(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ContentsView(LONG, IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_TableProperties(IUnknown**) override { return E_NOTIMPL; }
 
  private:
   FakeMaps* maps_;
@@ -87,14 +104,16 @@ class FakeApplication : public Counted<IApplication> {
   HWND mainWindow = nullptr;      // what get_hWnd answers; none: not implemented
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<IApplication*>(this), kIidIApplication, IID_IDispatch);
+    return answer(iid, object, static_cast<IApplication*>(this), __uuidof(::IApplication),
+                  IID_IDispatch);
   }
-  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override {
+  HRESULT STDMETHODCALLTYPE get_Document(IDocument** document) override {
     *document = nullptr;
     if (documentResult != S_OK) return documentResult;
-    // The document is a dispatch object of the framework; its IDispatch slots are not called.
+    // The document is a dispatch object of the framework; the module only asks it for the map
+    // document's interface, never calls its IDispatch slots, so the map document stands in.
     document_->AddRef();
-    *document = reinterpret_cast<IDispatch*>(static_cast<IMxDocument*>(document_));
+    *document = reinterpret_cast<IDocument*>(static_cast<IMxDocument*>(document_));
     return S_OK;
   }
 
@@ -145,7 +164,7 @@ class FakeApplication : public Counted<IApplication> {
 class FakeAppRef : public Counted<IClassFactory> {
  public:
   explicit FakeAppRef(FakeApplication* application) : application_(application) {
-    registered_ = ::CoRegisterClassObject(kClsidAppRef, this, CLSCTX_INPROC_SERVER,
+    registered_ = ::CoRegisterClassObject(__uuidof(::AppRef), this, CLSCTX_INPROC_SERVER,
                                           REGCLS_MULTIPLEUSE, &cookie_);
   }
   ~FakeAppRef() {
@@ -172,4 +191,4 @@ class FakeAppRef : public Counted<IClassFactory> {
   int instancesMade_ = 0;
 };
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

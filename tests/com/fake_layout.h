@@ -14,7 +14,7 @@
 #include "com/fake_geometry.h"
 #include "com/fake_map.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 #define CW_FAKE_CALL(declaration)                  \
   HRESULT STDMETHODCALLTYPE declaration override { \
@@ -35,7 +35,7 @@ class FakeMapFrame : public Counted<IMapFrame> {
  public:
   explicit FakeMapFrame(FakeMap* map) : map_(map) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<IMapFrame*>(this), kIidIMapFrame);
+    return answer(iid, object, static_cast<IMapFrame*>(this), __uuidof(::IMapFrame));
   }
   HRESULT STDMETHODCALLTYPE get_Map(IMap** map) override {
     map_->AddRef();
@@ -63,8 +63,9 @@ class FakeSurround : public Counted<IMapSurround> {
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (isLegend_)
-      return answer(iid, object, static_cast<IMapSurround*>(this), kIidIMapSurround, kIidILegend);
-    return answer(iid, object, static_cast<IMapSurround*>(this), kIidIMapSurround);
+      return answer(iid, object, static_cast<IMapSurround*>(this), __uuidof(::IMapSurround),
+                    __uuidof(::ILegend));
+    return answer(iid, object, static_cast<IMapSurround*>(this), __uuidof(::IMapSurround));
   }
   HRESULT STDMETHODCALLTYPE Refresh() override {
     ++refreshes;
@@ -105,10 +106,11 @@ class FakeElement : public Counted<IElement>, public IMapSurroundFrame {
   IElement* asElement() { return this; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (surround_ && IsEqualIID(iid, kIidIMapSurroundFrame)) {
-      return answer(iid, object, static_cast<IMapSurroundFrame*>(this), kIidIMapSurroundFrame);
+    if (surround_ && IsEqualIID(iid, __uuidof(::IMapSurroundFrame))) {
+      return answer(iid, object, static_cast<IMapSurroundFrame*>(this),
+                    __uuidof(::IMapSurroundFrame));
     }
-    return answer(iid, object, static_cast<IElement*>(this), kIidIElement);
+    return answer(iid, object, static_cast<IElement*>(this), __uuidof(::IElement));
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return Counted<IElement>::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return Counted<IElement>::Release(); }
@@ -141,19 +143,24 @@ class FakeElement : public Counted<IElement>, public IMapSurroundFrame {
 };
 
 // The page layout: its elements in order, and its view.
-class FakePageLayout : public Counted<IGraphicsContainer> {
+class FakePageLayout : public Counted<IGraphicsContainer>, public IPageLayout {
  public:
   explicit FakePageLayout(std::vector<FakeElement*> elements) : elements_(std::move(elements)) {}
 
   FakeView& view() { return view_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, kIidIActiveView)) {
-      return answer(iid, object, static_cast<IActiveView*>(&view_), kIidIActiveView);
+    if (IsEqualIID(iid, __uuidof(::IActiveView))) {
+      return answer(iid, object, static_cast<IActiveView*>(&view_), __uuidof(::IActiveView));
     }
-    return answer(iid, object, static_cast<IGraphicsContainer*>(this), kIidIGraphicsContainer,
-                  kIidIPageLayout);
+    if (IsEqualIID(iid, __uuidof(::IPageLayout))) {
+      return answer(iid, object, static_cast<IPageLayout*>(this), __uuidof(::IPageLayout));
+    }
+    return answer(iid, object, static_cast<IGraphicsContainer*>(this),
+                  __uuidof(::IGraphicsContainer));
   }
+  ULONG STDMETHODCALLTYPE AddRef() override { return Counted<IGraphicsContainer>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return Counted<IGraphicsContainer>::Release(); }
   HRESULT STDMETHODCALLTYPE Next(IElement** element) override {
     if (next_ >= elements_.size()) {
       *element = nullptr;
@@ -178,4 +185,4 @@ class FakePageLayout : public Counted<IGraphicsContainer> {
 #undef CW_FAKE_FRAME_ELEMENT
 #undef CW_FAKE_CALL
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

@@ -15,7 +15,7 @@
 #include "com/fake_counted.h"
 #include "com/fake_geometry.h"
 
-namespace cw::com::testing {
+namespace cw::hostfake {
 
 // A layer: a feature layer, a group of member layers, or another kind.
 class FakeLayer : public Counted<ILayer>, public ICompositeLayer {
@@ -28,13 +28,13 @@ class FakeLayer : public Counted<ILayer>, public ICompositeLayer {
   bool isVisible() const { return visible_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (kind_ == Kind::kGroup && IsEqualIID(iid, kIidICompositeLayer)) {
-      return answer(iid, object, static_cast<ICompositeLayer*>(this), kIidICompositeLayer);
+    if (kind_ == Kind::kGroup && IsEqualIID(iid, __uuidof(::ICompositeLayer))) {
+      return answer(iid, object, static_cast<ICompositeLayer*>(this), __uuidof(::ICompositeLayer));
     }
-    const IID& kindIid = kind_ == Kind::kGroup     ? kIidIGroupLayer
-                         : kind_ == Kind::kFeature ? kIidIFeatureLayer
-                                                   : kIidILayer;
-    return answer(iid, object, static_cast<ILayer*>(this), kIidILayer, kindIid);
+    const IID& kindIid = kind_ == Kind::kGroup     ? __uuidof(::IGroupLayer)
+                         : kind_ == Kind::kFeature ? __uuidof(::IFeatureLayer)
+                                                   : __uuidof(::ILayer);
+    return answer(iid, object, static_cast<ILayer*>(this), __uuidof(::ILayer), kindIid);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return Counted<ILayer>::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return Counted<ILayer>::Release(); }
@@ -61,7 +61,7 @@ class FakeLayer : public Counted<ILayer>, public ICompositeLayer {
 
   HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Valid(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_AreaOfInterest(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AreaOfInterest(IEnvelope**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_MinimumScale(double*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_MinimumScale(double) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_MaximumScale(double*) override { return E_NOTIMPL; }
@@ -91,7 +91,7 @@ class FakeBookmark : public Counted<ISpatialBookmark> {
   std::vector<IMap*> zoomedTo;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<ISpatialBookmark*>(this), kIidISpatialBookmark);
+    return answer(iid, object, static_cast<ISpatialBookmark*>(this), __uuidof(::ISpatialBookmark));
   }
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
     *name = textOf(name_);
@@ -114,7 +114,8 @@ class FakeBookmarkWalk : public Counted<IEnumSpatialBookmark> {
   explicit FakeBookmarkWalk(const std::vector<FakeBookmark*>& bookmarks) : bookmarks_(bookmarks) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<IEnumSpatialBookmark*>(this), kIidIEnumSpatialBookmark);
+    return answer(iid, object, static_cast<IEnumSpatialBookmark*>(this),
+                  __uuidof(::IEnumSpatialBookmark));
   }
   HRESULT STDMETHODCALLTYPE Next(ISpatialBookmark** bookmark) override {
     if (next_ >= bookmarks_.size()) {
@@ -148,13 +149,13 @@ class FakeMap : public Counted<IMap>, public IMapBookmarks {
   FakeView& view() { return view_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (keepsBookmarks_ && IsEqualIID(iid, kIidIMapBookmarks)) {
-      return answer(iid, object, static_cast<IMapBookmarks*>(this), kIidIMapBookmarks);
+    if (keepsBookmarks_ && IsEqualIID(iid, __uuidof(::IMapBookmarks))) {
+      return answer(iid, object, static_cast<IMapBookmarks*>(this), __uuidof(::IMapBookmarks));
     }
-    if (IsEqualIID(iid, kIidIActiveView)) {
-      return answer(iid, object, static_cast<IActiveView*>(&view_), kIidIActiveView);
+    if (IsEqualIID(iid, __uuidof(::IActiveView))) {
+      return answer(iid, object, static_cast<IActiveView*>(&view_), __uuidof(::IActiveView));
     }
-    return answer(iid, object, static_cast<IMap*>(this), kIidIMap);
+    return answer(iid, object, static_cast<IMap*>(this), __uuidof(::IMap));
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return Counted<IMap>::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return Counted<IMap>::Release(); }
@@ -185,7 +186,7 @@ class FakeMap : public Counted<IMap>, public IMapBookmarks {
   HRESULT STDMETHODCALLTYPE put_Name(BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Description(BSTR*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_Description(BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_AreaOfInterest(IUnknown*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_AreaOfInterest(IEnvelope*) override { return E_NOTIMPL; }
 
  private:
   std::wstring name_;
@@ -200,7 +201,7 @@ class FakeMaps : public Counted<IMaps> {
  public:
   explicit FakeMaps(std::vector<FakeMap*> maps) : maps_(std::move(maps)) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return answer(iid, object, static_cast<IMaps*>(this), kIidIMaps);
+    return answer(iid, object, static_cast<IMaps*>(this), __uuidof(::IMaps));
   }
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     *count = static_cast<LONG>(maps_.size());
@@ -219,4 +220,4 @@ class FakeMaps : public Counted<IMaps> {
   std::vector<FakeMap*> maps_;
 };
 
-}  // namespace cw::com::testing
+}  // namespace cw::hostfake

@@ -15,6 +15,9 @@
 namespace cw::com::testing {
 namespace {
 
+// The stand-in host's objects, of the host's interfaces as its own IDL declares them.
+using namespace ::cw::hostfake;
+
 class HostAdapter : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr))); }
@@ -190,7 +193,7 @@ TEST_F(HostAdapter, ADataFramesBookmarksOneAfterAnotherAndAppliedToIt) {
         << "no walk before a restart";
 
     // The host's walk may stand anywhere when the system starts one.
-    ISpatialBookmark* skipped = nullptr;
+    ::ISpatialBookmark* skipped = nullptr;
     town.walk().Next(&skipped);
     skipped->Release();
     frame.restartBookmarks();
@@ -205,7 +208,7 @@ TEST_F(HostAdapter, ADataFramesBookmarksOneAfterAnotherAndAppliedToIt) {
     ASSERT_NE(first, nullptr);
     first->applyTo(frame);
     ASSERT_EQ(north.zoomedTo.size(), 1u);
-    EXPECT_EQ(north.zoomedTo[0], static_cast<IMap*>(&town));
+    EXPECT_EQ(north.zoomedTo[0], static_cast<::IMap*>(&town));
 
     EXPECT_EQ(failureOf([&] { host.document().dataFrame(1).restartBookmarks(); }),
               static_cast<int>(E_NOINTERFACE))
@@ -270,7 +273,7 @@ struct LayoutHost {
   LayoutHost() {
     layout.view().screenDisplay = &screen;
     layout.view().focusMap = &town;
-    document.pageLayout = static_cast<IGraphicsContainer*>(&layout);
+    document.pageLayout = &layout;
     document.focusMap = &town;
     document.activeView = &layout.view();
   }

@@ -15,6 +15,9 @@
 namespace cw::com::testing {
 namespace {
 
+// The stand-in host's objects, of the host's interfaces as its own IDL declares them.
+using namespace ::cw::hostfake;
+
 // A copy of the module under a name of its own in the temporary folder.
 std::wstring copyOfServer() {
   wchar_t folder[MAX_PATH] = {};

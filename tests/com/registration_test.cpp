@@ -2,7 +2,13 @@
 // test run's wine prefix; the type library and the version resource the registration rests on.
 
 #include <gtest/gtest.h>
+// After gtest.h, which brings windows.h before them.
+#include <aclapi.h>
+#include <sddl.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +16,7 @@
 #include "com/com_client.h"
 #include "command/corbelwick_bookmarks.h"
 #include "hosts/com/host_interfaces.h"
+#include "module/program_directory.h"
 
 namespace cw::com::testing {
 namespace {
@@ -158,6 +165,171 @@ TEST_F(Registration, TheHostCreatesTheCommandByItsClassId) {
     EXPECT_EQ(caption.wide(), L"CorbelwickBookmarks");
   }
   ::CoUninitialize();
+}
+
+// --- the program directory -----------------------------------------------------------------
+
+// Where the command's first start writes, which registration (run elevated) makes for the
+// machine's standard users.
+const std::filesystem::path kProgramDir = L"C:\\Program Files\\CorbelwickGIS\\CorbelwickBookmarks";
+
+// What icacls grants as modify (M).
+constexpr ACCESS_MASK kModify = 0x1301BF;
+
+struct AllowEntry {
+  ACCESS_MASK rights;
+  BYTE flags;
+};
+
+// The list's own (not inherited) allow entries for BUILTIN\\Users, S-1-5-32-545.
+std::vector<AllowEntry> usersAllowed(const ACL* dacl) {
+  std::vector<AllowEntry> found;
+  PSID users = nullptr;
+  EXPECT_TRUE(::ConvertStringSidToSidW(L"S-1-5-32-545", &users));
+  for (DWORD i = 0; dacl && users && i < dacl->AceCount; ++i) {
+    void* entry = nullptr;
+    if (!::GetAce(const_cast<ACL*>(dacl), i, &entry)) continue;
+    const auto* header = static_cast<const ACE_HEADER*>(entry);
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERITED_ACE)) continue;
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    if (::EqualSid(&allowed->SidStart, users)) found.push_back({allowed->Mask, header->AceFlags});
+  }
+  if (users) ::LocalFree(users);
+  return found;
+}
+
+std::vector<AllowEntry> usersAllowed(const std::filesystem::path& directory) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  EXPECT_EQ(::GetNamedSecurityInfoW(directory.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, &dacl, nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  std::vector<AllowEntry> found = usersAllowed(dacl);
+  if (descriptor) ::LocalFree(descriptor);
+  return found;
+}
+
+// One entry, with modify rights, inherited by the files and folders made in the directory.
+void expectOpenToUsers(const std::vector<AllowEntry>& entries, const char* when) {
+  ASSERT_EQ(entries.size(), 1u) << when;
+  EXPECT_EQ(entries[0].rights & kModify, kModify) << std::hex << entries[0].rights << " " << when;
+  EXPECT_TRUE(entries[0].flags & OBJECT_INHERIT_ACE) << when;
+  EXPECT_TRUE(entries[0].flags & CONTAINER_INHERIT_ACE) << when;
+  EXPECT_FALSE(entries[0].flags & INHERIT_ONLY_ACE) << "the directory itself too, " << when;
+}
+
+// What registration adds to the program directory's list, whatever the system keeps of it.
+TEST(ProgramDirectoryList, GrantsTheMachinesUsersModifyOnceInheritedByWhatIsMadeInIt) {
+  // An empty list, and one granting Everyone reading that must stay.
+  ACL empty{};
+  ASSERT_TRUE(::InitializeAcl(&empty, sizeof(empty), ACL_REVISION));
+  alignas(DWORD) BYTE readable[128] = {};
+  auto* everyoneReads = reinterpret_cast<ACL*>(readable);
+  ASSERT_TRUE(::InitializeAcl(everyoneReads, sizeof(readable), ACL_REVISION));
+  PSID everyone = nullptr;
+  ASSERT_TRUE(::ConvertStringSidToSidW(L"S-1-1-0", &everyone));
+  ASSERT_TRUE(::AddAccessAllowedAce(everyoneReads, ACL_REVISION, FILE_GENERIC_READ, everyone));
+  ::LocalFree(everyone);
+
+  struct Case {
+    const char* what;
+    ACL* current;
+    DWORD entriesBefore;
+  };
+  for (const Case& c : {Case{"no list", nullptr, 0}, Case{"an empty list", &empty, 0},
+                        Case{"Everyone reading", everyoneReads, 1}}) {
+    PACL once = nullptr;
+    ASSERT_EQ(module::withUsersModify(c.current, &once), static_cast<DWORD>(ERROR_SUCCESS))
+        << c.what;
+    expectOpenToUsers(usersAllowed(once), c.what);
+    EXPECT_EQ(once->AceCount, c.entriesBefore + 1) << c.what << ": the others kept";
+    PACL twice = nullptr;
+    ASSERT_EQ(module::withUsersModify(once, &twice), static_cast<DWORD>(ERROR_SUCCESS)) << c.what;
+    EXPECT_EQ(twice, nullptr) << c.what << ": granted already, nothing to write again";
+    if (twice) ::LocalFree(twice);
+    ::LocalFree(once);
+  }
+}
+
+// Whether this system keeps a directory's entries for other groups than the owner's and
+// Everyone: wine keeps only what its files' mode bits say unless its server stores them in
+// extended attributes.
+bool keepsDacls() {
+  static const bool keeps = [] {
+    wchar_t temporary[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temporary);
+    const std::filesystem::path scratch =
+        std::filesystem::path(temporary) / "corbelwick-dacl-probe";
+    std::filesystem::create_directories(scratch);
+    PACL granted = nullptr;
+    bool kept = false;
+    if (module::withUsersModify(nullptr, &granted) == ERROR_SUCCESS &&
+        ::SetNamedSecurityInfoW(const_cast<LPWSTR>(scratch.c_str()), SE_FILE_OBJECT,
+                                DACL_SECURITY_INFORMATION, nullptr, nullptr, granted,
+                                nullptr) == ERROR_SUCCESS) {
+      kept = !usersAllowed(scratch).empty();
+    }
+    if (granted) ::LocalFree(granted);
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+    return kept;
+  }();
+  return keeps;
+}
+
+// The directory's entries for the machine's users, where the system keeps them.
+void expectDirectoryOpenToUsers(const char* when) {
+  if (!keepsDacls()) {
+    std::cout << "[   NOTE   ] this system keeps no entries for BUILTIN\\Users on a directory: "
+                 "only what registration hands it is checked ("
+              << when << ")\n";
+    return;
+  }
+  expectOpenToUsers(usersAllowed(kProgramDir), when);
+}
+
+// The program directory of earlier tests set aside, and put back afterwards.
+class ProgramDirectory : public Registration {
+ protected:
+  void SetUp() override {
+    Registration::SetUp();
+    if (std::filesystem::exists(kProgramDir)) std::filesystem::rename(kProgramDir, kept());
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(kProgramDir, ignored);
+    if (std::filesystem::exists(kept())) std::filesystem::rename(kept(), kProgramDir);
+    Registration::TearDown();
+  }
+  static std::filesystem::path kept() { return kProgramDir.wstring() + L" (kept)"; }
+};
+
+TEST_F(ProgramDirectory, RegisteringMakesItAndOpensItToTheMachinesUsers) {
+  struct Case {
+    const char* what;
+    bool there;
+  };
+  for (const Case c : {Case{"made by registration", false}, Case{"already there", true}}) {
+    std::filesystem::remove_all(kProgramDir);
+    if (c.there) {
+      std::filesystem::create_directories(kProgramDir);
+      ASSERT_TRUE(usersAllowed(kProgramDir).empty()) << c.what;
+    }
+    ASSERT_EQ(regsvr32(L"/s"), 0) << c.what;
+    ASSERT_TRUE(std::filesystem::is_directory(kProgramDir)) << c.what;
+    expectDirectoryOpenToUsers(c.what);
+    ASSERT_EQ(regsvr32(L"/s"), 0) << c.what;
+    expectDirectoryOpenToUsers("registered again: the entry is not repeated");
+  }
+}
+
+TEST_F(ProgramDirectory, UnregisteringLeavesItAndTheListsInIt) {
+  ASSERT_EQ(regsvr32(L"/s"), 0);
+  const std::filesystem::path list = kProgramDir / "bookmarks_default.bmk";
+  std::ofstream(list) << "kept\n";
+  ASSERT_EQ(regsvr32(L"/u /s"), 0);
+  EXPECT_TRUE(std::filesystem::is_regular_file(list));
+  expectDirectoryOpenToUsers("after unregistering");
 }
 
 // The embedded type library carries the identities the module registers under.

@@ -3,20 +3,21 @@
 // The view members the stand-in host keeps only for their slots, shared by a data frame's view
 // and the page layout's. A view overrides what it serves: the extent, the focus map and the
 // refreshes always, the display and the graphics container where it has them. Nothing is added
-// to the interface, so the vtable is the host's.
+// to the interface, so the vtable is the host's, as the stand-in's own IDL declares it
+// (idl/host_library.idl), never as the module does.
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/host_object.h"
 
 namespace cw::comhost {
 
-class ActiveViewSlots : public ::cw::com::IActiveView {
+class ActiveViewSlots : public ::IActiveView {
  public:
-  CW_NOT_SERVED(get_FullExtent(::cw::com::IEnvelope**))
-  CW_NOT_SERVED(put_FullExtent(::cw::com::IEnvelope*))
+  CW_NOT_SERVED(get_FullExtent(::IEnvelope**))
+  CW_NOT_SERVED(put_FullExtent(::IEnvelope*))
   CW_NOT_SERVED(get_ScreenDisplay(IUnknown**))
-  CW_NOT_SERVED(get_GraphicsContainer(IUnknown**))
-  CW_NOT_SERVED(putref_FocusMap(::cw::com::IMap*))
+  CW_NOT_SERVED(get_GraphicsContainer(::IGraphicsContainer**))
+  CW_NOT_SERVED(putref_FocusMap(::IMap*))
   CW_NOT_SERVED(get_IsMapActivated(VARIANT_BOOL*))
   CW_NOT_SERVED(put_IsMapActivated(VARIANT_BOOL))
   CW_NOT_SERVED(get_Selection(IUnknown**))
@@ -31,15 +32,15 @@ class ActiveViewSlots : public ::cw::com::IActiveView {
   CW_NOT_SERVED(put_ShowSelection(VARIANT_BOOL))
   CW_NOT_SERVED(get_ExtentStack(IUnknown**))
   CW_NOT_SERVED(get_ScreenCacheID(LONG, IUnknown*, short*))
-  CW_NOT_SERVED(HitTestMap(IUnknown*, ::cw::com::IMap**))
+  CW_NOT_SERVED(HitTestMap(IUnknown*, ::IMap**))
   CW_NOT_SERVED(IsActive(VARIANT_BOOL*))
   CW_NOT_SERVED(Activate(OLE_HANDLE))
   CW_NOT_SERVED(Deactivate())
   CW_NOT_SERVED(Draw(OLE_HANDLE, IUnknown*))
-  CW_NOT_SERVED(Output(OLE_HANDLE, LONG, RECT*, ::cw::com::IEnvelope*, IUnknown*))
+  CW_NOT_SERVED(Output(OLE_HANDLE, LONG, RECT*, ::IEnvelope*, IUnknown*))
 };
 
 // The base is only a place for the slots above: the view is still exactly the interface.
-static_assert(sizeof(ActiveViewSlots) == sizeof(::cw::com::IActiveView));
+static_assert(sizeof(ActiveViewSlots) == sizeof(::IActiveView));
 
 }  // namespace cw::comhost

@@ -30,11 +30,11 @@ constexpr const char* kApplicationName = "Corbelwick Host";
 HRESULT DocumentObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIMxDocument)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IMxDocument))) {
     return handOut(static_cast<IMxDocument*>(this), object);
   }
-  if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidIDocument)) {
-    return handOut(static_cast<IDispatch*>(this), object);
+  if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, __uuidof(::IDocument))) {
+    return handOut(static_cast<IDocument*>(this), object);
   }
   return answerOwn(this, iid, object);
 }
@@ -54,12 +54,12 @@ HRESULT DocumentObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*
   return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT DocumentObject::get_PageLayout(IUnknown** layout) {
+HRESULT DocumentObject::get_PageLayout(IPageLayout** layout) {
   if (!layout) return E_POINTER;
   *layout = nullptr;
   return served([&] {
     auto& own = host_.objectFor<PageLayoutObject>(document_.pageLayout());
-    return lend(*static_cast<IGraphicsContainer*>(&own), layout);
+    return lend(own, layout);
   });
 }
 
@@ -99,7 +99,7 @@ HRESULT ApplicationObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, kIidIApplication)) {
+      IsEqualIID(iid, __uuidof(::IApplication))) {
     return handOut(static_cast<IApplication*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -128,14 +128,14 @@ HRESULT ApplicationObject::get_Caption(BSTR* caption) {
   return textOut(kApplicationName, caption);
 }
 
-HRESULT ApplicationObject::get_Document(IDispatch** document) {
+HRESULT ApplicationObject::get_Document(IDocument** document) {
   if (!document) return E_POINTER;
   *document = nullptr;
   standin::Application& application = host_.standin();
   if (!application.hasDocument()) return S_FALSE;
   return served([&] {
     auto& own = host_.objectFor<DocumentObject>(application.document());
-    return lend(*static_cast<IDispatch*>(&own), document);
+    return lend(own, document);
   });
 }
 

@@ -3,7 +3,7 @@
 // The stand-in host's running application and its map document as COM objects, and the
 // application reference class that stands for the running application in its process.
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/host_object.h"
 #include "hosts/comhost/map_objects.h"
 #include "hosts/standin/document.h"
@@ -14,7 +14,7 @@ class ComHost;
 
 // The map document: the framework's document (a dispatch object with no members of its own
 // here) that answers the map document's interface.
-class DocumentObject : public HostObject, public IMxDocument, public IDispatch {
+class DocumentObject : public HostObject, public IMxDocument, public IDocument {
  public:
   DocumentObject(ComHost& host, standin::Document& document) : host_(host), document_(document) {}
   LONG allReferences() const override { return references() + maps_.references(); }
@@ -30,15 +30,15 @@ class DocumentObject : public HostObject, public IMxDocument, public IDispatch {
                                    UINT*) override;
 
   // IMxDocument
-  HRESULT STDMETHODCALLTYPE get_PageLayout(IUnknown** layout) override;
+  HRESULT STDMETHODCALLTYPE get_PageLayout(IPageLayout** layout) override;
   HRESULT STDMETHODCALLTYPE get_ActiveView(IActiveView** view) override;
   HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) override;
   HRESULT STDMETHODCALLTYPE get_Maps(IMaps** maps) override;
   HRESULT STDMETHODCALLTYPE UpdateContents() override;
-  CW_NOT_SERVED(putref_PageLayout(IUnknown*))
+  CW_NOT_SERVED(putref_PageLayout(IPageLayout*))
   CW_NOT_SERVED(putref_ActiveView(IActiveView*))
   CW_NOT_SERVED(get_ActivatedView(IActiveView**))
-  CW_NOT_SERVED(get_ActiveViewCommand(ICommand**))
+  CW_NOT_SERVED(get_ActiveViewCommand(::ICommand**))
   CW_NOT_SERVED(get_SelectedLayer(ILayer**))
   CW_NOT_SERVED(get_SelectedItem(IUnknown**))
   CW_NOT_SERVED(get_ContextItem(IUnknown**))
@@ -50,6 +50,23 @@ class DocumentObject : public HostObject, public IMxDocument, public IDispatch {
   CW_NOT_SERVED(put_SearchTolerancePixels(LONG))
   CW_NOT_SERVED(InsertObject())
   CW_NOT_SERVED(CanInsertObject(VARIANT_BOOL*))
+  CW_NOT_SERVED(get_OperationStack(IUnknown**))
+  CW_NOT_SERVED(get_DefaultTextFont(IDispatch**))
+  CW_NOT_SERVED(put_DefaultTextFontSize(IUnknown*))
+  CW_NOT_SERVED(get_DefaultTextFontSize(IUnknown**))
+  CW_NOT_SERVED(put_DefaultTextFont(IDispatch*))
+  CW_NOT_SERVED(get_DefaultColor(LONG, IUnknown**))
+  CW_NOT_SERVED(put_DefaultColor(LONG, IUnknown*))
+  CW_NOT_SERVED(get_CurrentLocation(IUnknown**))
+  CW_NOT_SERVED(put_CurrentLocation(IUnknown*))
+  CW_NOT_SERVED(put_DelayUpdateContents(VARIANT_BOOL))
+  CW_NOT_SERVED(get_RelativePaths(VARIANT_BOOL*))
+  CW_NOT_SERVED(put_RelativePaths(VARIANT_BOOL))
+  CW_NOT_SERVED(get_CurrentContentsView(IUnknown**))
+  CW_NOT_SERVED(putref_CurrentContentsView(IUnknown*))
+  CW_NOT_SERVED(get_ContentsViewCount(LONG*))
+  CW_NOT_SERVED(get_ContentsView(LONG, IUnknown**))
+  CW_NOT_SERVED(get_TableProperties(IUnknown**))
 
  private:
   ComHost& host_;
@@ -74,7 +91,7 @@ class ApplicationObject : public HostObject, public IApplication {
   HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override;
   HRESULT STDMETHODCALLTYPE get_Caption(BSTR* caption) override;
   // The document as the framework's document, a dispatch object; none without a document.
-  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** document) override;
+  HRESULT STDMETHODCALLTYPE get_Document(IDocument** document) override;
   HRESULT STDMETHODCALLTYPE get_hWnd(OLE_HANDLE* window) override;
   HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* visible) override;
   CW_NOT_SERVED(get_StatusBar(IUnknown**))

@@ -10,10 +10,10 @@ ComHost::ComHost(standin::Application& application)
       applicationClass_(std::make_unique<ApplicationReferenceClass>(*applicationObject_)) {
   // Served to this process only: the host's classes are not the registry's to hand out.
   registered_ =
-      ::CoRegisterClassObject(com::kClsidAppRef, applicationClass_.get(), CLSCTX_INPROC_SERVER,
+      ::CoRegisterClassObject(__uuidof(::AppRef), applicationClass_.get(), CLSCTX_INPROC_SERVER,
                               REGCLS_MULTIPLEUSE, &applicationCookie_);
   if (FAILED(registered_)) return;
-  registered_ = ::CoRegisterClassObject(com::kClsidEnvelope, &envelopeClass_, CLSCTX_INPROC_SERVER,
+  registered_ = ::CoRegisterClassObject(__uuidof(::Envelope), &envelopeClass_, CLSCTX_INPROC_SERVER,
                                         REGCLS_MULTIPLEUSE, &envelopeCookie_);
 }
 
@@ -27,7 +27,7 @@ void ComHost::stopServing() {
   applicationCookie_ = envelopeCookie_ = 0;
 }
 
-com::IApplication* ComHost::application() {
+::IApplication* ComHost::application() {
   return applicationObject_.get();
 }
 

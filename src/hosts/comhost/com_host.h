@@ -2,9 +2,10 @@
 
 // The stand-in host as COM objects: the running application, its map document, data frames,
 // views, layers, bookmarks and page layout over a stand-in application, with the vtable layouts
-// of the host's own interfaces (hosts/com/host_interfaces.h). While it lives, the application
-// reference and envelope classes are served from this process by their class ids, so that a
-// command made in it reaches the host as it would inside the host.
+// of the host's own interfaces as the stand-in's IDL declares them (idl/host_library.idl), apart
+// from the module's declarations: the two meet only through COM, by interface ids. While it lives,
+// the application reference and envelope classes are served from this process by their class ids,
+// so that a command made in it reaches the host as it would inside the host.
 
 #include <windows.h>
 
@@ -13,7 +14,7 @@
 #include <typeindex>
 #include <utility>
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/envelope_object.h"
 #include "hosts/comhost/host_object.h"
 #include "hosts/standin/application.h"
@@ -39,7 +40,7 @@ class ComHost {
 
   standin::Application& standin() { return application_; }
   // The application object, without a reference of its own.
-  com::IApplication* application();
+  ::IApplication* application();
   // How many times the application reference class made the application.
   int applicationInstancesMade() const;
   // The host's main window, which the application hands out as its window.

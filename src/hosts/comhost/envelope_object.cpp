@@ -36,7 +36,7 @@ HRESULT EnvelopeObject::cornersOf(IEnvelope* envelope, host::Envelope& corners) 
 HRESULT EnvelopeObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, com::kIidIEnvelope)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IEnvelope))) {
     return handOut(static_cast<IEnvelope*>(this), object);
   }
   return E_NOINTERFACE;

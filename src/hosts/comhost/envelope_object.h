@@ -4,13 +4,10 @@
 // extent, each owned by its references (the caller's alone).
 
 #include "host/envelope.h"
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/host_object.h"
 
 namespace cw::comhost {
-
-using com::IEnvelope;
-using com::IGeometry;
 
 class EnvelopeObject final : public IEnvelope {
  public:

@@ -27,7 +27,7 @@ standin::PageLayout& layoutOf(ComHost& host) {
 HRESULT MapFrameObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIMapFrame)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IMapFrame))) {
     return handOut(static_cast<IMapFrame*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -45,8 +45,8 @@ HRESULT MapFrameObject::get_Map(IMap** map) {
 HRESULT SurroundObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIMapSurround) ||
-      (element_.isLegend() && IsEqualIID(iid, kIidILegend))) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IMapSurround)) ||
+      (element_.isLegend() && IsEqualIID(iid, __uuidof(::ILegend)))) {
     return handOut(static_cast<IMapSurround*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -84,10 +84,10 @@ LONG ElementObject::allReferences() const {
 HRESULT ElementObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIElement)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IElement))) {
     return handOut(static_cast<IElement*>(this), object);
   }
-  if (element_.isMapSurroundFrame() && IsEqualIID(iid, kIidIMapSurroundFrame)) {
+  if (element_.isMapSurroundFrame() && IsEqualIID(iid, __uuidof(::IMapSurroundFrame))) {
     return handOut(static_cast<IMapSurroundFrame*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -116,11 +116,14 @@ HRESULT ElementObject::get_MapFrame(IMapFrame** frame) {
 HRESULT PageLayoutObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIGraphicsContainer) ||
-      IsEqualIID(iid, kIidIPageLayout)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IGraphicsContainer))) {
     return handOut(static_cast<IGraphicsContainer*>(this), object);
   }
-  if (IsEqualIID(iid, kIidIActiveView)) return handOut(static_cast<IActiveView*>(this), object);
+  if (IsEqualIID(iid, __uuidof(::IPageLayout))) {
+    return handOut(static_cast<IPageLayout*>(this), object);
+  }
+  if (IsEqualIID(iid, __uuidof(::IActiveView)))
+    return handOut(static_cast<IActiveView*>(this), object);
   return answerOwn(this, iid, object);
 }
 
@@ -162,7 +165,7 @@ HRESULT PageLayoutObject::get_ScreenDisplay(IUnknown** display) {
   return lend(*static_cast<IGraphicsContainer*>(this), display);
 }
 
-HRESULT PageLayoutObject::get_GraphicsContainer(IUnknown** container) {
+HRESULT PageLayoutObject::get_GraphicsContainer(IGraphicsContainer** container) {
   if (!container) return E_POINTER;
   return lend(*static_cast<IGraphicsContainer*>(this), container);
 }

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/active_view_slots.h"
 #include "hosts/comhost/host_object.h"
 #include "hosts/comhost/map_objects.h"
@@ -93,7 +93,10 @@ class ElementObject : public HostObject, public IElement, public IMapSurroundFra
 };
 
 // The page layout: its elements (a walk of its own) and its view.
-class PageLayoutObject : public HostObject, public IGraphicsContainer, public ActiveViewSlots {
+class PageLayoutObject : public HostObject,
+                         public IGraphicsContainer,
+                         public IPageLayout,
+                         public ActiveViewSlots {
  public:
   PageLayoutObject(ComHost& host, standin::PageLayout& layout) : host_(host), layout_(layout) {}
 
@@ -109,7 +112,7 @@ class PageLayoutObject : public HostObject, public IGraphicsContainer, public Ac
   HRESULT STDMETHODCALLTYPE put_Extent(IEnvelope* extent) override;
   // The layout's display, which only a legend's fit is handed: the layout itself.
   HRESULT STDMETHODCALLTYPE get_ScreenDisplay(IUnknown** display) override;
-  HRESULT STDMETHODCALLTYPE get_GraphicsContainer(IUnknown** container) override;
+  HRESULT STDMETHODCALLTYPE get_GraphicsContainer(IGraphicsContainer** container) override;
   HRESULT STDMETHODCALLTYPE get_FocusMap(IMap** map) override;
   HRESULT STDMETHODCALLTYPE PartialRefresh(LONG phase, IUnknown* data,
                                            IEnvelope* envelope) override;

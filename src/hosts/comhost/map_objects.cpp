@@ -27,12 +27,12 @@ HRESULT LayerObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   const bool group = layer_.isGroupLayer();
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidILayer) ||
-      (group && IsEqualIID(iid, kIidIGroupLayer)) ||
-      (layer_.isFeatureLayer() && IsEqualIID(iid, kIidIFeatureLayer))) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::ILayer)) ||
+      (group && IsEqualIID(iid, __uuidof(::IGroupLayer))) ||
+      (layer_.isFeatureLayer() && IsEqualIID(iid, __uuidof(::IFeatureLayer)))) {
     return handOut(static_cast<ILayer*>(this), object);
   }
-  if (group && IsEqualIID(iid, kIidICompositeLayer)) {
+  if (group && IsEqualIID(iid, __uuidof(::ICompositeLayer))) {
     return handOut(static_cast<ICompositeLayer*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -77,7 +77,7 @@ HRESULT LayerObject::get_Layer(LONG index, ILayer** layer) {
 HRESULT BookmarkObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidISpatialBookmark)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::ISpatialBookmark))) {
     return handOut(static_cast<ISpatialBookmark*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -99,7 +99,7 @@ HRESULT BookmarkObject::ZoomTo(IMap* map) {
 HRESULT BookmarkWalkObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIEnumSpatialBookmark)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IEnumSpatialBookmark))) {
     return handOut(static_cast<IEnumSpatialBookmark*>(this), object);
   }
   return answerOwn(this, iid, object);
@@ -127,11 +127,13 @@ HRESULT BookmarkWalkObject::Reset() {
 HRESULT MapObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIMap)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IMap))) {
     return handOut(static_cast<IMap*>(this), object);
   }
-  if (IsEqualIID(iid, kIidIMapBookmarks)) return handOut(static_cast<IMapBookmarks*>(this), object);
-  if (IsEqualIID(iid, kIidIActiveView)) return handOut(static_cast<IActiveView*>(this), object);
+  if (IsEqualIID(iid, __uuidof(::IMapBookmarks)))
+    return handOut(static_cast<IMapBookmarks*>(this), object);
+  if (IsEqualIID(iid, __uuidof(::IActiveView)))
+    return handOut(static_cast<IActiveView*>(this), object);
   return answerOwn(this, iid, object);
 }
 
@@ -204,7 +206,7 @@ HRESULT MapObject::Refresh() {
 HRESULT MapsObject::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIidIMaps)) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(::IMaps))) {
     return handOut(static_cast<IMaps*>(this), object);
   }
   return answerOwn(this, iid, object);

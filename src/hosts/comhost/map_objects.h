@@ -4,7 +4,7 @@
 // bookmarks, its layers, the walk over its bookmarks, and the document's collection of maps.
 // Every call reaches the stand-in document, which logs it.
 
-#include "hosts/com/host_interfaces.h"
+#include "host_library.h"  // the host's interfaces as the stand-in declares them (idl/)
 #include "hosts/comhost/active_view_slots.h"
 #include "hosts/comhost/host_object.h"
 #include "hosts/standin/document.h"
@@ -12,8 +12,6 @@
 namespace cw::comhost {
 
 class ComHost;
-
-using namespace ::cw::com;  // the host's interfaces, in the names the host gives them
 
 // A layer; a group layer answers as a composite of its members.
 class LayerObject : public HostObject, public ILayer, public ICompositeLayer {
@@ -31,7 +29,7 @@ class LayerObject : public HostObject, public ILayer, public ICompositeLayer {
 
   CW_NOT_SERVED(put_Name(BSTR))
   CW_NOT_SERVED(get_Valid(VARIANT_BOOL*))
-  CW_NOT_SERVED(get_AreaOfInterest(IUnknown**))
+  CW_NOT_SERVED(get_AreaOfInterest(IEnvelope**))
   CW_NOT_SERVED(get_MinimumScale(double*))
   CW_NOT_SERVED(put_MinimumScale(double))
   CW_NOT_SERVED(get_MaximumScale(double*))
@@ -104,7 +102,7 @@ class MapObject : public HostObject, public IMap, public IMapBookmarks, public A
   CW_NOT_SERVED(put_Name(BSTR))
   CW_NOT_SERVED(get_Description(BSTR*))
   CW_NOT_SERVED(put_Description(BSTR))
-  CW_NOT_SERVED(put_AreaOfInterest(IUnknown*))
+  CW_NOT_SERVED(put_AreaOfInterest(IEnvelope*))
 
   // IMapBookmarks
   HRESULT STDMETHODCALLTYPE get_Bookmarks(IEnumSpatialBookmark** walk) override;
