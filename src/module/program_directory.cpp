@@ -2,7 +2,7 @@
 
 #include <aclapi.h>
 
-#include "errors/product.h"
+#include "base/product.h"
 #include "platform/win32/wide_text.h"
 
 namespace cw::module {
