@@ -92,7 +92,7 @@ void CorbelwickBookmarks::OnCreate(host::MapHost* hook) {
     // An earlier window that a host frame still shows stays alive with its frame; the frame
     // would otherwise hold a window that is gone.
     trap.at(7);  // make the main window
-    auto window = std::make_unique<ui::FrmMain>(module_);
+    auto window = std::make_unique<ui::FrmMain>(module_.mainWindowParts());
     if (module_.mainWindow && shownInAFrame(module_, *module_.mainWindow)) {
       module_.windows.keep(std::move(module_.mainWindow), false);
     }

@@ -19,6 +19,18 @@ store::BookmarkList Module::activeList() const {
                              paths.onProgramDrive(session.ActiveListPath));
 }
 
+ui::MainWindowParts Module::mainWindowParts() {
+  return {report,
+          session,
+          storage,
+          paths,
+          services.windows,
+          services.shell,
+          services.hostApplication.frames(),
+          identity,
+          windows};
+}
+
 ui::HelpWindowParts Module::helpWindowParts() {
   return {report, identity, services.shell, services.hostApplication.frames()};
 }

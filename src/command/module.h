@@ -15,10 +15,7 @@
 #include "ui/controls/window_registry.h"
 #include "ui/help/frm_help.h"
 #include "ui/lists/list_file_window.h"
-
-namespace cw::ui {
-class FrmMain;
-}
+#include "ui/main/frm_main.h"
 
 namespace cw {
 
@@ -48,7 +45,8 @@ class Module {
   // The list model of the active list.
   store::BookmarkList activeList() const;
 
-  // What the help window and the list windows work with, of the parts above.
+  // What each window works with, of the parts above.
+  ui::MainWindowParts mainWindowParts();
   ui::HelpWindowParts helpWindowParts();
   ui::ListWindowParts listWindowParts();
 

@@ -39,11 +39,15 @@ int regsvr32(const std::wstring& options) {
   PROCESS_INFORMATION process{};
   if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
+    ADD_FAILURE() << "regsvr32 could not be started: error " << ::GetLastError();
     return -1;
   }
   ::WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   ::GetExitCodeProcess(process.hProcess, &code);
+  if (code != 0)
+    std::cout << "[   NOTE   ] regsvr32 " << code << " (0x" << std::hex << code << std::dec
+              << ")\n";
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return static_cast<int>(code);

@@ -77,7 +77,6 @@ struct Allowance {
 
 inline const std::vector<Allowance>& allowances() {
   static const std::vector<Allowance> list{
-      {"src/ui/main", "src/command", "the bookmarks window takes the process-wide module whole"},
       {"src/hosts/com", "src/frontends/win32",
        "window frames are a host service, made by the Win32 front end"},
       {"src/frontends/headless", "src/hosts/standin",

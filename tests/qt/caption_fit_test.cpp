@@ -106,7 +106,7 @@ TEST_F(CaptionFit, EveryCaptionFitsItsControlAt96And120And144Dpi) {
   ASSERT_EQ(QFontInfo(font).family(), "Liberation Sans")
       << "the windows' face is missing (Debian's fonts-liberation, scripts/setup.sh)";
 
-  ui::FrmMain main(module);
+  ui::FrmMain main(module.mainWindowParts());
   ui::FrmHelp help(module.helpWindowParts());
   help.load();  // sets the version caption
   ui::FrmLoadList load(module.listWindowParts());

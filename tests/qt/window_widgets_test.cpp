@@ -134,7 +134,7 @@ void expectRendersDescription(ui::Window& window, TwipsScale scale) {
 }
 
 TEST_F(WindowWidgets, EveryWindowMatchesItsDescriptionAtTheScreensDpi) {
-  ui::FrmMain main(module);
+  ui::FrmMain main(module.mainWindowParts());
   ui::FrmHelp help(module.helpWindowParts());
   ui::FrmLoadList load(module.listWindowParts());
   ui::FrmSaveList save(module.listWindowParts());
@@ -154,7 +154,7 @@ TEST_F(WindowWidgets, EveryWindowMatchesItsDescriptionAtTheScreensDpi) {
 }
 
 TEST_F(WindowWidgets, ImportButtonLiesOnTopOfTheGroupsFrame) {
-  ui::FrmMain main(module);
+  ui::FrmMain main(module.mainWindowParts());
   WindowView view(main, TwipsScale{15, 15});
   QWidget* import = view.widgetFor("btnImport");
   ASSERT_NE(import, nullptr);
@@ -165,7 +165,7 @@ TEST_F(WindowWidgets, ImportButtonLiesOnTopOfTheGroupsFrame) {
 }
 
 TEST_F(WindowWidgets, SortedListBoxStaysFastAndOrderedWith100000Items) {
-  ui::FrmMain main(module);
+  ui::FrmMain main(module.mainWindowParts());
   WindowView view(main, TwipsScale{15, 15});
   auto* list = qobject_cast<QListView*>(view.widgetFor("lstbxGroup"));
   ASSERT_NE(list, nullptr);

@@ -133,7 +133,7 @@ TEST(FrmMainDescription, Frame3LiesOutsideTheClientArea) {
 
 TEST(FrmMainDescription, TheWindowObjectStartsUnloadedWithEmptySortedLists) {
   testing::TestApp t;
-  FrmMain window(t.module);
+  FrmMain window(t.module.mainWindowParts());
   EXPECT_FALSE(window.isLoaded());
   EXPECT_EQ(window.controls().size(), kLayout.size());
   window.lstbxGroup().addItem("beta");

@@ -28,7 +28,9 @@ struct Element {
 
 class LegendTest : public ::testing::Test {
  protected:
-  LegendTest() : t(kDocument), window(t.module) { t.module.session.HostDocument = &doc(); }
+  LegendTest() : t(kDocument), window(t.module.mainWindowParts()) {
+    t.module.session.HostDocument = &doc();
+  }
 
   standin::Document& doc() { return t.host.document(); }
   standin::PageLayout& layout() { return *doc().layout; }  // unlogged

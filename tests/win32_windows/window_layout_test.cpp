@@ -25,7 +25,7 @@ struct WindowCase {
 };
 
 const WindowCase kWindows[] = {
-    {"frmMain", [](Module& m) { return std::make_unique<ui::FrmMain>(m); }},
+    {"frmMain", [](Module& m) { return std::make_unique<ui::FrmMain>(m.mainWindowParts()); }},
     {"frmLoadList",
      [](Module& m) { return std::make_unique<ui::FrmLoadList>(m.listWindowParts()); }},
     {"frmSaveList",

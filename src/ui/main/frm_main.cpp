@@ -1,11 +1,11 @@
 #include "ui/main/frm_main.h"
 
-#include "command/module.h"
 #include "store/file_utilities.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
-FrmMain::FrmMain(Module& module) : Window(frmMainSpec()), module_(module) {
+FrmMain::FrmMain(const MainWindowParts& parts) : Window(frmMainSpec()), parts_(parts) {
   createControls();
   on("lstbxGroup", Event::kClick, [this] { lstbxGroup_Click(); });
   on("cmdbtnAddGroup", Event::kClick, [this] { cmdbtnAddGroup_Click(); });
@@ -27,18 +27,32 @@ FrmMain::FrmMain(Module& module) : Window(frmMainSpec()), module_(module) {
 
 FrmMain::~FrmMain() = default;
 
+store::BookmarkList FrmMain::activeList() const {
+  const std::string& path = parts_.session.ActiveListPath;
+  return store::BookmarkList(parts_.storage, path, parts_.paths.ConfigDir,
+                             parts_.paths.onProgramDrive(path));
+}
+
+HelpWindowParts FrmMain::helpWindowParts() const {
+  return {parts_.report, parts_.identity, parts_.shell, parts_.frames};
+}
+
+ListWindowParts FrmMain::listWindowParts() const {
+  return {parts_.report, parts_.session, parts_.storage, parts_.paths, parts_.boxes};
+}
+
 bool FrmMain::refusedWriteAccess(const std::string& path) {
-  if (store::fCanWriteFile(module_.storage, path) >= 1) return false;
+  if (store::fCanWriteFile(parts_.storage, path) >= 1) return false;
   tell("It seems you may not have write access to the current bookmark file: \r\n" + path);
   return true;
 }
 
 void FrmMain::tell(std::string_view text) {
-  module_.services.windows.messageBox(text, platform::MessageButtons::kOk);
+  parts_.boxes.messageBox(text, platform::MessageButtons::kOk);
 }
 
 bool FrmMain::ask(std::string_view question) {
-  return module_.services.windows.messageBox(question, platform::MessageButtons::kYesNo) ==
+  return parts_.boxes.messageBox(question, platform::MessageButtons::kYesNo) ==
          platform::MessageResult::kYes;
 }
 

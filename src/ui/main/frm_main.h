@@ -10,18 +10,51 @@
 #include "ui/controls/list_box.h"
 #include "ui/controls/simple_controls.h"
 #include "ui/controls/window.h"
+#include "ui/help/frm_help.h"
+#include "ui/lists/list_file_window.h"
 
 namespace cw {
-class Module;
+struct ProductIdentity;
+struct Session;
+}  // namespace cw
+namespace cw::errors {
+class ErrorReport;
 }
 namespace cw::host {
 class DataFrame;
+class FrameProvider;
 class HostFrame;
 class HostView;
 class LayoutElement;
 }  // namespace cw::host
+namespace cw::platform {
+class Shell;
+class WindowHost;
+}  // namespace cw::platform
+namespace cw::store {
+struct ProgramPaths;
+struct Storage;
+}  // namespace cw::store
 
 namespace cw::ui {
+
+class WindowRegistry;
+
+// What the bookmarks window works with: the error report of its traps, the session it shares
+// with the other windows, the store, the program's places on disk, the toolkit's boxes and
+// frames, the shell for its link, the product's identity, and the registry that keeps the
+// windows it shows.
+struct MainWindowParts {
+  const errors::ErrorReport& report;
+  Session& session;
+  const store::Storage& storage;
+  const store::ProgramPaths& paths;
+  platform::WindowHost& boxes;
+  platform::Shell& shell;
+  host::FrameProvider& frames;
+  const ProductIdentity& identity;
+  WindowRegistry& windows;
+};
 
 // The one description of the bookmarks window.
 const WindowSpec& frmMainSpec();
@@ -32,7 +65,7 @@ const WindowSpec& frmMainSpec();
 // frm_main_remove.cpp, frm_main_import.cpp, frm_main_lists.cpp, frm_main_help.cpp.
 class FrmMain : public Window, public ActiveListDisplay, private store::ListObserver {
  public:
-  explicit FrmMain(Module& module);
+  explicit FrmMain(const MainWindowParts& parts);
   ~FrmMain() override;
 
   // The host frame that shows this window, created (and the window loaded) on first read.
@@ -97,7 +130,12 @@ class FrmMain : public Window, public ActiveListDisplay, private store::ListObse
   void tell(std::string_view text);
   bool ask(std::string_view question);
 
-  Module& module_;
+  // The list model of the active list, and the parts of the windows this one shows.
+  store::BookmarkList activeList() const;
+  HelpWindowParts helpWindowParts() const;
+  ListWindowParts listWindowParts() const;
+
+  MainWindowParts parts_;
   host::HostFrame* frame_ = nullptr;
 };
 

@@ -1,7 +1,6 @@
 #include <string>
 #include <string_view>
 
-#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "store/ansi.h"
@@ -9,6 +8,7 @@
 #include "store/file_utilities.h"
 #include "store/list_lock.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
@@ -29,20 +29,20 @@ std::string typedName(std::string_view answer) {
   return store::ansiRoundTrip(trimBlanks(answer));
 }
 
-host::HostView& activeView(Module& module) {
-  return module.session.document().activeView();
+host::HostView& activeView(Session& session) {
+  return session.document().activeView();
 }
 
 }  // namespace
 
 // The group name is trimmed before it is tested, so blanks only draw "Groups must have a name".
 void FrmMain::cmdbtnAddGroup_Click() {
-  errors::ErrorTrap trap(module_.report, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(parts_.report, "cmdbtnAddGroup_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);  // refuse a list we cannot write
-    if (refusedWriteAccess(module_.session.ActiveListPath)) return;
+    if (refusedWriteAccess(parts_.session.ActiveListPath)) return;
     trap.at(2);  // ask for the group's name
-    std::string answer = module_.services.windows.inputBox("Name the new group:");
+    std::string answer = parts_.boxes.inputBox("Name the new group:");
     trap.at(3);  // trim it as the list will hold it
     std::string name = typedName(answer);
     trap.at(4);  // refuse an empty name
@@ -56,7 +56,7 @@ void FrmMain::cmdbtnAddGroup_Click() {
       return;
     }
     trap.at(6);  // the store adds it
-    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    store::ListLock lock(parts_.storage, parts_.session.ActiveListPath);
     if (!lock.acquired()) return;
     createGroup(name);
   });
@@ -65,19 +65,19 @@ void FrmMain::cmdbtnAddGroup_Click() {
 // The bookmark name is tested for emptiness before it is trimmed, so blanks only draw
 // "Invalid bookmark name".
 void FrmMain::cmdbtnAddCurExtent_Click() {
-  errors::ErrorTrap trap(module_.report, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
+  errors::ErrorTrap trap(parts_.report, "cmdbtnAddCurExtent_Click", kUnit, {1, 2, 3});
   trap.run([&] {
     trap.at(1);  // refuse a list we cannot write
-    if (refusedWriteAccess(module_.session.ActiveListPath)) return;
+    if (refusedWriteAccess(parts_.session.ActiveListPath)) return;
     trap.at(2);  // take the selected group
-    module_.session.SelectedGroup = lstbxGroup().selectedText();
+    parts_.session.SelectedGroup = lstbxGroup().selectedText();
     trap.at(3);  // refuse when no group is selected
     if (lstbxGroup().selectedIndex() == ListBox::kNone) {
       tell("Please select a group");
       return;
     }
     trap.at(4);  // ask for the bookmark's name
-    std::string answer = module_.services.windows.inputBox("Please name the new bookmark:");
+    std::string answer = parts_.boxes.inputBox("Please name the new bookmark:");
     trap.at(5);  // refuse an empty answer
     if (answer.empty()) {
       tell("Bookmarks must have a name");
@@ -92,28 +92,28 @@ void FrmMain::cmdbtnAddCurExtent_Click() {
     }
     // Each value from a fresh request for the active view's extent.
     trap.at(8);  // read the active view's extent
-    double xMin = activeView(module_).extent().XMin;
-    double yMin = activeView(module_).extent().YMin;
-    double xMax = activeView(module_).extent().XMax;
-    double yMax = activeView(module_).extent().YMax;
+    double xMin = activeView(parts_.session).extent().XMin;
+    double yMin = activeView(parts_.session).extent().YMin;
+    double xMax = activeView(parts_.session).extent().XMax;
+    double yMax = activeView(parts_.session).extent().YMax;
     trap.at(9);  // the store adds it
     {
-      store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+      store::ListLock lock(parts_.storage, parts_.session.ActiveListPath);
       if (!lock.acquired()) return;
-      addBookmark({module_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
+      addBookmark({parts_.session.SelectedGroup, name, {xMin, yMin, xMax, yMax}});
     }
     trap.at(10);  // close the list
-    module_.files.close(1);
+    parts_.storage.files.close(1);
   });
 }
 
 void FrmMain::createGroup(const std::string& group) {
-  store::CreateNewGroup(module_.activeList().observedBy(*this), group);
+  store::CreateNewGroup(activeList().observedBy(*this), group);
 }
 
 void FrmMain::addBookmark(const store::Bookmark& bookmark) {
   const bool remember = chkViz().value() == 1;
-  store::AddBookmark(module_.activeList().observedBy(*this), bookmark, module_.session.HostDocument,
+  store::AddBookmark(activeList().observedBy(*this), bookmark, parts_.session.HostDocument,
                      remember);
 }
 

@@ -1,10 +1,10 @@
-#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "store/bookmark_store.h"
 #include "store/imported_names.h"
 #include "store/list_lock.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
@@ -19,10 +19,10 @@ constexpr const char* kUnit = "frmMain";
 // user had added it; refusals and failures of one bookmark are handled by the store and the
 // import goes on with the next.
 void FrmMain::btnImport_Click() {
-  errors::ErrorTrap trap(module_.report, "btnImport_Click", kUnit);
+  errors::ErrorTrap trap(parts_.report, "btnImport_Click", kUnit);
   trap.run([&] {
     trap.at(1);  // the document's first bookmark
-    host::HostDocument& document = module_.session.document();
+    host::HostDocument& document = parts_.session.document();
     host::DataFrame& map = document.activeDataFrame();
     map.restartBookmarks();
     host::SpatialBookmark* bookmark = map.nextBookmark();
@@ -34,7 +34,7 @@ void FrmMain::btnImport_Click() {
     }
 
     // The whole import is one change of the list: no other program adds between its records.
-    store::ListLock lock(module_.storage, module_.session.ActiveListPath);
+    store::ListLock lock(parts_.storage, parts_.session.ActiveListPath);
     if (!lock.acquired()) return;
 
     trap.at(3);  // the import group's name

@@ -1,5 +1,5 @@
-#include "command/module.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 

@@ -2,11 +2,11 @@
 #include <utility>
 #include <vector>
 
-#include "command/module.h"
 #include "errors/error_trap.h"
 #include "store/group_list.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
@@ -21,7 +21,7 @@ void FrmMain::LoadGroupList() {
   lstbxGroup().clear();
   lstbxExtentName().clear();
   for (auto& group :
-       store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath)) {
+       store::ReadGroupList(parts_.storage.files, kListFile, parts_.session.ActiveListPath)) {
     lstbxGroup().addItem(std::move(group));
   }
 }
@@ -41,7 +41,7 @@ std::vector<std::string> FrmMain::groupsOfActiveList() {
   bool read = false;
   // A list that cannot be read leaves what the window shows; the command's own reads report.
   errors::ignoreFailure([&] {
-    groups = store::ReadGroupList(module_.files, kListFile, module_.session.ActiveListPath);
+    groups = store::ReadGroupList(parts_.storage.files, kListFile, parts_.session.ActiveListPath);
     read = true;
   });
   return read ? groups : lstbxGroup().items();
@@ -51,16 +51,17 @@ std::vector<std::string> FrmMain::groupsOfActiveList() {
 // group's bookmark records in file order, less the exact (group, name) pairs that bookmark
 // removal records withhold, wherever those stand.
 void FrmMain::lstbxGroup_Click() {
-  errors::ErrorTrap trap(module_.report, "lstbxGroup_Click", kUnit);
+  errors::ErrorTrap trap(parts_.report, "lstbxGroup_Click", kUnit);
   trap.run([&] {
     trap.at(1);  // the old listing goes
     lstbxExtentName().clear();
     trap.at(2);  // the selected group
-    module_.session.SelectedGroup = lstbxGroup().selectedText();
+    parts_.session.SelectedGroup = lstbxGroup().selectedText();
 
     trap.at(3);  // one read of the list
-    const store::BookmarkListing listing = store::ReadBookmarkListing(
-        module_.files, kListFile, module_.session.ActiveListPath, module_.session.SelectedGroup);
+    const store::BookmarkListing listing =
+        store::ReadBookmarkListing(parts_.storage.files, kListFile, parts_.session.ActiveListPath,
+                                   parts_.session.SelectedGroup);
 
     // The table of withheld pairs has room for N + 6 entries, two per pair.
     trap.at(4);  // too many withheld pairs for the table
@@ -71,7 +72,7 @@ void FrmMain::lstbxGroup_Click() {
     trap.at(5);  // the group's bookmarks
     for (const std::string& name : listing.names) lstbxExtentName().addItem(name);
     trap.at(6);  // close the list
-    module_.files.close(kListFile);
+    parts_.storage.files.close(kListFile);
   });
 }
 

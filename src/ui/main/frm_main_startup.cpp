@@ -1,7 +1,6 @@
 #include <cmath>
 #include <utility>
 
-#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "platform/file_slots.h"
@@ -9,6 +8,7 @@
 #include "store/list_lock.h"
 #include "store/list_reading.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
@@ -40,13 +40,13 @@ int centredOffset(int screenTwips, int windowTwips, int twipsPerPixel) {
 void FrmMain::Form_Load() {
   // The start-up's trap closes no file: a failure while the list is open leaves number 1 open
   // until the next routine closes it before using it.
-  errors::ErrorTrap trap(module_.report, "Form_Load", kUnit);
+  errors::ErrorTrap trap(parts_.report, "Form_Load", kUnit);
   trap.run([&] {
-    platform::FileSlots& files = module_.files;
-    const std::string& path = module_.session.ActiveListPath;
+    platform::FileSlots& files = parts_.storage.files;
+    const std::string& path = parts_.session.ActiveListPath;
 
     trap.at(1);  // centred on the screen
-    platform::ScreenMetrics screen = module_.services.windows.screen();
+    platform::ScreenMetrics screen = parts_.boxes.screen();
     int left = centredOffset(screen.widthTwips, spec().width, screen.twipsPerPixelX);
     int top = centredOffset(screen.heightTwips, spec().height, screen.twipsPerPixelY);
     frameOf(*this).move(left, top, 0, 0);
@@ -56,7 +56,7 @@ void FrmMain::Form_Load() {
 
     // Another program changing the list at this moment has it in hand, header and all: the
     // start-up then only shows what the list holds.
-    if (store::ListLock lock(module_.storage, path); lock.acquired()) {
+    if (store::ListLock lock(parts_.storage, path); lock.acquired()) {
       // Appending creates a missing list without touching an existing one.
       trap.at(3);  // create the list if it is missing
       files.close(1);
@@ -85,11 +85,11 @@ void FrmMain::Form_Load() {
     trap.at(9);  // offer to import the host's bookmarks
     bool markerExists = false;
     errors::ignoreFailure([&] {
-      markerExists = store::fDoesFileExist(module_.storage, module_.paths.InitMarkerFile());
+      markerExists = store::fDoesFileExist(parts_.storage, parts_.paths.InitMarkerFile());
     });
     if (!markerExists) return;
     host::DataFrame* map = nullptr;
-    errors::ignoreFailure([&] { map = &module_.session.document().activeDataFrame(); });
+    errors::ignoreFailure([&] { map = &parts_.session.document().activeDataFrame(); });
     errors::ignoreFailure([&] {
       if (!map) objectNotSet();
       map->restartBookmarks();
@@ -106,15 +106,15 @@ void FrmMain::Form_Load() {
     if (!accepted) return;
     errors::ignoreFailure([&] { btnImport_Click(); });
     errors::ignoreFailure(
-        [&] { store::fDeleteFile(module_.storage, module_.paths.InitMarkerFile()); });
+        [&] { store::fDeleteFile(parts_.storage, parts_.paths.InitMarkerFile()); });
   });
 }
 
 void FrmMain::btnClose_Click() {
-  errors::ErrorTrap trap(module_.report, "btnClose_Click", kUnit, {1});
+  errors::ErrorTrap trap(parts_.report, "btnClose_Click", kUnit, {1});
   trap.run([&] {
     trap.at(1);  // close the list
-    module_.files.close(1);
+    parts_.storage.files.close(1);
     trap.at(2);  // hide the frame
     frameOf(*this).setVisible(false);
     trap.at(3);  // unload the window

@@ -1,11 +1,11 @@
 #include <string>
 
-#include "command/module.h"
 #include "errors/error_trap.h"
 #include "host/host.h"
 #include "store/list_reading.h"
 #include "store/side_files.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/main_window_parts.h"
 
 namespace cw::ui {
 
@@ -66,13 +66,13 @@ void FrmMain::lstbxExtentName_DblClick() {
 // Sets the focus data frame's extent to the selected bookmark's rectangle, read afresh from the
 // list, and restores the bookmark's recorded layer visibilities when asked to.
 void FrmMain::zoomToSelectedBookmark(const char* routine) {
-  errors::ErrorTrap trap(module_.report, routine, kUnit, {kListFile, kVisibilityFile});
+  errors::ErrorTrap trap(parts_.report, routine, kUnit, {kListFile, kVisibilityFile});
   trap.run([&] {
     try {
-      platform::FileSlots& files = module_.files;
-      Session& session = module_.session;
+      platform::FileSlots& files = parts_.storage.files;
+      Session& session = parts_.session;
       trap.at(1);  // the hourglass
-      module_.services.windows.setMousePointer(platform::MousePointer::kHourglass);
+      parts_.boxes.setMousePointer(platform::MousePointer::kHourglass);
       trap.at(2);  // the chosen bookmark
       session.SelectedBookmark = lstbxExtentName().selectedText();
       trap.at(3);  // the list, read afresh
@@ -114,7 +114,7 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       errors::ignoreFailure([&] {
         if (!remember) return;
         visibilityPath = store::LayerVisibilityFileToRead(
-            module_.services.fs, module_.paths.ConfigDir, session.ActiveListPath,
+            parts_.storage.fs, parts_.paths.ConfigDir, session.ActiveListPath,
             session.SelectedGroup, session.SelectedBookmark);
       });
       trap.at(14);  // the recorded visibilities
@@ -140,9 +140,9 @@ void FrmMain::zoomToSelectedBookmark(const char* routine) {
       trap.at(15);  // close the visibility file
       errors::ignoreFailure([&] { files.close(kVisibilityFile); });
       trap.at(17);  // the pointer back
-      module_.services.windows.setMousePointer(platform::MousePointer::kDefault);
+      parts_.boxes.setMousePointer(platform::MousePointer::kDefault);
     } catch (...) {
-      module_.services.windows.setMousePointer(platform::MousePointer::kDefault);
+      parts_.boxes.setMousePointer(platform::MousePointer::kDefault);
       throw;
     }
   });
