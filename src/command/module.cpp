@@ -15,8 +15,7 @@ Module::Module(platform::FileSystem& fs, platform::WindowHost& windowHost, platf
 Module::~Module() = default;
 
 store::BookmarkList Module::activeList() const {
-  return store::BookmarkList(storage, session.ActiveListPath, paths.ConfigDir,
-                             paths.onProgramDrive(session.ActiveListPath));
+  return store::listAt(storage, paths, session.ActiveListPath);
 }
 
 ui::MainWindowParts Module::mainWindowParts() {
@@ -32,11 +31,11 @@ ui::MainWindowParts Module::mainWindowParts() {
 }
 
 ui::HelpWindowParts Module::helpWindowParts() {
-  return {report, identity, services.shell, services.hostApplication.frames()};
+  return ui::helpWindowPartsOf(mainWindowParts());
 }
 
 ui::ListWindowParts Module::listWindowParts() {
-  return {report, session, storage, paths, services.windows};
+  return ui::listWindowPartsOf(mainWindowParts());
 }
 
 void Module::hostDocumentReplaced() {

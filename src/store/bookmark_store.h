@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "host/host.h"
+#include "store/program_paths.h"
 #include "store/storage.h"
 
 // The operations that add to a list (module "Fennigate_Bookmark_Tool_Module"). Both write to
@@ -60,6 +61,12 @@ class BookmarkList {
   bool sideFiles_;
   ListObserver* observer_ = nullptr;
 };
+
+// The model of the list at `path`, whose side files are kept only on the program's drive.
+inline BookmarkList listAt(const Storage& storage, const ProgramPaths& paths,
+                           const std::string& path) {
+  return BookmarkList(storage, path, paths.ConfigDir, paths.onProgramDrive(path));
+}
 
 // What became of an addition. A refusal has shown its messages already.
 struct AddOutcome {

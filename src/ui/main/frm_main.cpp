@@ -27,18 +27,16 @@ FrmMain::FrmMain(const MainWindowParts& parts) : Window(frmMainSpec()), parts_(p
 
 FrmMain::~FrmMain() = default;
 
+HelpWindowParts helpWindowPartsOf(const MainWindowParts& parts) {
+  return {parts.report, parts.identity, parts.shell, parts.frames};
+}
+
+ListWindowParts listWindowPartsOf(const MainWindowParts& parts) {
+  return {parts.report, parts.session, parts.storage, parts.paths, parts.boxes};
+}
+
 store::BookmarkList FrmMain::activeList() const {
-  const std::string& path = parts_.session.ActiveListPath;
-  return store::BookmarkList(parts_.storage, path, parts_.paths.ConfigDir,
-                             parts_.paths.onProgramDrive(path));
-}
-
-HelpWindowParts FrmMain::helpWindowParts() const {
-  return {parts_.report, parts_.identity, parts_.shell, parts_.frames};
-}
-
-ListWindowParts FrmMain::listWindowParts() const {
-  return {parts_.report, parts_.session, parts_.storage, parts_.paths, parts_.boxes};
+  return store::listAt(parts_.storage, parts_.paths, parts_.session.ActiveListPath);
 }
 
 bool FrmMain::refusedWriteAccess(const std::string& path) {

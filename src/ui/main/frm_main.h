@@ -56,6 +56,10 @@ struct MainWindowParts {
   WindowRegistry& windows;
 };
 
+// The parts of the windows the bookmarks window shows, taken from its own.
+HelpWindowParts helpWindowPartsOf(const MainWindowParts& parts);
+ListWindowParts listWindowPartsOf(const MainWindowParts& parts);
+
 // The one description of the bookmarks window.
 const WindowSpec& frmMainSpec();
 
@@ -130,10 +134,8 @@ class FrmMain : public Window, public ActiveListDisplay, private store::ListObse
   void tell(std::string_view text);
   bool ask(std::string_view question);
 
-  // The list model of the active list, and the parts of the windows this one shows.
+  // The list model of the active list.
   store::BookmarkList activeList() const;
-  HelpWindowParts helpWindowParts() const;
-  ListWindowParts listWindowParts() const;
 
   MainWindowParts parts_;
   host::HostFrame* frame_ = nullptr;

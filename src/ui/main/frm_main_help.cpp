@@ -20,7 +20,7 @@ void FrmMain::btnHelp_Click() {
   errors::ErrorTrap trap(parts_.report, "btnHelp_Click", kUnit);
   trap.run([&] {
     trap.at(1);  // show the help window until it closes
-    FrmHelp help(helpWindowParts());
+    FrmHelp help(helpWindowPartsOf(parts_));
     LiveWindow live(parts_.windows, help);
     parts_.boxes.showModal(help);
   });
@@ -29,7 +29,7 @@ void FrmMain::btnHelp_Click() {
 // Another help window in a host frame of its own each time; the process keeps it, so several
 // can be open beside the host's windows.
 void FrmMain::btnHelp2_Click() {
-  auto owned = std::make_unique<FrmHelp>(helpWindowParts());
+  auto owned = std::make_unique<FrmHelp>(helpWindowPartsOf(parts_));
   FrmHelp& help = *owned;
   parts_.windows.keep(std::move(owned), true);
   help.Frame()->setVisible(true);

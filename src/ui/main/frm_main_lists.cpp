@@ -23,8 +23,8 @@ constexpr const char* kUnit = "frmMain";
 // cleared again however the showing ends: the window clears it on Cancel and on success, and a
 // failure while showing must not leave the button saying "already open" for good.
 template <class ListWindow>
-void showListWindow(const MainWindowParts& parts, const ListWindowParts& listParts,
-                    errors::ErrorTrap& trap, bool& flag, const char* openMessage) {
+void showListWindow(const MainWindowParts& parts, errors::ErrorTrap& trap, bool& flag,
+                    const char* openMessage) {
   trap.at(1);  // one window at a time
   if (flag) {
     parts.boxes.messageBox(openMessage, platform::MessageButtons::kOk);
@@ -39,7 +39,7 @@ void showListWindow(const MainWindowParts& parts, const ListWindowParts& listPar
   trap.at(3);  // close the list
   parts.storage.files.close(1);
   trap.at(4);  // show the window until it closes
-  ListWindow window(listParts);
+  ListWindow window(listWindowPartsOf(parts));
   LiveWindow live(parts.windows, window);
   parts.boxes.showModal(window);
 }
@@ -108,8 +108,7 @@ void FrmMain::btnReset_Click() {
 void FrmMain::btnLoadList_Click() {
   errors::ErrorTrap trap(parts_.report, "btnLoadList_Click", kUnit);
   trap.run([&] {
-    showListWindow<FrmLoadList>(parts_, listWindowParts(), trap,
-                                parts_.session.OpenListWindowActive,
+    showListWindow<FrmLoadList>(parts_, trap, parts_.session.OpenListWindowActive,
                                 "Open List window is already open.  Please find it.");
   });
 }
@@ -117,8 +116,7 @@ void FrmMain::btnLoadList_Click() {
 void FrmMain::btnSaveList_Click() {
   errors::ErrorTrap trap(parts_.report, "btnSaveList_Click", kUnit);
   trap.run([&] {
-    showListWindow<FrmSaveList>(parts_, listWindowParts(), trap,
-                                parts_.session.SaveListWindowActive,
+    showListWindow<FrmSaveList>(parts_, trap, parts_.session.SaveListWindowActive,
                                 "Save List window is already open.  Please find it.");
   });
 }
